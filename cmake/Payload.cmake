@@ -1,0 +1,24 @@
+# Chooses the payload and makes res/Quarnel.rc depend on it, so a changed
+# payload file rebuilds the launcher.
+if(QUARNEL_SETUP_PAYLOAD)
+  set(QUARNEL_PAYLOAD_PATH "${QUARNEL_SETUP_PAYLOAD}")
+  set(QUARNEL_PAYLOAD_TARGET "")
+else()
+  # The stand-in installer grown to the real installer's 8,527,640 bytes
+  # (trailing data after the last section is ignored by the loader), so the
+  # launcher writes and benchmarks a payload of the shipping size.
+  set(QUARNEL_PAYLOAD_PATH "${CMAKE_BINARY_DIR}/payload/standin_setup_payload.exe")
+  add_custom_command(OUTPUT ${QUARNEL_PAYLOAD_PATH}
+      COMMAND ${CMAKE_SOURCE_DIR}/cmake/pad-file.sh $<TARGET_FILE:standin_installer>
+              ${QUARNEL_PAYLOAD_PATH} 8527640
+      DEPENDS standin_installer ${CMAKE_SOURCE_DIR}/cmake/pad-file.sh
+      COMMENT "Padding the stand-in installer to 8,527,640 bytes")
+  set(QUARNEL_PAYLOAD_TARGET quarnel_payload)
+  add_custom_target(quarnel_payload DEPENDS ${QUARNEL_PAYLOAD_PATH})
+endif()
+set(QUARNEL_PAYLOAD_FOR_RC "${QUARNEL_PAYLOAD_PATH}")
+file(GLOB QUARNEL_RESOURCE_FILES CONFIGURE_DEPENDS
+     ${CMAKE_SOURCE_DIR}/res/*.rc ${CMAKE_SOURCE_DIR}/res/*.h
+     ${CMAKE_SOURCE_DIR}/res/*.manifest ${CMAKE_SOURCE_DIR}/res/png/*.png
+     ${CMAKE_SOURCE_DIR}/res/icon/*.ico)
+set(QUARNEL_RESOURCE_DEPENDS "${QUARNEL_PAYLOAD_PATH};${QUARNEL_RESOURCE_FILES}")

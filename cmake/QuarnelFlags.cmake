@@ -1,0 +1,38 @@
+# Compile and link settings shared by the launcher and everything that links
+# its code.
+
+set(QUARNEL_WIN_DEFINITIONS
+    UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+    _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0800 STRICT)
+
+# The launcher's own code: no exceptions or RTTI from the C++ runtime, which
+# would pull in most of libstdc++ for nothing the launcher needs.
+function(quarnel_launcher_flags target)
+  target_compile_definitions(${target} PRIVATE ${QUARNEL_WIN_DEFINITIONS})
+  target_compile_options(${target} PRIVATE
+      $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti -fno-threadsafe-statics>
+      $<$<COMPILE_LANGUAGE:C,CXX>:-municode -Wall -Wextra -ffunction-sections -fdata-sections>
+      $<$<AND:$<COMPILE_LANGUAGE:C,CXX>,$<CONFIG:Release>>:-Os>)
+endfunction()
+
+# A PE32 GUI program for Windows 6.1 and later, with the C and C++ runtimes
+# linked in, no link time stamp (two builds give the same bytes) and, for a
+# release, no symbols.
+function(quarnel_launcher_link_flags target)
+  target_link_options(${target} PRIVATE
+      -municode -mwindows -static -static-libgcc -static-libstdc++
+      -Wl,--gc-sections -Wl,--no-insert-timestamp
+      -Wl,--major-subsystem-version,6 -Wl,--minor-subsystem-version,1
+      -Wl,--major-os-version,6 -Wl,--minor-os-version,1
+      -Wl,--dynamicbase -Wl,--nxcompat
+      $<$<CONFIG:Release>:-s>)
+endfunction()
+
+# Test programs and stand-ins: ordinary C++ (gtest needs exceptions), still
+# statically linked so that Wine needs no MinGW DLL.
+function(quarnel_tool_flags target)
+  target_compile_definitions(${target} PRIVATE ${QUARNEL_WIN_DEFINITIONS})
+  target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:C,CXX>:-municode -Wall>)
+  target_link_options(${target} PRIVATE -municode -static -static-libgcc -static-libstdc++
+      -Wl,--no-insert-timestamp)
+endfunction()

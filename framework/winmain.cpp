@@ -1,0 +1,6 @@
+// The program's entry point: everything happens in the application object.
+#include "afxwin_app.h"
+
+int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int nCmdShow) {
+  return AfxWinMain(hInstance, nCmdShow);
+}

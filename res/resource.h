@@ -1,0 +1,38 @@
+// Resource identifiers of the launcher. Shared by the resource script and the
+// code; plain #defines so the resource compiler can read them.
+#pragma once
+
+// Application icon and installer payload.
+#define IDR_APP_ICON               128
+#define IDR_SETUP_PAYLOAD          9300
+
+// Message dialog and its controls.
+#define IDD_MSGDLG                 142
+#define IDC_MSG_CLOSE              1007
+#define IDC_MSG_TITLE              1008
+#define IDC_MSG_TEXT               1021
+
+// PNG artwork, stored as RT_RCDATA.
+#define IDR_PNG_CLOSE              9009
+#define IDR_PNG_BUTTON             9011
+#define IDR_PNG_BACKGROUND         9024
+#define IDR_PNG_INFO               9027
+#define IDR_PNG_WARNING            9028
+#define IDR_PNG_ERROR              9029
+
+// String catalogue: base identifiers of the English block; language i lives
+// at base + 1000 * i.
+#define IDS_BTN_OK                 1180
+#define IDS_BTN_CANCEL             1181
+#define IDS_BTN_YES                1183
+#define IDS_BTN_NO                 1184
+#define IDS_BTN_UPDATE             1185
+#define IDS_MSG_UPDATE_QUESTION    1199
+#define IDS_MSG_UNSUPPORTED_OS     1213
+
+#ifndef AFX_IDS_APP_TITLE
+#define AFX_IDS_APP_TITLE          0xE000
+#endif
+#ifndef ID_HELP
+#define ID_HELP                    0xE146
+#endif

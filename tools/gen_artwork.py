@@ -1,0 +1,561 @@
+#!/usr/bin/python3
+"""Generate the Quarnel launcher artwork.
+
+Draws every bitmap the launcher embeds as a resource:
+
+  res/png/close.png       180x36  close-button sprite, 5 frames of 36x36
+                                  (normal, hot, pressed, focused, disabled)
+  res/png/button.png      615x52  push-button sprite, 5 frames of 123x52
+                                  (normal, hot, pressed, focused, disabled)
+  res/png/background.png  581x343 window background: white 1-px frame,
+                                  black caption band, grey rule, dark body
+  res/png/info.png        83x75   blue disc with a white "i"
+  res/png/warning.png     83x75   yellow triangle with a "!"
+  res/png/error.png       83x75   white disc with a red "prohibited" sign
+  res/icon/app.ico                application icon, sizes 256..16, each in
+                                  24-bit, 8-bit and 4-bit colour (BMP/DIB)
+
+Shapes are described by signed distance functions and rasterised with 4x4
+supersampling (box filter) near their edges, so edges are anti-aliased while
+flat interiors keep their exact colours (unit tests sample those pixels).
+The output is deterministic: the same bytes on every run, no PNG text or time
+chunks.
+
+Run from the repository root:
+
+    /usr/bin/python3 tools/gen_artwork.py
+
+Needs only Python 3 and Pillow (Debian package python3-pil).
+"""
+
+import math
+import os
+import struct
+import sys
+
+from PIL import Image
+
+SUPERSAMPLE = 4
+
+
+# ---------------------------------------------------------------------------
+# Signed distance functions.  Coordinates are continuous: pixel (i, j) covers
+# [i, i+1) x [j, j+1), so its centre is (i + 0.5, j + 0.5).  Negative = inside.
+# ---------------------------------------------------------------------------
+
+def sd_circle(cx, cy, r):
+    return lambda x, y: math.hypot(x - cx, y - cy) - r
+
+
+def sd_ring(cx, cy, r_in, r_out):
+    mid = (r_in + r_out) / 2.0
+    half = (r_out - r_in) / 2.0
+    return lambda x, y: abs(math.hypot(x - cx, y - cy) - mid) - half
+
+
+def sd_round_rect(x0, y0, x1, y1, r):
+    cx, cy = (x0 + x1) / 2.0, (y0 + y1) / 2.0
+    hx, hy = (x1 - x0) / 2.0 - r, (y1 - y0) / 2.0 - r
+
+    def f(x, y):
+        qx = abs(x - cx) - hx
+        qy = abs(y - cy) - hy
+        outside = math.hypot(max(qx, 0.0), max(qy, 0.0))
+        return outside + min(max(qx, qy), 0.0) - r
+    return f
+
+
+def _segment_param(x, y, ax, ay, bx, by):
+    dx, dy = bx - ax, by - ay
+    t = ((x - ax) * dx + (y - ay) * dy) / (dx * dx + dy * dy)
+    return min(max(t, 0.0), 1.0)
+
+
+def sd_capsule(ax, ay, bx, by, ra, rb=None):
+    """Segment with round caps; radius may taper from ra (at a) to rb."""
+    if rb is None:
+        rb = ra
+
+    def f(x, y):
+        t = _segment_param(x, y, ax, ay, bx, by)
+        px, py = ax + (bx - ax) * t, ay + (by - ay) * t
+        return math.hypot(x - px, y - py) - (ra + (rb - ra) * t)
+    return f
+
+
+def sd_polygon(points):
+    """Exact signed distance to a simple polygon."""
+    n = len(points)
+
+    def f(x, y):
+        best = float("inf")
+        sign = 1.0
+        j = n - 1
+        for i in range(n):
+            xi, yi = points[i]
+            xj, yj = points[j]
+            ex, ey = xj - xi, yj - yi
+            wx, wy = x - xi, y - yi
+            t = min(max((wx * ex + wy * ey) / (ex * ex + ey * ey), 0.0), 1.0)
+            best = min(best, math.hypot(wx - ex * t, wy - ey * t))
+            c1 = y >= yi
+            c2 = y < yj
+            c3 = ex * wy > ey * wx
+            if (c1 and c2 and c3) or (not c1 and not c2 and not c3):
+                sign = -sign
+            j = i
+        return sign * best
+    return f
+
+
+def sd_band(cx, cy, angle_deg, half_width):
+    """Infinite straight band through (cx, cy)."""
+    a = math.radians(angle_deg)
+    nx, ny = -math.sin(a), math.cos(a)
+    return lambda x, y: abs((x - cx) * nx + (y - cy) * ny) - half_width
+
+
+def sd_offset(f, amount):
+    return lambda x, y: f(x, y) - amount
+
+
+def sd_translate(f, dx, dy):
+    return lambda x, y: f(x - dx, y - dy)
+
+
+def sd_union(*fs):
+    return lambda x, y: min(g(x, y) for g in fs)
+
+
+def sd_intersect(*fs):
+    return lambda x, y: max(g(x, y) for g in fs)
+
+
+def sd_subtract(f, g):
+    return lambda x, y: max(f(x, y), -g(x, y))
+
+
+# ---------------------------------------------------------------------------
+# Rasteriser
+# ---------------------------------------------------------------------------
+
+_OFFSETS = [(k + 0.5) / SUPERSAMPLE for k in range(SUPERSAMPLE)]
+
+
+def coverage(sdf, x, y, soft=None):
+    """Fraction of pixel (x, y) inside the shape."""
+    cx, cy = x + 0.5, y + 0.5
+    d = sdf(cx, cy)
+    if soft:
+        return min(max(0.5 - d / soft, 0.0), 1.0)
+    if d >= 1.0:
+        return 0.0
+    if d <= -1.0:
+        return 1.0
+    hits = 0
+    for oy in _OFFSETS:
+        for ox in _OFFSETS:
+            if sdf(x + ox, y + oy) < 0.0:
+                hits += 1
+    return hits / float(SUPERSAMPLE * SUPERSAMPLE)
+
+
+class Layer(object):
+    def __init__(self, sdf, colour, opacity=1.0, soft=None):
+        self.sdf = sdf
+        self.colour = colour          # (r, g, b) or callable(x, y) -> (r, g, b)
+        self.opacity = opacity
+        self.soft = soft
+
+
+def render(width, height, layers):
+    """Composite layers ("over", straight alpha) into an RGBA image."""
+    out = bytearray(width * height * 4)
+    for y in range(height):
+        for x in range(width):
+            r = g = b = a = 0.0
+            for layer in layers:
+                cov = coverage(layer.sdf, x, y, layer.soft) * layer.opacity
+                if cov <= 0.0:
+                    continue
+                col = layer.colour
+                if callable(col):
+                    col = col(x + 0.5, y + 0.5)
+                na = cov + a * (1.0 - cov)
+                keep = a * (1.0 - cov)
+                r = (col[0] * cov + r * keep) / na
+                g = (col[1] * cov + g * keep) / na
+                b = (col[2] * cov + b * keep) / na
+                a = na
+            i = (y * width + x) * 4
+            alpha = int(round(a * 255.0))
+            if alpha == 0:
+                continue
+            out[i] = int(round(r))
+            out[i + 1] = int(round(g))
+            out[i + 2] = int(round(b))
+            out[i + 3] = alpha
+    return Image.frombytes("RGBA", (width, height), bytes(out))
+
+
+def hexrgb(s):
+    s = s.lstrip("#")
+    return (int(s[0:2], 16), int(s[2:4], 16), int(s[4:6], 16))
+
+
+def sprite(frames):
+    w, h = frames[0].size
+    sheet = Image.new("RGBA", (w * len(frames), h), (0, 0, 0, 0))
+    for i, f in enumerate(frames):
+        sheet.paste(f, (w * i, 0))
+    return sheet
+
+
+def save_png(img, path):
+    assert img.mode == "RGBA"
+    clean = Image.frombytes("RGBA", img.size, img.tobytes())  # drop any info
+    clean.save(path, format="PNG", optimize=True)
+
+
+# ---------------------------------------------------------------------------
+# PNG artwork
+# ---------------------------------------------------------------------------
+
+CLOSE_SIZE = 36
+CLOSE_COLOURS = ["#FFFFFF", "#FF7F7F", "#FF0000", "#FFFFFF", "#505451"]
+
+
+def close_frame(colour):
+    # An X whose visible extent is the 23 pixels 6..28, centred at 17.5.
+    lo, hi, stroke = 6.0, 29.0, 3.0
+    r = stroke / 2.0
+    a, b = lo + r, hi - r
+    cross = sd_union(sd_capsule(a, a, b, b, r), sd_capsule(b, a, a, b, r))
+    return render(CLOSE_SIZE, CLOSE_SIZE, [Layer(cross, hexrgb(colour))])
+
+
+def make_close():
+    return sprite([close_frame(c) for c in CLOSE_COLOURS])
+
+
+BUTTON_W, BUTTON_H, BUTTON_RADIUS, BUTTON_OUTLINE = 123, 52, 6.0, 2.0
+BUTTON_FRAMES = [
+    ("#191919", "#FFFFFF"),
+    ("#679BBE", "#FFFFFF"),
+    ("#0160C1", "#FFFFFF"),
+    None,                      # focused: cyan glow, drawn separately
+    ("#191919", "#505451"),
+]
+GLOW_COLOUR = "#00FFEA"
+
+
+def button_outline_frame(fill, outline):
+    w, h, r, o = BUTTON_W, BUTTON_H, BUTTON_RADIUS, BUTTON_OUTLINE
+    outer = sd_round_rect(0, 0, w, h, r)
+    inner = sd_round_rect(o, o, w - o, h - o, r - o)
+    return render(w, h, [Layer(outer, hexrgb(outline)),
+                         Layer(inner, hexrgb(fill))])
+
+
+def glow_strength(depth):
+    """Cyan share at a given depth (px) inside the button edge."""
+    solid, fade = 2.0, 5.0
+    if depth <= solid:
+        return 1.0
+    t = (depth - solid) / fade
+    if t >= 1.0:
+        return 0.0
+    return (1.0 - t) ** 2
+
+
+def button_glow_frame():
+    w, h, r = BUTTON_W, BUTTON_H, BUTTON_RADIUS
+    outer = sd_round_rect(0, 0, w, h, r)
+    cyan = hexrgb(GLOW_COLOUR)
+
+    def colour(x, y):
+        k = glow_strength(-outer(x, y))
+        return (cyan[0] * k, cyan[1] * k, cyan[2] * k)
+    return render(w, h, [Layer(outer, colour)])
+
+
+def make_button():
+    frames = []
+    for spec in BUTTON_FRAMES:
+        if spec is None:
+            frames.append(button_glow_frame())
+        else:
+            frames.append(button_outline_frame(*spec))
+    return sprite(frames)
+
+
+BG_W, BG_H = 581, 343
+BG_CAPTION_ROWS = 75          # rows 1..75
+BG_RULE = (107, 107, 107)     # row 76
+BG_BODY = (0x19, 0x19, 0x19)  # rows 77..341
+
+
+def make_background():
+    img = Image.new("RGBA", (BG_W, BG_H), (255, 255, 255, 255))
+    img.paste((0, 0, 0, 255), (1, 1, BG_W - 1, 1 + BG_CAPTION_ROWS))
+    rule = 1 + BG_CAPTION_ROWS
+    img.paste(BG_RULE + (255,), (1, rule, BG_W - 1, rule + 1))
+    img.paste(BG_BODY + (255,), (1, rule + 1, BG_W - 1, BG_H - 1))
+    return img
+
+
+MSG_W, MSG_H = 83, 75
+MSG_CX, MSG_CY = MSG_W / 2.0, MSG_H / 2.0
+DISC_R = 35.0
+
+
+def make_info():
+    disc = sd_circle(MSG_CX, MSG_CY, DISC_R)
+    dot = sd_circle(MSG_CX, 21.0, 5.0)
+    stem = sd_round_rect(MSG_CX - 4.0, 29.5, MSG_CX + 4.0, 56.5, 2.0)
+    return render(MSG_W, MSG_H, [
+        Layer(disc, hexrgb("#0078D7")),
+        Layer(sd_union(dot, stem), hexrgb("#FFFFFF")),
+    ])
+
+
+def make_warning():
+    core = sd_polygon([(MSG_CX, 8.0), (MSG_CX + 34.0, 67.0),
+                       (MSG_CX - 34.0, 67.0)])
+    dark = hexrgb("#202020")
+    stem = sd_capsule(MSG_CX, 28.0, MSG_CX, 50.0, 3.6, 2.6)
+    dot = sd_circle(MSG_CX, 58.5, 3.6)
+    return render(MSG_W, MSG_H, [
+        Layer(sd_offset(core, 6.0), dark),
+        Layer(sd_offset(core, 3.0), hexrgb("#FFFF00")),
+        Layer(sd_union(stem, dot), dark),
+    ])
+
+
+def make_error():
+    disc = sd_circle(MSG_CX, MSG_CY, DISC_R)
+    ring = sd_ring(MSG_CX, MSG_CY, DISC_R - 8.0, DISC_R)
+    bar = sd_intersect(sd_band(MSG_CX, MSG_CY, 45.0, 4.0),
+                       sd_circle(MSG_CX, MSG_CY, DISC_R - 4.0))
+    return render(MSG_W, MSG_H, [
+        Layer(disc, hexrgb("#FFFFFF")),
+        Layer(sd_union(ring, bar), hexrgb("#EE1A22")),
+    ])
+
+
+# ---------------------------------------------------------------------------
+# Application icon
+# ---------------------------------------------------------------------------
+
+ICON_SIZES = [256, 128, 96, 64, 48, 32, 24, 16]
+ICON_DEPTHS = [24, 8, 4]
+ICON_MARGIN = {256: 8, 128: 4, 96: 3, 64: 2, 48: 1, 32: 1, 24: 0, 16: 0}
+
+GRAD_TOP = (18, 52, 138)       # deep blue, top-left
+GRAD_BOTTOM = (0, 150, 152)    # teal, bottom-right
+FLAT_TILE = (0, 128, 128)      # VGA teal, for the 16-colour images
+
+VGA16 = [
+    (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0),
+    (0, 0, 128), (128, 0, 128), (0, 128, 128), (192, 192, 192),
+    (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0),
+    (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
+]
+
+
+# size: (bowl centre, bowl inner radius, outer radius, tail start, tail end,
+#        tail half width); the tail runs along the diagonal.
+SMALL_Q = {
+    16: (7.0, 3.0, 5.0, 8.6, 13.3, 1.05),
+    24: (11.0, 5.0, 8.0, 12.8, 20.0, 1.5),
+}
+
+
+def logo_shapes(size):
+    """Tile and the stylised "Q" (ring plus forward tail) for one size."""
+    m = ICON_MARGIN[size]
+    s = float(size - 2 * m)
+    tile = sd_round_rect(m, m, size - m, size - m, max(2.0, 0.2 * s))
+    if size in SMALL_Q:
+        # Hand-fitted to the pixel grid so the letter stays crisp.
+        cx, r_in, r_out, t0, t1, half = SMALL_Q[size]
+        ring = sd_ring(cx, cx, r_in, r_out)
+        tail = sd_capsule(t0, t0, t1, t1, half)
+        return tile, sd_union(ring, tail)
+    half = max(0.062 * s, 1.25)
+    cx, cy = m + 0.46 * s, m + 0.45 * s
+    mid = 0.25 * s
+    ring = sd_ring(cx, cy, mid - half, mid + half)
+    # The tail crosses the bowl at the lower right and points forward.
+    tail = sd_capsule(m + 0.53 * s, m + 0.52 * s, m + 0.77 * s, m + 0.76 * s,
+                      half * 0.9, half * 1.1)
+    return tile, sd_union(ring, tail)
+
+
+def logo_art(size, flat=False):
+    tile, letter = logo_shapes(size)
+    m = ICON_MARGIN[size]
+    s = float(size - 2 * m)
+    if flat:
+        return render(size, size, [Layer(tile, FLAT_TILE),
+                                   Layer(letter, (255, 255, 255))])
+
+    def gradient(x, y):
+        t = ((x - m) + (y - m)) / (2.0 * s)
+        t = min(max(t, 0.0), 1.0)
+        return tuple(GRAD_TOP[k] + (GRAD_BOTTOM[k] - GRAD_TOP[k]) * t
+                     for k in range(3))
+
+    layers = [Layer(tile, gradient)]
+    if size >= 48:
+        # Soft sheen over the upper part and a faint drop shadow under the Q.
+        sheen = sd_intersect(tile, sd_circle(m + 0.5 * s, m - 0.55 * s,
+                                             1.05 * s))
+        layers.append(Layer(sheen, (255, 255, 255), opacity=0.10))
+        shadow = sd_intersect(tile, sd_translate(letter, 0.012 * s,
+                                                 0.024 * s))
+        layers.append(Layer(shadow, (0, 20, 40), opacity=0.35,
+                            soft=max(1.0, 0.03 * s)))
+    layers.append(Layer(letter, (255, 255, 255)))
+    return render(size, size, layers)
+
+
+def _row_bytes(bits_per_pixel, width):
+    return ((bits_per_pixel * width + 31) // 32) * 4
+
+
+def _nearest(colour, palette):
+    best, best_d = 0, None
+    for i, p in enumerate(palette):
+        d = ((colour[0] - p[0]) ** 2 + (colour[1] - p[1]) ** 2 +
+             (colour[2] - p[2]) ** 2)
+        if best_d is None or d < best_d:
+            best, best_d = i, d
+    return best
+
+
+def dib_image(rgba, bpp):
+    """BITMAPINFOHEADER + palette + XOR bitmap + AND mask for one entry."""
+    w, h = rgba.size
+    px = list(rgba.getdata())
+    masked = [p[3] < 128 for p in px]
+
+    palette = []
+    indices = None
+    if bpp == 8:
+        opaque = [p[:3] for p, mk in zip(px, masked) if not mk]
+        filler = opaque[len(opaque) // 2] if opaque else (0, 0, 0)
+        rgb = Image.new("RGB", (w, h))
+        rgb.putdata([filler if mk else p[:3] for p, mk in zip(px, masked)])
+        q = rgb.quantize(colors=255, method=Image.Quantize.MEDIANCUT,
+                         dither=Image.Dither.NONE)
+        flat = (q.getpalette() or [])[:255 * 3]
+        flat += [0] * (255 * 3 - len(flat))
+        palette = [tuple(flat[i:i + 3]) for i in range(0, 255 * 3, 3)]
+        palette.append((0, 0, 0))
+        indices = [255 if mk else i for i, mk in zip(q.getdata(), masked)]
+    elif bpp == 4:
+        palette = list(VGA16)
+        cache = {}
+        indices = []
+        for p, mk in zip(px, masked):
+            if mk:
+                indices.append(0)
+                continue
+            c = p[:3]
+            if c not in cache:
+                cache[c] = _nearest(c, palette)
+            indices.append(cache[c])
+
+    xor_stride = _row_bytes(bpp, w)
+    and_stride = _row_bytes(1, w)
+    xor = bytearray()
+    mask = bytearray()
+    for y in range(h - 1, -1, -1):           # bottom-up
+        row = bytearray()
+        base = y * w
+        if bpp == 24:
+            for x in range(w):
+                if masked[base + x]:
+                    row += b"\0\0\0"
+                else:
+                    r, g, b, _ = px[base + x]
+                    row += bytes((b, g, r))
+        elif bpp == 8:
+            row += bytes(indices[base:base + w])
+        else:
+            for x in range(0, w, 2):
+                hi = indices[base + x]
+                lo = indices[base + x + 1] if x + 1 < w else 0
+                row.append((hi << 4) | lo)
+        row += b"\0" * (xor_stride - len(row))
+        xor += row
+
+        bits = bytearray(and_stride)
+        for x in range(w):
+            if masked[base + x]:
+                bits[x >> 3] |= 0x80 >> (x & 7)
+        mask += bits
+
+    pal_bytes = b"".join(bytes((b, g, r, 0)) for r, g, b in palette)
+    header = struct.pack("<IiiHHIIiiII", 40, w, 2 * h, 1, bpp, 0,
+                         len(xor) + len(mask), 0, 0, len(palette), 0)
+    return header + pal_bytes + bytes(xor) + bytes(mask)
+
+
+def make_icon():
+    entries = []
+    for size in ICON_SIZES:
+        full = logo_art(size)
+        flat = logo_art(size, flat=True)
+        for bpp in ICON_DEPTHS:
+            data = dib_image(flat if bpp == 4 else full, bpp)
+            entries.append((size, bpp, data))
+
+    out = bytearray(struct.pack("<HHH", 0, 1, len(entries)))
+    offset = 6 + 16 * len(entries)
+    for size, bpp, data in entries:
+        dim = 0 if size >= 256 else size
+        colours = 16 if bpp == 4 else 0
+        out += struct.pack("<BBBBHHII", dim, dim, colours, 0, 1, bpp,
+                           len(data), offset)
+        offset += len(data)
+    for _, _, data in entries:
+        out += data
+    return bytes(out)
+
+
+# ---------------------------------------------------------------------------
+
+def main(argv):
+    root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+    if len(argv) > 1:
+        root = os.path.abspath(argv[1])
+    png_dir = os.path.join(root, "res", "png")
+    icon_dir = os.path.join(root, "res", "icon")
+    for d in (png_dir, icon_dir):
+        if not os.path.isdir(d):
+            os.makedirs(d)
+
+    pngs = [
+        ("close.png", make_close),
+        ("button.png", make_button),
+        ("background.png", make_background),
+        ("info.png", make_info),
+        ("warning.png", make_warning),
+        ("error.png", make_error),
+    ]
+    for name, maker in pngs:
+        path = os.path.join(png_dir, name)
+        save_png(maker(), path)
+        print("wrote %s" % os.path.relpath(path, root))
+
+    path = os.path.join(icon_dir, "app.ico")
+    with open(path, "wb") as fh:
+        fh.write(make_icon())
+    print("wrote %s" % os.path.relpath(path, root))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))

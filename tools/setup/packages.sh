@@ -1,0 +1,40 @@
+# Installs, from Debian's packages, whatever the build, the tests and the
+# demo need and is not there yet. Sourced by test.sh, demo.sh and bench.sh.
+
+QUARNEL_PACKAGES=(
+  cmake ninja-build
+  g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+  wine wine32:i386 xvfb
+  googletest
+  fonts-wqy-microhei fonts-dejavu-core
+  imagemagick
+)
+
+quarnel_step() { printf '\n==> %s\n' "$*"; }
+
+quarnel_missing_packages() {
+  local pkg missing=()
+  for pkg in "${QUARNEL_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' \
+      || missing+=("$pkg")
+  done
+  echo "${missing[@]}"
+}
+
+quarnel_install_packages() {
+  local missing
+  missing=$(quarnel_missing_packages)
+  if [ -z "$missing" ]; then
+    return 0
+  fi
+  quarnel_step "Installing Debian packages: $missing (a few minutes on a fresh machine)"
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo=sudo
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $sudo dpkg --add-architecture i386
+  fi
+  $sudo apt-get update -q
+  # shellcheck disable=SC2086
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends $missing \
+    | grep --line-buffered -E '^(Setting up|Unpacking)' | sed -u 's/^/    /'
+}

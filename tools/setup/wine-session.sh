@@ -1,0 +1,45 @@
+# One Wine session for a whole run: a throwaway win32 prefix inside the build
+# tree, a persistent wineserver and an Xvfb display. Sourced by test.sh,
+# demo.sh and bench.sh; quarnel_wine_stop runs on every exit.
+
+quarnel_wine_start() {
+  local build_dir=$1
+  export WINEPREFIX="$build_dir/wineprefix"
+  export WINEARCH=win32
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  export QUARNEL_BUILD_DIR="$build_dir"
+
+  # A display of our own, so windows never land on the user's screen.
+  local display=99
+  while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
+    display=$((display + 1))
+  done
+  Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+  QUARNEL_XVFB_PID=$!
+  export DISPLAY=":$display"
+  trap quarnel_wine_stop EXIT
+
+  # Wine's services inherit stdio; detached here, ctest never waits on them.
+  wineserver -p </dev/null >/dev/null 2>&1
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    quarnel_step "Creating the throwaway Wine prefix $WINEPREFIX (about a minute, once)"
+  fi
+  wineboot -i </dev/null >"$build_dir/wineboot.log" 2>&1 || {
+    echo "wineboot failed, see $build_dir/wineboot.log" >&2
+    return 1
+  }
+  # Make sure the server stays up between test programs.
+  wineserver -p </dev/null >/dev/null 2>&1 || true
+}
+
+quarnel_wine_stop() {
+  if [ -n "${WINEPREFIX:-}" ]; then
+    wineserver -k </dev/null >/dev/null 2>&1 || true
+  fi
+  if [ -n "${QUARNEL_XVFB_PID:-}" ]; then
+    kill "$QUARNEL_XVFB_PID" 2>/dev/null || true
+    wait "$QUARNEL_XVFB_PID" 2>/dev/null || true
+    QUARNEL_XVFB_PID=
+  fi
+}
