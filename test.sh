@@ -4,7 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 ROOT=$PWD
-BUILD=$ROOT/build
+# QUARNEL_BUILD_DIR lets several checkouts of work share one tree.
+BUILD=${QUARNEL_BUILD_DIR:-$ROOT/build}
 
 source tools/setup/packages.sh
 source tools/setup/wine-session.sh
@@ -12,13 +13,13 @@ source tools/setup/wine-session.sh
 quarnel_install_packages
 
 quarnel_step "Configuring (cmake --preset release)"
-cmake --preset release >/dev/null
+cmake --preset release -B "$BUILD" >/dev/null
 
 quarnel_step "Building the launcher, stand-ins and tests"
-cmake --build --preset release
+cmake --build "$BUILD"
 
 quarnel_step "Starting Wine and the test display"
 quarnel_wine_start "$BUILD"
 
 quarnel_step "Running the tests"
-ctest --preset release --progress "$@"
+ctest --test-dir "$BUILD" --output-on-failure --no-tests=error "$@"

@@ -1,0 +1,16 @@
+// Paths of files in the system folder, for loading libraries by full path.
+#pragma once
+#include <windows.h>
+
+// Buffers for paths in the system folder: at most 269 characters.
+constexpr int kSystemPathChars = 270;
+
+// Joins `folder` and `name` into `out` (capacity `outChars`): the folder, a
+// backslash unless the folder is empty or already ends with a backslash or a
+// slash, then the name. FALSE, with `out` emptied, when the result would not
+// fit: a path is never cut.
+bool JoinPath(LPCWSTR folder, LPCWSTR name, LPWSTR out, int outChars);
+
+// The system folder joined with `fileName` into a kSystemPathChars buffer.
+// FALSE when the folder cannot be read or the path would not fit.
+bool SystemFilePath(LPCWSTR fileName, WCHAR (&out)[kSystemPathChars]);
