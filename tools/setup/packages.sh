@@ -8,6 +8,7 @@ QUARNEL_PACKAGES=(
   googletest
   fonts-wqy-microhei fonts-dejavu-core
   imagemagick
+  locales-all
 )
 
 quarnel_step() { printf '\n==> %s\n' "$*"; }
