@@ -1,9 +1,116 @@
-// Placeholder until the command channel lands: no service is ever reached.
 #include "channel/command_channel.h"
 
+#include "channel/channel_names.h"
+#include "channel/null_dacl_security.h"
+#include "channel/path_notice.h"
+#include "channel/scoped_kernel.h"
+
+namespace {
+
+// The handles of one exchange. Members are destroyed in reverse order, which
+// gives the clean-up order the service's clients agree on: shared memory,
+// then request event, then end event (the mutex is released after all three).
+struct ExchangeHandles {
+  ScopedHandle endEvent;
+  ScopedHandle requestEvent;
+  ScopedHandle sharedMemory;
+};
+
+// The presence check: the service's request event exists and can be
+// signalled by this user.
+BOOL ServiceIsListening(LPCWSTR requestEventName) {
+  ScopedHandle probe(OpenEventW(EVENT_MODIFY_STATE, TRUE, requestEventName));
+  return probe ? TRUE : FALSE;
+}
+
+HANDLE CreateEndEvent(LPCWSTR name) {
+  SECURITY_DESCRIPTOR sd;
+  SECURITY_ATTRIBUTES sa;
+  PrepareNullDaclSecurity(sd, sa);
+  HANDLE event = CreateEventW(&sa, FALSE, FALSE, name);
+  // An end event that outlived an exchange that timed out may still carry
+  // that exchange's late answer; it must not pass for the answer to this one.
+  if (event && GetLastError() == ERROR_ALREADY_EXISTS) ResetEvent(event);
+  return event;
+}
+
+BOOL WriteRequest(HANDLE sharedMemory, const CommandRecord& record) {
+  ScopedView view(sharedMemory);
+  if (!view.Get()) return FALSE;
+  CopyMemory(view.Get(), &record, sizeof(record));
+  return TRUE;
+}
+
+BOOL ReadReply(HANDLE sharedMemory, CommandRecord& record) {
+  ScopedView view(sharedMemory);
+  if (!view.Get()) return FALSE;
+  CopyMemory(&record, view.Get(), sizeof(record));
+  return TRUE;
+}
+
+// Opens and creates the exchange's objects, writes the request and signals
+// the service. FALSE, with the service not signalled, if any step fails.
+BOOL DeliverRequest(const ExchangeObjectNames& names, const CommandRecord& record,
+                    ExchangeHandles& handles) {
+  handles.requestEvent.Reset(OpenEventW(EVENT_MODIFY_STATE, TRUE, names.requestEvent));
+  if (!handles.requestEvent) return FALSE;
+  handles.endEvent.Reset(CreateEndEvent(names.endEvent));
+  if (!handles.endEvent) return FALSE;
+  handles.sharedMemory.Reset(OpenFileMappingW(FILE_MAP_ALL_ACCESS, TRUE, names.sharedMemory));
+  if (!handles.sharedMemory) return FALSE;
+  if (!WriteRequest(handles.sharedMemory.Get(), record)) return FALSE;
+  return SetEvent(handles.requestEvent.Get());
+}
+
+// Waits for the service's answer and copies the reply into `record`, which
+// stays as sent when no answer can be had.
+DWORD AwaitReply(const ExchangeHandles& handles, DWORD timeout, CommandRecord& record) {
+  if (WaitForSingleObject(handles.endEvent.Get(), timeout) != WAIT_OBJECT_0) {
+    return CMD_STATUS_NO_REPLY;
+  }
+  ResetEvent(handles.endEvent.Get());
+  if (!ReadReply(handles.sharedMemory.Get(), record)) return CMD_STATUS_NO_REPLY;
+  return record.dwStatus;
+}
+
+}  // namespace
+
 CCommandChannel::CCommandChannel() { Open(); }
+
 CCommandChannel::~CCommandChannel() { Close(); }
-BOOL CCommandChannel::Open() { return TRUE; }
-void CCommandChannel::Close() {}
-DWORD CCommandChannel::Exchange(CommandRecord&) { return CMD_STATUS_UNAVAILABLE; }
-DWORD CCommandChannel::SendPathNotice(LPCWSTR) { return CMD_STATUS_UNAVAILABLE; }
+
+BOOL CCommandChannel::Open() {
+  Close();
+  WCHAR name[kObjectNameChars];
+  if (!FormatObjectName(kCommandMutexFormat, kCommandMutexArgument, name, kObjectNameChars)) {
+    return TRUE;
+  }
+  m_hMutex = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, name);
+  if (m_hMutex) return TRUE;
+  PrepareNullDaclSecurity(m_sd, m_sa);
+  m_hMutex = CreateMutexW(&m_sa, FALSE, name);
+  return TRUE;
+}
+
+void CCommandChannel::Close() {
+  if (m_hMutex) CloseHandle(m_hMutex);
+  m_hMutex = nullptr;
+}
+
+void CCommandChannel::SetWaitTimeout(DWORD milliseconds) { m_dwWaitTimeout = milliseconds; }
+
+DWORD CCommandChannel::Exchange(CommandRecord& record) {
+  MutexOwnership ownership(m_hMutex);
+  if (!ownership.Acquire(m_dwWaitTimeout)) return CMD_STATUS_UNAVAILABLE;
+  ExchangeObjectNames names;
+  if (!names.Form() || !ServiceIsListening(names.requestEvent)) return CMD_STATUS_UNAVAILABLE;
+  ExchangeHandles handles;
+  if (!DeliverRequest(names, record, handles)) return CMD_STATUS_UNAVAILABLE;
+  return AwaitReply(handles, m_dwWaitTimeout, record);
+}
+
+DWORD CCommandChannel::SendPathNotice(LPCWSTR path) {
+  CommandRecord request;
+  if (!BuildPathNotice(path, request)) return CMD_STATUS_UNAVAILABLE;
+  return Exchange(request);
+}

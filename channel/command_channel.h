@@ -6,21 +6,47 @@
 
 #include "channel/command_record.h"
 
+// How long an exchange waits for the command mutex and, separately, for the
+// service's answer. Unbounded waits would hang the launcher, and every other
+// client queued on the mutex, whenever the service died mid-exchange.
+constexpr DWORD kCommandWaitTimeoutMs = 30000;
+
 class CCommandChannel {
  public:
-  // Opens or creates the command mutex (Open).
+  // Opens or creates the command mutex (Open). Holds no other handle.
   CCommandChannel();
   // Closes the mutex handle, if held.
   ~CCommandChannel();
   CCommandChannel(const CCommandChannel&) = delete;
   CCommandChannel& operator=(const CCommandChannel&) = delete;
 
+  // Closes the handle held, then opens "Global\2017PellunCmdMutex", or
+  // creates it (not owned, NULL DACL; default security if that descriptor
+  // cannot be prepared) when it does not exist. TRUE in every case; if both
+  // fail the channel has no mutex and exchanges run unserialised.
   BOOL Open();
+  // Closes the mutex handle, if held.
   void Close();
+  // One request/reply exchange: `record` goes to the service, and its reply
+  // comes back in `record`. Returns the reply's dwStatus, or
+  // CMD_STATUS_UNAVAILABLE (4) when the mutex was not had within the wait
+  // time-out or the service's objects are missing (nothing was written and
+  // the service was not signalled), or CMD_STATUS_NO_REPLY (255) when the
+  // service did not answer within the time-out or its reply could not be
+  // read. With 4 or 255, `record` is left as sent.
   DWORD Exchange(CommandRecord& record);
+  // Sends a path notice for `path` and returns the exchange's status; the
+  // reply is discarded. A null path, or one longer than 260 characters, is
+  // not sent (never cut): CMD_STATUS_UNAVAILABLE.
   DWORD SendPathNotice(LPCWSTR path);
+  // Sets how long each wait of later exchanges may last (both the mutex and
+  // the answer); kCommandWaitTimeoutMs until then.
+  void SetWaitTimeout(DWORD milliseconds);
 
   HANDLE m_hMutex = nullptr;
   SECURITY_DESCRIPTOR m_sd = {};
   SECURITY_ATTRIBUTES m_sa = {};
+
+ private:
+  DWORD m_dwWaitTimeout = kCommandWaitTimeoutMs;
 };

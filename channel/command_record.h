@@ -1,11 +1,15 @@
-// The 536-byte record exchanged with the product's service.
+// The 536-byte record exchanged with the product's service, the request and
+// the reply alike, as it lies at the start of the service's shared memory.
 #pragma once
 #include <windows.h>
+
+#include <stddef.h>
 
 constexpr DWORD CMD_PATH_NOTICE = 253;
 constexpr DWORD CMD_STATUS_UNAVAILABLE = 4;
 constexpr DWORD CMD_STATUS_NO_REPLY = 255;
 constexpr int kCommandPathChars = 261;
+constexpr DWORD kCommandRecordBytes = 536;
 
 struct CommandRecord {
   DWORD dwCommand;
@@ -15,4 +19,12 @@ struct CommandRecord {
   WORD wReserved;
 };
 
-static_assert(sizeof(CommandRecord) == 536, "the service reads exactly 536 bytes");
+// The service reads these exact offsets; any padding or reordering would
+// silently corrupt every exchange.
+static_assert(sizeof(CommandRecord) == kCommandRecordBytes, "the service reads exactly 536 bytes");
+static_assert(offsetof(CommandRecord, dwCommand) == 0, "dwCommand at 0");
+static_assert(offsetof(CommandRecord, dwStatus) == 4, "dwStatus at 4");
+static_assert(offsetof(CommandRecord, dwSize) == 8, "dwSize at 8");
+static_assert(offsetof(CommandRecord, szPath) == 12, "szPath at 12");
+static_assert(sizeof(CommandRecord::szPath) == 522, "szPath holds 261 UTF-16 code units");
+static_assert(offsetof(CommandRecord, wReserved) == 534, "reserved word at 534");

@@ -1,0 +1,33 @@
+// Names of the kernel objects through which clients reach the product's
+// service. Each is formed from a format string and an argument, as the
+// service forms them.
+#pragma once
+#include <windows.h>
+
+#include <stddef.h>
+
+constexpr LPCWSTR kCommandMutexFormat = L"Global\\%sCmdMutex";
+constexpr LPCWSTR kCommandMutexArgument = L"2017Pellun";
+constexpr LPCWSTR kRequestEventFormat = L"Global\\%sEvent";
+constexpr LPCWSTR kEndEventFormat = L"Global\\%sEndEvent";
+constexpr LPCWSTR kSharedMemoryFormat = L"Global\\%sMem";
+constexpr LPCWSTR kServiceArgument = L"ZelvaneSvc";
+
+// Room for any of the names above, with a wide margin.
+constexpr size_t kObjectNameChars = 64;
+
+// Writes `format` to `out` with its first "%s" replaced by `argument`; every
+// other character is copied as it is. Returns FALSE, leaving `out` an empty
+// string, when the result with its terminator would not fit in `capacity`
+// code units; never writes past out[capacity - 1].
+BOOL FormatObjectName(LPCWSTR format, LPCWSTR argument, WCHAR* out, size_t capacity);
+
+// The names one exchange needs: request event, end event, shared memory.
+struct ExchangeObjectNames {
+  WCHAR requestEvent[kObjectNameChars];
+  WCHAR endEvent[kObjectNameChars];
+  WCHAR sharedMemory[kObjectNameChars];
+
+  // Forms all three; FALSE if any of them does not fit.
+  BOOL Form();
+};

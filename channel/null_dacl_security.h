@@ -1,0 +1,11 @@
+// Security for the objects a client creates on the service's behalf: a NULL
+// DACL, so that every account (the service's and other users' clients) can
+// open them.
+#pragma once
+#include <windows.h>
+
+// Initialises `sd` at SECURITY_DESCRIPTOR_REVISION with a present, NULL,
+// not-defaulted DACL, and `sa` (nLength 12, not inheritable) pointing at it.
+// FALSE when the platform refuses; `sa` then describes default security
+// (no descriptor), so callers can still create the object.
+BOOL PrepareNullDaclSecurity(SECURITY_DESCRIPTOR& sd, SECURITY_ATTRIBUTES& sa);
