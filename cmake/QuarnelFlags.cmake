@@ -34,5 +34,5 @@ function(quarnel_tool_flags target)
   target_compile_definitions(${target} PRIVATE ${QUARNEL_WIN_DEFINITIONS})
   target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:C,CXX>:-municode -Wall>)
   target_link_options(${target} PRIVATE -municode -static -static-libgcc -static-libstdc++
-      -Wl,--no-insert-timestamp)
+      -Wl,--no-insert-timestamp -s)
 endfunction()

@@ -1,0 +1,76 @@
+#include "app/file_version.h"
+
+#include <shlwapi.h>
+
+#include "app/version_api.h"
+
+namespace {
+
+const WCHAR kFileVersionPath[] = L"\\StringFileInfo\\040904b0\\FileVersion";
+// Slack past the reported size, as some version.dll builds write a little
+// beyond it when converting tables.
+const DWORD kBlockSlack = 10;
+
+// Owns a block of version information on the process heap.
+class VersionBlock {
+ public:
+  explicit VersionBlock(DWORD size)
+      : m_size(size), m_data(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size + kBlockSlack)) {}
+  ~VersionBlock() {
+    if (m_data) HeapFree(GetProcessHeap(), 0, m_data);
+  }
+  VersionBlock(const VersionBlock&) = delete;
+  VersionBlock& operator=(const VersionBlock&) = delete;
+
+  LPVOID Data() const { return m_data; }
+  // TRUE when `count` code units at `value` lie inside the block.
+  bool Contains(LPCVOID value, UINT count) const {
+    const BYTE* begin = static_cast<const BYTE*>(m_data);
+    const BYTE* at = static_cast<const BYTE*>(value);
+    return at >= begin && at <= begin + m_size &&
+           static_cast<DWORD>(begin + m_size - at) / sizeof(WCHAR) >= count;
+  }
+
+ private:
+  DWORD m_size;
+  LPVOID m_data;
+};
+
+// The number of code units of `value` that count: up to four, never past the
+// reported length, the terminator or the block.
+UINT ComparedLength(const VersionBlock& block, LPCWSTR value, UINT reportedLength) {
+  UINT limit = reportedLength < kComparedVersionChars ? reportedLength : kComparedVersionChars;
+  if (!block.Contains(value, limit)) return 0;
+  UINT length = 0;
+  while (length < limit && value[length] != L'\0') ++length;
+  return length;
+}
+
+}  // namespace
+
+BOOL ReadFileVersion(LPCWSTR path, CString& version) {
+  version.Empty();
+  if (!PathFileExistsW(path)) return FALSE;
+  DWORD handle = 0;
+  const DWORD size = CallGetFileVersionInfoSize(path, handle);
+  if (size == 0) return TRUE;
+  VersionBlock block(size);
+  if (!block.Data()) return TRUE;
+  if (!CallGetFileVersionInfo(path, size, block.Data())) return TRUE;
+  LPVOID value = nullptr;
+  UINT length = 0;
+  if (CallVerQueryValue(block.Data(), kFileVersionPath, value, length) && value) {
+    LPCWSTR text = static_cast<LPCWSTR>(value);
+    version = CString(text, static_cast<int>(ComparedLength(block, text, length)));
+  }
+  return TRUE;
+}
+
+int CompareVersions(LPCWSTR left, LPCWSTR right) {
+  for (;; ++left, ++right) {
+    const unsigned int a = static_cast<unsigned short>(*left);
+    const unsigned int b = static_cast<unsigned short>(*right);
+    if (a != b) return a < b ? -1 : 1;
+    if (a == 0) return 0;
+  }
+}

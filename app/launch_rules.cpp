@@ -1,0 +1,22 @@
+#include "app/launch_rules.h"
+
+bool IsSupportedWindows(DWORD majorVersion, DWORD minorVersion) {
+  if (majorVersion < 6) return false;
+  return !(majorVersion == 6 && minorVersion == 0);
+}
+
+BOOL IsForceInstall(LPCWSTR commandLineTail) {
+  if (!commandLineTail || lstrlenW(commandLineTail) != 2) return FALSE;
+  return commandLineTail[0] == 0x2D && commandLineTail[1] == 0x50;
+}
+
+bool GetOwnModulePath(WCHAR (&path)[261]) {
+  SetLastError(ERROR_SUCCESS);
+  const DWORD length = GetModuleFileNameW(nullptr, path, 261);
+  // A full buffer means the path was cut (XP reports no error for it).
+  if (length == 0 || length >= 261 || GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
+    path[0] = L'\0';
+    return false;
+  }
+  return true;
+}

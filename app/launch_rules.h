@@ -1,0 +1,15 @@
+// The small rules of the launch decision, kept apart so tests can run them
+// on every input.
+#pragma once
+#include <windows.h>
+
+// Supported: Windows 6.1 and later. Everything below 6, and 6.0, is not; a
+// failed version query (all zero) is therefore unsupported too.
+bool IsSupportedWindows(DWORD majorVersion, DWORD minorVersion);
+
+// TRUE exactly when the command-line tail is the two characters "-P".
+BOOL IsForceInstall(LPCWSTR commandLineTail);
+
+// The launcher's own path into `path` (261 characters). FALSE, with `path`
+// emptied, when the platform had to cut it.
+bool GetOwnModulePath(WCHAR (&path)[261]);

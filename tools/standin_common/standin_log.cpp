@@ -1,0 +1,71 @@
+#include "standin_log.h"
+
+#include <windows.h>
+
+#include "env.h"
+#include "process_info.h"
+
+namespace {
+
+std::wstring Escape(const std::wstring& value) {
+  std::wstring out;
+  for (wchar_t c : value) {
+    if (c == L'\\') out += L"\\\\";
+    else if (c == L'\t') out += L"\\t";
+    else if (c == L'\n') out += L"\\n";
+    else out += c;
+  }
+  return out;
+}
+
+std::string ToUtf8(const std::wstring& text) {
+  if (text.empty()) return std::string();
+  int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                  0, nullptr, nullptr);
+  std::string out(bytes, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], bytes,
+                      nullptr, nullptr);
+  return out;
+}
+
+}  // namespace
+
+void AppendStandinLog(const std::wstring& event, const LogFields& fields) {
+  const std::wstring path = GetEnv(L"QUARNEL_STANDIN_LOG");
+  if (path.empty()) return;
+  std::wstring line = event;
+  for (const auto& field : fields) line += L"\t" + field.first + L"=" + Escape(field.second);
+  line += L"\n";
+  const std::string bytes = ToUtf8(line);
+  HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+LogFields StartFields() {
+  return {{L"program", OwnPath()},
+          {L"cmdline", GetCommandLineW()},
+          {L"cwd", CurrentDirectory()},
+          {L"parent", ParentImagePath()}};
+}
+
+void WaitForReleaseEvent() {
+  const std::wstring name = GetEnv(L"QUARNEL_STANDIN_WAIT_EVENT");
+  if (name.empty()) return;
+  HANDLE event = CreateEventW(nullptr, TRUE, FALSE, name.c_str());
+  if (!event) return;
+  WaitForSingleObject(event, 5 * 60 * 1000);
+  CloseHandle(event);
+}
+
+void SignalStartedEvent() {
+  const std::wstring name = GetEnv(L"QUARNEL_STANDIN_STARTED_EVENT");
+  if (name.empty()) return;
+  HANDLE event = CreateEventW(nullptr, TRUE, FALSE, name.c_str());
+  if (!event) return;
+  SetEvent(event);
+  CloseHandle(event);
+}
