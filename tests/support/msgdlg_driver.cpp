@@ -1,0 +1,290 @@
+#include "msgdlg_driver.h"
+
+#include <cstdio>
+#include <sstream>
+
+#include "test_paths.h"
+
+namespace {
+
+const wchar_t kServiceKey[] = L"SYSTEM\\CurrentControlSet\\Services\\zelvane";
+
+std::wstring FromUtf8(const std::string& text) {
+  if (text.empty()) return {};
+  const int chars = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                        nullptr, 0);
+  std::wstring out(chars > 0 ? chars : 0, L'\0');
+  if (chars > 0)
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], chars);
+  return out;
+}
+
+std::string ReadWholeFile(const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  std::string data;
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0) data.append(buffer, got);
+  CloseHandle(file);
+  return data;
+}
+
+struct DialogSearch {
+  DWORD processId;
+  HWND exclude;
+  HWND found;
+};
+
+BOOL CALLBACK FindDialogOfProcess(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<DialogSearch*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != search->processId || window == search->exclude || !IsWindowVisible(window))
+    return TRUE;
+  wchar_t className[32] = {};
+  GetClassNameW(window, className, 32);
+  if (lstrcmpW(className, L"#32770") != 0) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+template <typename Done>
+bool WaitUntil(DWORD timeoutMs, Done done) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > timeoutMs) return false;
+    Sleep(50);
+  }
+  return true;
+}
+
+POINT ToScreen(HWND dialog, int x, int y) {
+  POINT point = {x, y};
+  ClientToScreen(dialog, &point);
+  return point;
+}
+
+void SendMouse(DWORD flags, POINT screen) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  const int height = GetSystemMetrics(SM_CYSCREEN);
+  input.mi.dx = static_cast<LONG>((screen.x * 65535LL + width / 2) / (width - 1));
+  input.mi.dy = static_cast<LONG>((screen.y * 65535LL + height / 2) / (height - 1));
+  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+  SendInput(1, &input, sizeof(input));
+  Sleep(30);
+}
+
+}  // namespace
+
+MsgDlgHost::MsgDlgHost(const std::wstring& arguments) {
+  static int runs = 0;
+  m_reportPath = std::wstring(QUARNEL_TEST_SCRATCH_DIR) + L"\\msgdlg_" +
+                 std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++runs) + L".txt";
+  DeleteFileW(m_reportPath.c_str());
+  std::wstring commandLine = L"\"" + std::wstring(QUARNEL_TEST_STANDIN_DIR) +
+                             L"\\msgdlg_host.exe\" " + arguments + L" --report \"" +
+                             m_reportPath + L"\"";
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof(startup);
+  if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &m_process)) {
+    m_process = {};
+  }
+}
+
+MsgDlgHost::~MsgDlgHost() {
+  if (!m_process.hProcess) return;
+  if (WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) {
+    TerminateProcess(m_process.hProcess, 99);
+    WaitForSingleObject(m_process.hProcess, 5000);
+  }
+  CloseHandle(m_process.hThread);
+  CloseHandle(m_process.hProcess);
+}
+
+HWND MsgDlgHost::WaitForDialog(DWORD timeoutMs) const { return WaitForNextDialog(nullptr, timeoutMs); }
+
+HWND MsgDlgHost::WaitForNextDialog(HWND previous, DWORD timeoutMs) const {
+  DialogSearch search = {m_process.dwProcessId, previous, nullptr};
+  WaitUntil(timeoutMs, [&] {
+    search.found = nullptr;
+    EnumWindows(FindDialogOfProcess, reinterpret_cast<LPARAM>(&search));
+    return search.found != nullptr;
+  });
+  if (search.found) Settle(search.found, 500);
+  return search.found;
+}
+
+bool MsgDlgHost::WaitForClose(HWND dialog, DWORD timeoutMs) const {
+  return WaitUntil(timeoutMs, [&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); });
+}
+
+DWORD MsgDlgHost::WaitForExit(DWORD timeoutMs) const {
+  if (!m_process.hProcess) return STILL_ACTIVE;
+  if (WaitForSingleObject(m_process.hProcess, timeoutMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(m_process.hProcess, &code);
+  return code;
+}
+
+std::vector<std::wstring> MsgDlgHost::Values(int dialog, const std::string& key) const {
+  std::vector<std::wstring> values;
+  std::istringstream lines(ReadWholeFile(m_reportPath));
+  const std::string prefix = std::to_string(dialog) + "\t" + key + "\t";
+  std::string line;
+  while (std::getline(lines, line)) {
+    if (line.compare(0, prefix.size(), prefix) == 0) values.push_back(FromUtf8(line.substr(prefix.size())));
+  }
+  return values;
+}
+
+std::wstring MsgDlgHost::Value(int dialog, const std::string& key) const {
+  const std::vector<std::wstring> values = Values(dialog, key);
+  return values.empty() ? std::wstring() : values.front();
+}
+
+std::wstring WindowTextOf(HWND window) {
+  wchar_t buffer[1024] = {};
+  const LRESULT copied = SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer));
+  return std::wstring(buffer, copied > 0 && copied < 1024 ? static_cast<size_t>(copied) : 0);
+}
+
+ChildInfo ReadChild(HWND dialog, int id) {
+  ChildInfo info;
+  HWND child = GetDlgItem(dialog, id);
+  if (!child) return info;
+  info.exists = true;
+  info.visible = IsWindowVisible(child) != FALSE;
+  info.enabled = IsWindowEnabled(child) != FALSE;
+  GetWindowRect(child, &info.rect);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&info.rect), 2);
+  info.text = WindowTextOf(child);
+  return info;
+}
+
+void Settle(HWND window, DWORD ms) {
+  Sleep(ms);
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId);
+  if (process) {
+    WaitForInputIdle(process, 2000);
+    CloseHandle(process);
+  }
+  // A message round trip: the dialog's thread has handled what came before.
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 2000, &ignored);
+}
+
+void MoveMouseTo(HWND dialog, int x, int y) { SendMouse(0, ToScreen(dialog, x, y)); }
+
+void ClickAt(HWND dialog, int x, int y) {
+  const POINT screen = ToScreen(dialog, x, y);
+  SendMouse(0, screen);
+  SendMouse(MOUSEEVENTF_LEFTDOWN, screen);
+  SendMouse(MOUSEEVENTF_LEFTUP, screen);
+}
+
+void DragFrom(HWND dialog, int x, int y, int dx, int dy) {
+  const POINT start = ToScreen(dialog, x, y);
+  SendMouse(0, start);
+  SendMouse(MOUSEEVENTF_LEFTDOWN, start);
+  const int steps = 8;
+  for (int i = 1; i <= steps; ++i) {
+    SendMouse(0, {start.x + dx * i / steps, start.y + dy * i / steps});
+  }
+  SendMouse(MOUSEEVENTF_LEFTUP, {start.x + dx, start.y + dy});
+}
+
+void PressKey(HWND dialog, WORD key) {
+  SetForegroundWindow(dialog);
+  Sleep(100);
+  INPUT inputs[2] = {};
+  inputs[0].type = INPUT_KEYBOARD;
+  inputs[0].ki.wVk = key;
+  inputs[1] = inputs[0];
+  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, inputs, sizeof(INPUT));
+}
+
+ScreenPixels CaptureWindow(HWND window) {
+  ScreenPixels picture;
+  RECT rect = {};
+  if (!GetWindowRect(window, &rect)) return picture;
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  if (width <= 0 || height <= 0) return picture;
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (memory && bitmap && bits) {
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    GdiFlush();
+    picture.width = width;
+    picture.height = height;
+    picture.pixels.resize(static_cast<size_t>(width) * height);
+    const auto* source = static_cast<const uint32_t*>(bits);
+    for (size_t i = 0; i < picture.pixels.size(); ++i) {
+      const uint32_t bgra = source[i];
+      picture.pixels[i] = RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF);
+    }
+    SelectObject(memory, previous);
+  }
+  if (bitmap) DeleteObject(bitmap);
+  if (memory) DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return picture;
+}
+
+ServiceLanguageValue::ServiceLanguageValue(DWORD value, bool remove) {
+  HKEY key = nullptr;
+  DWORD disposition = 0;
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kServiceKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
+                      &key, &disposition) != ERROR_SUCCESS)
+    return;
+  m_keyExisted = disposition == REG_OPENED_EXISTING_KEY;
+  DWORD bytes = 0;
+  if (RegQueryValueExW(key, L"Language", nullptr, &m_type, nullptr, &bytes) == ERROR_SUCCESS) {
+    m_previous.resize(bytes);
+    m_hadValue = RegQueryValueExW(key, L"Language", nullptr, &m_type,
+                                  m_previous.empty() ? nullptr : m_previous.data(),
+                                  &bytes) == ERROR_SUCCESS;
+    m_previous.resize(bytes);
+  }
+  if (remove) {
+    RegDeleteValueW(key, L"Language");
+  } else {
+    RegSetValueExW(key, L"Language", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                   sizeof(value));
+  }
+  RegCloseKey(key);
+}
+
+ServiceLanguageValue::~ServiceLanguageValue() {
+  if (!m_keyExisted) {
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, kServiceKey);
+    return;
+  }
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kServiceKey, 0, KEY_WRITE, &key) != ERROR_SUCCESS) return;
+  if (m_hadValue) {
+    RegSetValueExW(key, L"Language", 0, m_type, m_previous.empty() ? nullptr : m_previous.data(),
+                   static_cast<DWORD>(m_previous.size()));
+  } else {
+    RegDeleteValueW(key, L"Language");
+  }
+  RegCloseKey(key);
+}
