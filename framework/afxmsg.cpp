@@ -1,5 +1,7 @@
 #include "afxmsg.h"
 
+IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
+
 const AFX_MSGMAP* CCmdTarget::GetThisMessageMap() {
   static const AFX_MSGMAP_ENTRY entries[] = {{AfxMsgWindow, 0, 0, 0, nullptr}};
   static const AFX_MSGMAP map = {nullptr, entries};

@@ -6,6 +6,8 @@
 #pragma once
 #include <windows.h>
 
+#include "afxobj.h"
+
 class CCmdTarget;
 
 // Calls one handler. Returns TRUE when the message was handled; *result is
@@ -33,9 +35,11 @@ struct AFX_MSGMAP {
 };
 
 // Root of everything that has a message map.
-class CCmdTarget {
+class CCmdTarget : public CObject {
+  DECLARE_DYNAMIC(CCmdTarget)
+
  public:
-  virtual ~CCmdTarget() {}
+  ~CCmdTarget() override {}
 
   // Looks a message up in this object's maps, most derived first. TRUE when
   // a handler took it.
@@ -92,3 +96,48 @@ class CCmdTarget {
 // A control's own notification, reflected back to it by its parent.
 #define ON_CONTROL_REFLECT(code, memberFxn) \
   {AfxMsgReflect, WM_COMMAND, (code), 0, AFX_THUNK(self->memberFxn();)},
+
+// Window messages, with the framework's handler signatures. The adapters use
+// CDC, CPoint and CWnd (afxwnd.h); include afxwin.h where a map uses them.
+
+// BOOL OnEraseBkgnd(CDC* pDC): nonzero when the background is done.
+#define ON_WM_ERASEBKGND()                                                 \
+  ON_MESSAGE_THUNK(WM_ERASEBKGND,                                          \
+      CDC dc(reinterpret_cast<HDC>(wParam));                               \
+      *result = self->OnEraseBkgnd(&dc);)
+// void OnDestroy()
+#define ON_WM_DESTROY() ON_MESSAGE_THUNK(WM_DESTROY, self->OnDestroy(); *result = 0;)
+// void OnMouseMove(UINT nFlags, CPoint point), point in client coordinates.
+#define ON_WM_MOUSEMOVE()                                                  \
+  ON_MESSAGE_THUNK(WM_MOUSEMOVE,                                           \
+      self->OnMouseMove(static_cast<UINT>(wParam), AfxPointFromLParam(lParam)); \
+      *result = 0;)
+// void OnCaptureChanged(CWnd* pWnd): pWnd gains the capture (may be null).
+#define ON_WM_CAPTURECHANGED()                                             \
+  ON_MESSAGE_THUNK(WM_CAPTURECHANGED,                                      \
+      CWnd scratch;                                                        \
+      self->OnCaptureChanged(CWnd::FromHandle(reinterpret_cast<HWND>(lParam), &scratch)); \
+      *result = 0;)
+// LRESULT OnNcHitTest(CPoint point), point in screen coordinates.
+#define ON_WM_NCHITTEST()                                                  \
+  ON_MESSAGE_THUNK(WM_NCHITTEST, *result = self->OnNcHitTest(AfxPointFromLParam(lParam));)
+// BOOL OnHelpInfo(HELPINFO* pHelpInfo), for WM_HELP.
+#define ON_WM_HELPINFO()                                                   \
+  ON_MESSAGE_THUNK(WM_HELP,                                                \
+      *result = self->OnHelpInfo(reinterpret_cast<HELPINFO*>(lParam));)
+// HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) for every
+// WM_CTLCOLOR* message; nCtlColor is the CTLCOLOR_* code of the message.
+#define AFX_CTLCOLOR_ENTRY(msg, code)                                      \
+  ON_MESSAGE_THUNK(msg,                                                    \
+      CDC dc(reinterpret_cast<HDC>(wParam));                               \
+      CWnd scratch;                                                        \
+      CWnd* control = CWnd::FromHandle(reinterpret_cast<HWND>(lParam), &scratch); \
+      *result = reinterpret_cast<LRESULT>(self->OnCtlColor(&dc, control, (code)));)
+#define ON_WM_CTLCOLOR()                                                   \
+  AFX_CTLCOLOR_ENTRY(WM_CTLCOLORMSGBOX, CTLCOLOR_MSGBOX)                   \
+  AFX_CTLCOLOR_ENTRY(WM_CTLCOLOREDIT, CTLCOLOR_EDIT)                       \
+  AFX_CTLCOLOR_ENTRY(WM_CTLCOLORLISTBOX, CTLCOLOR_LISTBOX)                 \
+  AFX_CTLCOLOR_ENTRY(WM_CTLCOLORBTN, CTLCOLOR_BTN)                         \
+  AFX_CTLCOLOR_ENTRY(WM_CTLCOLORDLG, CTLCOLOR_DLG)                         \
+  AFX_CTLCOLOR_ENTRY(WM_CTLCOLORSCROLLBAR, CTLCOLOR_SCROLLBAR)             \
+  AFX_CTLCOLOR_ENTRY(WM_CTLCOLORSTATIC, CTLCOLOR_STATIC)

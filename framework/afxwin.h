@@ -4,7 +4,13 @@
 #pragma once
 #include <windows.h>
 
+#include "afxctl.h"
+#include "afxdc.h"
+#include "afxdlg.h"
 #include "afxgdi.h"
 #include "afxmsg.h"
+#include "afxobj.h"
 #include "afxstr.h"
+#include "afxtypes.h"
 #include "afxwin_app.h"
+#include "afxwnd.h"

@@ -1,0 +1,35 @@
+// Points and rectangles: the platform's POINT and RECT with constructors and
+// the few helpers the launcher's drawing code reads better with.
+#pragma once
+#include <windows.h>
+
+class CPoint : public POINT {
+ public:
+  CPoint() { x = 0; y = 0; }
+  CPoint(int initX, int initY) { x = initX; y = initY; }
+  CPoint(POINT point) { x = point.x; y = point.y; }  // NOLINT: implicit, as the framework's
+};
+
+class CRect : public RECT {
+ public:
+  CRect() { SetRectEmpty(this); }
+  CRect(int l, int t, int r, int b) { SetRect(this, l, t, r, b); }
+  CRect(const RECT& rect) { CopyRect(this, &rect); }  // NOLINT: implicit, as the framework's
+
+  int Width() const { return right - left; }
+  int Height() const { return bottom - top; }
+  CPoint TopLeft() const { return CPoint(left, top); }
+  CPoint BottomRight() const { return CPoint(right, bottom); }
+  // TRUE when `point` lies inside; the right and bottom edges are outside.
+  BOOL PtInRect(POINT point) const { return ::PtInRect(this, point); }
+  BOOL IsRectEmpty() const { return ::IsRectEmpty(this); }
+
+  operator LPRECT() { return this; }
+  operator LPCRECT() const { return this; }
+};
+
+// The signed client or screen point packed into a mouse message's lParam:
+// coordinates left of or above the origin arrive as negative 16-bit values.
+inline CPoint AfxPointFromLParam(LPARAM lParam) {
+  return CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+}
