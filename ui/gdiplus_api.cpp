@@ -29,7 +29,9 @@ BOOL BindGdiplusApi() {
                    Resolve(module, "GdipDisposeImage", api.GdipDisposeImage) &&
                    Resolve(module, "GdipCreateFromHDC", api.GdipCreateFromHDC) &&
                    Resolve(module, "GdipDeleteGraphics", api.GdipDeleteGraphics) &&
-                   Resolve(module, "GdipDrawImagePointRectI", api.GdipDrawImagePointRectI);
+                   Resolve(module, "GdipDrawImagePointRectI", api.GdipDrawImagePointRectI) &&
+                   Resolve(module, "GdipAlloc", api.GdipAlloc) &&
+                   Resolve(module, "GdipFree", api.GdipFree);
   if (!all) {
     FreeLibrary(module);
     return FALSE;

@@ -33,6 +33,8 @@ struct GdiplusApi {
   gdiplus_flat::GpStatus(WINAPI* GdipDeleteGraphics)(gdiplus_flat::GpGraphics*);
   gdiplus_flat::GpStatus(WINAPI* GdipDrawImagePointRectI)(gdiplus_flat::GpGraphics*, gdiplus_flat::GpImage*,
                                                           INT, INT, INT, INT, INT, INT, int);
+  void*(WINAPI* GdipAlloc)(SIZE_T);
+  void(WINAPI* GdipFree)(void*);
 };
 
 // The process-wide table: all entry points set, or all clear.

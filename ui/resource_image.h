@@ -1,0 +1,31 @@
+// A PNG resource of the program decoded into a GDI+ bitmap, with its size.
+// Users draw it themselves from m_pBitmap, m_nWidth and m_nHeight.
+#pragma once
+#include <objidl.h>
+#include <windows.h>
+
+#include "ui/gdiplus_bitmap.h"
+
+class ResourceImage {
+ public:
+  ResourceImage() = default;
+  // Empties the holder (as Reset).
+  ~ResourceImage();
+  ResourceImage(const ResourceImage&) = delete;
+  ResourceImage& operator=(const ResourceImage&) = delete;
+
+  // Replaces the content with the RT_RCDATA resource `id` of the program
+  // (the application object's instance, else the executable). The old image
+  // is released before the new resource is opened. False, holder empty, when
+  // the resource is missing or the bitmap object cannot be allocated; true
+  // otherwise, with 0 x 0 when the bytes cannot be decoded.
+  bool Load(WORD id);
+  // Releases the bitmap, then the stream it came from; 0 x 0 afterwards.
+  // Does nothing to an empty holder.
+  void Reset();
+
+  IStream* m_pStream = nullptr;
+  int m_nWidth = 0;
+  int m_nHeight = 0;
+  Gdiplus::Bitmap* m_pBitmap = nullptr;
+};
