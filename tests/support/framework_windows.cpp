@@ -1,0 +1,61 @@
+#include "framework_windows.h"
+
+namespace {
+const wchar_t kPlainClass[] = L"QuarnelTestPlainWindow";
+
+void RegisterPlainClass() {
+  WNDCLASSEXW wc = {};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  wc.lpszClassName = kPlainClass;
+  RegisterClassExW(&wc);  // fails harmlessly when already registered
+}
+}  // namespace
+
+HWND CreatePlainWindow(int x, int y, int width, int height, HWND owner, DWORD style) {
+  RegisterPlainClass();
+  return CreateWindowExW(0, kPlainClass, L"", style, x, y, width, height, owner, nullptr,
+                         GetModuleHandleW(nullptr), nullptr);
+}
+
+HWND CreateChildControl(HWND parent, LPCWSTR className, LPCWSTR text, DWORD style, int id, int x,
+                        int y, int width, int height) {
+  return CreateWindowExW(0, className, text, style | WS_CHILD, x, y, width, height, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                         GetModuleHandleW(nullptr), nullptr);
+}
+
+bool UseUnmanagedTestWindows() {
+  if (!GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version")) return false;
+  wchar_t path[MAX_PATH];
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return false;
+  const wchar_t* name = path;
+  for (const wchar_t* p = path; *p; ++p) {
+    if (*p == L'\\' || *p == L'/') name = p + 1;
+  }
+  wchar_t keyPath[MAX_PATH + 64] = L"Software\\Wine\\AppDefaults\\";
+  lstrcatW(keyPath, name);
+  lstrcatW(keyPath, L"\\X11 Driver");
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, keyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  static const wchar_t kNo[] = L"N";
+  const bool written = RegSetValueExW(key, L"Managed", 0, REG_SZ,
+                                      reinterpret_cast<const BYTE*>(kNo), sizeof(kNo)) == ERROR_SUCCESS;
+  RegCloseKey(key);
+  return written;
+}
+
+void PumpPendingMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}

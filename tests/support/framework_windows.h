@@ -1,0 +1,37 @@
+// Plain windows for framework tests: a top-level window with the platform's
+// default procedure, destroyed when the holder goes out of scope.
+#pragma once
+#include <windows.h>
+
+class ScopedWindow {
+ public:
+  explicit ScopedWindow(HWND hWnd = nullptr) : m_hWnd(hWnd) {}
+  ~ScopedWindow() {
+    if (m_hWnd && IsWindow(m_hWnd)) DestroyWindow(m_hWnd);
+  }
+  ScopedWindow(const ScopedWindow&) = delete;
+  ScopedWindow& operator=(const ScopedWindow&) = delete;
+  HWND get() const { return m_hWnd; }
+
+ private:
+  HWND m_hWnd;
+};
+
+// A visible top-level popup window at (x, y) of the given size, with
+// DefWindowProcW as its procedure and `owner` as its owner.
+HWND CreatePlainWindow(int x, int y, int width, int height, HWND owner = nullptr,
+                       DWORD style = WS_POPUP | WS_VISIBLE);
+
+// A child control of `className` on `parent`.
+HWND CreateChildControl(HWND parent, LPCWSTR className, LPCWSTR text, DWORD style, int id,
+                        int x = 0, int y = 0, int width = 80, int height = 24);
+
+// Dispatches every message waiting for this thread.
+void PumpPendingMessages();
+
+// Under Wine without a window manager, hiding an activated top-level window
+// waits two seconds for a manager that never answers. Asks Wine's X11 driver
+// to leave this program's windows unmanaged; must run before the program's
+// first window (a namespace-scope initialiser does). No effect on Windows.
+// Returns whether the setting was written.
+bool UseUnmanagedTestWindows();
