@@ -1,10 +1,300 @@
-// Placeholder until the message dialog lands: the dialog never appears,
-// which the launcher treats as a refusal.
 #include "ui/msg_dlg.h"
 
-INT_PTR CMsgDlg::DoModal() { return -1; }
+#include "app/quarnel_app.h"
+#include "i18n/catalogue.h"
+#include "i18n/language_source.h"
+#include "res/resource.h"
+#include "ui/gdiplus_api.h"
+#include "ui/msg_style.h"
+
+namespace {
+
+// The window takes the size of its background picture.
+constexpr int kWindowWidth = 581;
+constexpr int kWindowHeight = 343;
+// Rows 0-76: the black band, closed by its grey line, that drags the window.
+constexpr int kBandHeight = 77;
+constexpr int kTitleX = 40;
+constexpr int kIconX = 20;
+constexpr int kIconY = 110;
+// The message is centred vertically on a band of this height below its top.
+constexpr int kMessageX = 125;
+constexpr int kMessageY = 90;
+constexpr int kMessageWidth = 431;
+constexpr int kMessageBandHeight = 130;
+constexpr int kButtonsBottom = 318;
+// Two buttons and their gap are centred on this width, which leaves the
+// right button's left edge 25 pixels right of the centre line.
+constexpr int kButtonsSpan = 556;
+constexpr int kButtonGap = 25;
+
+constexpr int kCloseFrameSize = 36;
+constexpr int kButtonFrameWidth = 123;
+constexpr int kButtonFrameHeight = 52;
+constexpr COLORREF kBandColour = RGB(0, 0, 0);
+constexpr COLORREF kBodyColour = RGB(25, 25, 25);
+constexpr COLORREF kTextColour = RGB(255, 255, 255);
+
+constexpr UINT kMoveOnly = SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER;
+
+HFONT TextFont() {
+  return g_pApp ? static_cast<HFONT>(g_pApp->GetTextFont(ServiceLanguageIndex())) : nullptr;
+}
+
+HFONT TitleFont() { return g_pApp ? static_cast<HFONT>(g_pApp->GetTitleFont()) : nullptr; }
+
+HICON AppIcon() { return g_pApp ? g_pApp->m_hIcon : nullptr; }
+
+SIZE WindowSize(const CWnd& wnd) {
+  RECT rect = {};
+  ::GetWindowRect(wnd.m_hWnd, &rect);
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void MoveTo(CWnd& wnd, int x, int y) { wnd.SetWindowPos(nullptr, x, y, 0, 0, kMoveOnly); }
+
+void SetFontRedraw(CWnd& wnd, HFONT font) {
+  wnd.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+// A GDI+ graphics object on a device context, deleted with the scope.
+class ScopedGraphics {
+ public:
+  explicit ScopedGraphics(HDC dc) {
+    if (g_gdiplusApi.hModule && g_gdiplusApi.GdipCreateFromHDC(dc, &m_graphics) != gdiplus_flat::Ok)
+      m_graphics = nullptr;
+  }
+  ~ScopedGraphics() {
+    if (m_graphics) g_gdiplusApi.GdipDeleteGraphics(m_graphics);
+  }
+  ScopedGraphics(const ScopedGraphics&) = delete;
+  ScopedGraphics& operator=(const ScopedGraphics&) = delete;
+  gdiplus_flat::GpGraphics* get() const { return m_graphics; }
+
+ private:
+  gdiplus_flat::GpGraphics* m_graphics = nullptr;
+};
+
+// A font selected into a device context for the scope.
+class ScopedFontSelection {
+ public:
+  ScopedFontSelection(HDC dc, HFONT font)
+      : m_dc(dc), m_previous(font ? ::SelectObject(dc, font) : nullptr) {}
+  ~ScopedFontSelection() {
+    if (m_previous) ::SelectObject(m_dc, m_previous);
+  }
+  ScopedFontSelection(const ScopedFontSelection&) = delete;
+  ScopedFontSelection& operator=(const ScopedFontSelection&) = delete;
+
+ private:
+  HDC m_dc;
+  HGDIOBJ m_previous;
+};
+
+}  // namespace
+
+IMPLEMENT_DYNAMIC(CMsgDlg, CDialog)
+
+BEGIN_MESSAGE_MAP(CMsgDlg, CDialog)
+  ON_WM_HELPINFO()
+  ON_WM_CTLCOLOR()
+  ON_WM_ERASEBKGND()
+  ON_WM_DESTROY()
+  ON_BN_CLICKED(IDC_MSG_CLOSE, OnBnClickedClose)
+  ON_WM_NCHITTEST()
+END_MESSAGE_MAP()
+
+CMsgDlg::CMsgDlg() : CDialog(IDD_MSGDLG, nullptr) {}
+
+CMsgDlg::~CMsgDlg() {
+  m_imgBackground.Reset();
+  m_imgIcon.Reset();
+}
+
 INT_PTR CMsgDlg::AskUpdate() {
-  m_nStyle = 0x41;
+  m_strMessage = LoadServiceLanguageString(IDS_MSG_UPDATE_QUESTION);
+  m_nStyle = MB_ICONINFORMATION | MB_OKCANCEL;
   m_nLanguage = LANGUAGE_FROM_SERVICE;
   return DoModal();
+}
+
+void CMsgDlg::DoDataExchange(CDataExchange* pDX) {
+  DDX_Control(pDX, IDC_MSG_TITLE, m_stcTitle);
+  DDX_Control(pDX, IDC_MSG_CLOSE, m_btnClose);
+  DDX_Control(pDX, IDC_MSG_TEXT, m_stcMessage);
+  DDX_Control(pDX, IDOK, m_btnOK);
+  DDX_Control(pDX, IDCANCEL, m_btnCancel);
+}
+
+BOOL CMsgDlg::PreTranslateMessage(MSG* pMsg) {
+  if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE))
+    return TRUE;
+  return CDialog::PreTranslateMessage(pMsg);
+}
+
+BOOL CMsgDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(AppIcon()));
+  SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(AppIcon()));
+  SetWindowPos(nullptr, 0, 0, kWindowWidth, kWindowHeight,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOOWNERZORDER);
+  CenterWindow();
+  InitTitle();
+  m_stcMessage.SetWindowText(m_strMessage);
+  InitTextFonts();
+  InitImages();
+  const MessageLabels labels = MessageLabelsFor(m_nStyle);
+  InitTextButton(m_btnOK, labels.left);
+  InitTextButton(m_btnCancel, labels.right);
+  LayoutControls();
+  // The dialog manager puts the focus on the first tab stop, the left button.
+  return TRUE;
+}
+
+void CMsgDlg::InitTitle() {
+  CString title;
+  title.LoadString(AFX_IDS_APP_TITLE);
+  m_stcTitle.SetWindowText(title);
+  SetFontRedraw(m_stcTitle, TitleFont());
+}
+
+// The service's language is read anew for each control, as for every other
+// use of it: nothing remembers a language.
+void CMsgDlg::InitTextFonts() {
+  SetFontRedraw(m_btnOK, TextFont());
+  SetFontRedraw(m_btnCancel, TextFont());
+  SetFontRedraw(m_stcMessage, TextFont());
+}
+
+// The icon's sound plays here, just before the dialog is first shown.
+void CMsgDlg::InitImages() {
+  m_btnClose.LoadSprite(IDR_PNG_CLOSE, kCloseFrameSize, kCloseFrameSize);
+  m_btnClose.m_bMemoryDraw = TRUE;
+  m_btnClose.m_crBackground = kBandColour;
+  m_imgBackground.Load(IDR_PNG_BACKGROUND);
+  const MessageIcon icon = MessageIconFor(m_nStyle);
+  m_imgIcon.Load(icon.imageId);
+  ::MessageBeep(icon.sound);
+}
+
+// The label goes in before the sprite, which sizes the button to one frame.
+void CMsgDlg::InitTextButton(CImageButton& button, UINT labelId) {
+  button.m_bMemoryDraw = TRUE;
+  button.m_crBackground = kBodyColour;
+  button.m_bCaptionButton = TRUE;
+  button.SetWindowText(LoadLabel(labelId));
+  button.LoadSprite(IDR_PNG_BUTTON, kButtonFrameWidth, kButtonFrameHeight);
+}
+
+CString CMsgDlg::LoadLabel(UINT baseId) const {
+  if (m_nLanguage < 0) return LoadServiceLanguageString(baseId);
+  return LoadLocalizedString(baseId, m_nLanguage);
+}
+
+// Sizes come from the windows as they are now: the sprite frames once the
+// sprites have loaded, the template's sizes otherwise.
+void CMsgDlg::LayoutControls() {
+  const SIZE close = WindowSize(m_btnClose);
+  const int closeY = (kBandHeight - close.cy) / 2;
+  MoveTo(m_btnClose, kWindowWidth - close.cx - closeY, closeY);
+
+  const SIZE button = WindowSize(m_btnOK);
+  const int buttonY = kButtonsBottom - button.cy;
+  if (IsSingleButtonStyle(m_nStyle)) {
+    MoveTo(m_btnCancel, (kWindowWidth - button.cx) / 2, buttonY);
+    m_btnOK.EnableWindow(FALSE);
+    m_btnOK.ShowWindow(SW_HIDE);
+  } else {
+    const int left = (kButtonsSpan - 2 * button.cx) / 2;
+    MoveTo(m_btnOK, left, buttonY);
+    MoveTo(m_btnCancel, left + button.cx + kButtonGap, buttonY);
+  }
+
+  MoveTo(m_stcTitle, kTitleX, (kBandHeight - WindowSize(m_stcTitle).cy) / 2);
+  m_stcMessage.SetWindowPos(nullptr, kMessageX, kMessageY, kMessageWidth, kMessageBandHeight,
+                            SWP_NOZORDER | SWP_NOOWNERZORDER);
+}
+
+BOOL CMsgDlg::OnEraseBkgnd(CDC* pDC) {
+  DrawImage(pDC, m_imgBackground, 0, 0);
+  DrawImage(pDC, m_imgIcon, kIconX, kIconY);
+  DrawMessage(pDC);
+  return TRUE;
+}
+
+void CMsgDlg::DrawImage(CDC* pDC, const ResourceImage& image, int x, int y) {
+  if (!image.m_pBitmap) return;
+  ScopedGraphics graphics(pDC->GetSafeHdc());
+  if (!graphics.get()) return;
+  g_gdiplusApi.GdipDrawImagePointRectI(
+      graphics.get(), image.m_pBitmap->GetNativeImage(), x, y, 0, 0,
+      image.m_nWidth, image.m_nHeight, gdiplus_flat::UnitPixel);
+}
+
+// The hidden message static carries the text and the area: its top-left
+// corner, its width, and a band of fixed height below that top on which the
+// wrapped text is centred. Text taller than the band overflows both ways.
+void CMsgDlg::DrawMessage(CDC* pDC) {
+  CString text;
+  m_stcMessage.GetWindowText(text);
+  RECT area = {};
+  ::GetWindowRect(m_stcMessage.m_hWnd, &area);
+  POINT topLeft = {area.left, area.top};
+  ScreenToClient(&topLeft);
+  const int width = area.right - area.left;
+
+  const HDC dc = pDC->GetSafeHdc();
+  const ScopedFontSelection font(dc, TextFont());
+  ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, kTextColour);
+
+  RECT measured = {topLeft.x, topLeft.y, topLeft.x + width, 1};
+  ::DrawTextW(dc, text, text.GetLength(), &measured, DT_CALCRECT | DT_WORDBREAK);
+  const int height = measured.bottom - measured.top;
+  const int top = topLeft.y + (kMessageBandHeight - height) / 2;
+  RECT drawn = {topLeft.x, top, topLeft.x + width, top + height};
+  ::DrawTextW(dc, text, text.GetLength(), &drawn, DT_WORDBREAK);
+}
+
+HBRUSH CMsgDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+  const HBRUSH brush = CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
+  if (pWnd->GetDlgCtrlID() != IDC_MSG_TITLE) return brush;
+  pDC->SetBkMode(TRANSPARENT);
+  pDC->SetTextColor(kTextColour);
+  return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+}
+
+// Compared unsigned, so a point above the client area (negative y) is not
+// part of the band.
+LRESULT CMsgDlg::OnNcHitTest(CPoint point) {
+  POINT client = {point.x, point.y};
+  ScreenToClient(&client);
+  if (static_cast<UINT>(client.y) < static_cast<UINT>(kBandHeight)) return HTCAPTION;
+  return CDialog::OnNcHitTest(point);
+}
+
+BOOL CMsgDlg::OnHelpInfo(HELPINFO*) { return TRUE; }
+
+void CMsgDlg::OnOK() {
+  if (IsYesNoStyle(m_nStyle)) {
+    EndDialog(IDYES);
+    return;
+  }
+  CDialog::OnOK();
+}
+
+void CMsgDlg::OnCancel() {
+  if (IsYesNoStyle(m_nStyle)) {
+    EndDialog(IDNO);
+    return;
+  }
+  CDialog::OnCancel();
+}
+
+void CMsgDlg::OnBnClickedClose() { EndDialog(static_cast<int>(CloseButtonResult(m_nStyle))); }
+
+void CMsgDlg::OnDestroy() {
+  CDialog::OnDestroy();
+  m_imgBackground.Reset();
+  m_imgIcon.Reset();
 }

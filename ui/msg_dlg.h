@@ -1,16 +1,81 @@
-// The launcher's message dialog.
+// The launcher's message dialog: a borderless, custom-painted modal dialog
+// that shows one message with an icon and one or two image buttons, and
+// answers like the platform's message box (IDOK, IDCANCEL, IDYES, IDNO).
 #pragma once
 #include "afxwin.h"
+#include "ui/image_button.h"
+#include "ui/resource_image.h"
 
+// A request's language choice that follows the service's "Language" setting.
 constexpr int LANGUAGE_FROM_SERVICE = -1;
 
-class CMsgDlg {
+class CMsgDlg : public CDialog {
+  DECLARE_DYNAMIC(CMsgDlg)
+
  public:
-  CMsgDlg() = default;
-  INT_PTR DoModal();
+  // A dialog on template IDD_MSGDLG without a parent; no window yet, both
+  // image holders empty, the request at its defaults.
+  CMsgDlg();
+  ~CMsgDlg() override;
+
+  // The update question in the service's language, with the information
+  // icon and OK/Cancel. IDOK when the user accepts; anything else refuses.
   INT_PTR AskUpdate();
 
+  // Swallows Enter and Esc; everything else goes to the base.
+  BOOL PreTranslateMessage(MSG* pMsg) override;
+  // Prepares texts, fonts, images, the icon's sound and the layout.
+  BOOL OnInitDialog() override;
+
+  // The request, set before DoModal(): the text, the style word (see
+  // ui/msg_style.h) and the labels' language (0..7, or negative for the
+  // service's).
   CString m_strMessage;
   UINT m_nStyle = 0;
   int m_nLanguage = LANGUAGE_FROM_SERVICE;
+
+ protected:
+  // Binds the five template controls to their members; nothing else.
+  void DoDataExchange(CDataExchange* pDX) override;
+  // The left button: IDYES for the yes/no set, else IDOK.
+  void OnOK() override;
+  // The right button and every other cancel: IDNO for yes/no, else IDCANCEL.
+  void OnCancel() override;
+
+  // F1 opens nothing.
+  BOOL OnHelpInfo(HELPINFO* pHelpInfo);
+  // White, transparent text for the title; base colours for the rest.
+  HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+  // Paints the background, the icon and the message text.
+  BOOL OnEraseBkgnd(CDC* pDC);
+  // Releases both images while the window goes away.
+  void OnDestroy();
+  // The close button: IDNO for yes/no, else IDCANCEL.
+  void OnBnClickedClose();
+  // The caption band (client rows 0-76) drags the window.
+  LRESULT OnNcHitTest(CPoint point);
+
+  // Places the close button, the text buttons, the title and the message
+  // area by the controls' current sizes.
+  void LayoutControls();
+
+  CStatic m_stcTitle;
+  CStatic m_stcMessage;
+  CImageButton m_btnClose;
+  CImageButton m_btnOK;
+  CImageButton m_btnCancel;
+  ResourceImage m_imgBackground;
+  ResourceImage m_imgIcon;
+
+ private:
+  void InitTitle();
+  void InitTextFonts();
+  void InitImages();
+  void InitTextButton(CImageButton& button, UINT labelId);
+  CString LoadLabel(UINT baseId) const;
+  void DrawImage(CDC* pDC, const ResourceImage& image, int x, int y);
+  void DrawMessage(CDC* pDC);
+
+  DECLARE_MESSAGE_MAP()
 };
+

@@ -1,0 +1,226 @@
+// What the message dialog puts on the screen: the background artwork, the
+// icon of each class, and the message text, white, left-aligned and centred
+// on its band, wrapped at the area's width and at line feeds.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "msgdlg_driver.h"
+#include "test_paths.h"
+
+namespace {
+
+constexpr int kWidth = 581;
+constexpr int kHeight = 343;
+const RECT kMessageArea = {125, 90, 556, 220};
+const RECT kIconRect = {20, 110, 103, 185};
+constexpr COLORREF kBody = RGB(25, 25, 25);
+constexpr COLORREF kGreyLine = RGB(107, 107, 107);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+bool Whitish(COLORREF c) { return GetRValue(c) > 200 && GetGValue(c) > 200 && GetBValue(c) > 200; }
+
+// The message font as the dialog uses it with the service's language unset.
+class MessageFont {
+ public:
+  MessageFont() {
+    LOGFONTW description = {};
+    description.lfHeight = -16;
+    description.lfWeight = FW_BOLD;
+    description.lfCharSet = DEFAULT_CHARSET;
+    lstrcpyW(description.lfFaceName, L"Segoe UI");
+    m_font = CreateFontIndirectW(&description);
+  }
+  ~MessageFont() { DeleteObject(m_font); }
+  // The wrapped height of `text` in the message area's width.
+  int Height(const std::wstring& text) const {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, m_font);
+    RECT rect = {0, 0, kMessageArea.right - kMessageArea.left, 1};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_CALCRECT | DT_WORDBREAK);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    return rect.bottom - rect.top;
+  }
+
+ private:
+  HFONT m_font = nullptr;
+};
+
+// Command-line form of a message: line feeds written as "\n".
+std::wstring Escaped(const std::wstring& text) {
+  std::wstring out;
+  for (wchar_t c : text) out += c == L'\n' ? std::wstring(L"\\n") : std::wstring(1, c);
+  return out;
+}
+
+struct Shown {
+  ScreenPixels picture;
+  DWORD result = 0;
+};
+
+// Shows a dialog, captures it, saves the capture as `artefact`.png, closes it.
+Shown ShowAndCapture(unsigned style, const std::wstring& message, const std::wstring& artefact) {
+  const ServiceLanguageValue service(0);
+  wchar_t styleText[16];
+  swprintf(styleText, 16, L"0x%X", style);
+  MsgDlgHost host(std::wstring(L"--style ") + styleText + L" --language 0 --message \"" +
+                  Escaped(message) + L"\"");
+  Shown shown;
+  const HWND dialog = host.WaitForDialog();
+  if (!dialog) return shown;
+  MoveMouseTo(dialog, 10, 200);  // keep the cursor off the buttons
+  Settle(dialog);
+  shown.picture = CaptureWindow(dialog);
+  SavePng(shown.picture, std::wstring(QUARNEL_TEST_ARTIFACT_DIR) + L"\\" + artefact + L".png");
+  ClickAt(dialog, 543, 38);
+  shown.result = host.WaitForExit();
+  return shown;
+}
+
+// Rows in `columns` holding at least one white-ish pixel, top to bottom.
+std::vector<int> WhiteRows(const ScreenPixels& picture, int left, int right, int top, int bottom) {
+  std::vector<int> rows;
+  for (int y = top; y < bottom; ++y) {
+    if (picture.Count(RECT{left, y, right, y + 1}, Whitish) > 0) rows.push_back(y);
+  }
+  return rows;
+}
+
+// Runs of consecutive rows: the lines of text.
+int CountBands(const std::vector<int>& rows) {
+  int bands = 0;
+  for (size_t i = 0; i < rows.size(); ++i) {
+    if (i == 0 || rows[i] != rows[i - 1] + 1) ++bands;
+  }
+  return bands;
+}
+
+TEST(MessageDialogPixels, BackgroundFrameBandLineAndBody) {
+  const Shown shown = ShowAndCapture(0x41, L"Hi", L"msgdlg_background");
+  const ScreenPixels& p = shown.picture;
+  ASSERT_EQ(p.width, kWidth);
+  ASSERT_EQ(p.height, kHeight);
+  struct Point {
+    int x, y;
+    COLORREF colour;
+  };
+  const Point points[] = {
+      {0, 0, kWhite},       {580, 0, kWhite},     {0, 342, kWhite},     {580, 342, kWhite},
+      {290, 0, kWhite},     {290, 342, kWhite},   {0, 170, kWhite},     {580, 170, kWhite},
+      {1, 1, RGB(0, 0, 0)}, {450, 40, RGB(0, 0, 0)}, {300, 70, RGB(0, 0, 0)},
+      {10, 75, RGB(0, 0, 0)}, {1, 77, kBody},     {300, 240, kBody},    {10, 330, kBody},
+      {570, 250, kBody},    {110, 100, kBody},    {579, 341, kBody},
+  };
+  for (const Point& point : points) {
+    EXPECT_TRUE(ColoursNear(p.At(point.x, point.y), point.colour, 2))
+        << "(" << point.x << ", " << point.y << ") is 0x" << std::hex << p.At(point.x, point.y);
+  }
+  auto grey = [](COLORREF c) { return ColoursNear(c, kGreyLine, 2); };
+  EXPECT_EQ(p.Count(RECT{1, 76, 580, 77}, grey), 579);
+  EXPECT_EQ(p.Count(RECT{1, 75, 580, 76}, grey), 0);
+  EXPECT_EQ(shown.result, static_cast<DWORD>(IDCANCEL));
+}
+
+TEST(MessageDialogPixels, EachIconClassDrawsItsPictureAt20x110) {
+  struct Case {
+    unsigned style;
+    COLORREF colour;
+    const wchar_t* name;
+  };
+  const Case cases[] = {
+      {0x10, RGB(0xEE, 0x1A, 0x22), L"error"},
+      {0x40, RGB(0x00, 0x78, 0xD7), L"info"},
+      {0x30, RGB(0xFF, 0xFF, 0x00), L"warning"},
+      {0x00, RGB(0xFF, 0xFF, 0x00), L"warning_class0"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "style 0x" << std::hex << c.style);
+    const Shown shown = ShowAndCapture(c.style, L"Icon", std::wstring(L"msgdlg_icon_") + c.name);
+    const ScreenPixels& p = shown.picture;
+    ASSERT_FALSE(p.empty());
+    auto match = [&](COLORREF pixel) { return ColoursNear(pixel, c.colour, 12); };
+    EXPECT_GT(p.Count(kIconRect, match), 300);
+    // Nowhere else: the icon stands at (20, 110) and is 83 x 75.
+    EXPECT_EQ(p.Count(RECT{0, 77, 20, 266}, match), 0);
+    EXPECT_EQ(p.Count(RECT{103, 77, 125, 266}, match), 0);
+    EXPECT_EQ(p.Count(RECT{20, 77, 103, 110}, match), 0);
+    EXPECT_EQ(p.Count(RECT{20, 185, 103, 266}, match), 0);
+  }
+}
+
+TEST(MessageDialogPixels, ShortTextIsWhiteLeftAlignedAndCentredOnTheBand) {
+  const std::wstring text = L"Hello world";
+  const int height = MessageFont().Height(text);
+  ASSERT_GT(height, 8);
+  const Shown shown = ShowAndCapture(0x41, text, L"msgdlg_short_text");
+  const ScreenPixels& p = shown.picture;
+  ASSERT_FALSE(p.empty());
+
+  const int top = kMessageArea.top + (130 - height) / 2;
+  const std::vector<int> rows = WhiteRows(p, 104, 580, 77, 266);
+  ASSERT_FALSE(rows.empty());
+  EXPECT_GE(rows.front(), top);
+  EXPECT_LT(rows.back(), top + height);
+  EXPECT_EQ(CountBands(rows), 1);
+  // Left-aligned at x = 125: the first white column is within a glyph's
+  // side bearing of it.
+  int firstColumn = -1;
+  for (int x = 104; x < 580 && firstColumn < 0; ++x)
+    if (p.Count(RECT{x, 77, x + 1, 266}, Whitish) > 0) firstColumn = x;
+  EXPECT_GE(firstColumn, 125);
+  EXPECT_LE(firstColumn, 130);
+  EXPECT_GT(p.Count(kMessageArea, Whitish), 20);
+}
+
+TEST(MessageDialogPixels, LongTextWrapsWithinTheWidthAndOverflowsTheBandBothWays) {
+  const MessageFont font;
+  std::wstring text = L"Long";
+  while (font.Height(text) <= 134) text += L" wrapped words";
+  const int height = font.Height(text);
+  const int top = kMessageArea.top + (130 - height) / 2;
+  ASSERT_GE(top, 77) << "the test text should stay below the band";
+
+  const Shown shown = ShowAndCapture(0x41, text, L"msgdlg_long_text");
+  const ScreenPixels& p = shown.picture;
+  ASSERT_FALSE(p.empty());
+  const std::vector<int> rows = WhiteRows(p, 104, 580, 77, 266);
+  ASSERT_FALSE(rows.empty());
+  EXPECT_LT(rows.front(), kMessageArea.top);   // above y = 90
+  EXPECT_GE(rows.back(), kMessageArea.bottom);  // below y = 220
+  EXPECT_GE(rows.front(), top);
+  EXPECT_LT(rows.back(), top + height);
+  EXPECT_GE(CountBands(rows), 6);
+  // Wrapped inside the 431-pixel width: nothing right of x = 556.
+  EXPECT_EQ(p.Count(RECT{556, 77, 580, 266}, Whitish), 0);
+}
+
+TEST(MessageDialogPixels, LineFeedsBreakLines) {
+  const std::wstring text = L"First\nSecond\nThird";
+  const int height = MessageFont().Height(text);
+  const Shown shown = ShowAndCapture(0x41, text, L"msgdlg_line_feeds");
+  const ScreenPixels& p = shown.picture;
+  ASSERT_FALSE(p.empty());
+  const std::vector<int> rows = WhiteRows(p, 104, 580, 77, 266);
+  EXPECT_EQ(CountBands(rows), 3);
+  EXPECT_EQ(height, 3 * MessageFont().Height(L"First"));
+  ASSERT_FALSE(rows.empty());
+  EXPECT_GE(rows.front(), kMessageArea.top + (130 - height) / 2);
+}
+
+// The title and the labels are white too, but the body carries no white
+// outside the message area, the icon and the buttons.
+TEST(MessageDialogPixels, NoTextOutsideTheMessageArea) {
+  const Shown shown = ShowAndCapture(0x41, L"Inside the area only", L"msgdlg_text_area");
+  const ScreenPixels& p = shown.picture;
+  ASSERT_FALSE(p.empty());
+  EXPECT_EQ(p.Count(RECT{1, 77, 580, 90}, Whitish), 0);      // above the area
+  EXPECT_EQ(p.Count(RECT{1, 220, 580, 266}, Whitish), 0);    // between area and buttons
+  EXPECT_EQ(p.Count(RECT{103, 77, 125, 266}, Whitish), 0);   // between icon and area
+  EXPECT_EQ(p.Count(RECT{556, 77, 580, 266}, Whitish), 0);   // right of the area
+  EXPECT_EQ(p.Count(RECT{1, 318, 580, 342}, Whitish), 0);    // below the buttons
+  EXPECT_GT(p.Count(RECT{40, 10, 300, 67}, Whitish), 20);    // the title
+}
+
+}  // namespace
