@@ -28,15 +28,19 @@ HWND CreateChildControl(HWND parent, LPCWSTR className, LPCWSTR text, DWORD styl
                          GetModuleHandleW(nullptr), nullptr);
 }
 
-bool UseUnmanagedTestWindows() {
+bool UseUnmanagedTestWindows(const wchar_t* exeName) {
   if (!GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version")) return false;
   wchar_t path[MAX_PATH];
-  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return false;
-  const wchar_t* name = path;
-  for (const wchar_t* p = path; *p; ++p) {
-    if (*p == L'\\' || *p == L'/') name = p + 1;
+  const wchar_t* name = exeName;
+  if (!name) {
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return false;
+    name = path;
+    for (const wchar_t* p = path; *p; ++p) {
+      if (*p == L'\\' || *p == L'/') name = p + 1;
+    }
   }
+  if (lstrlenW(name) >= MAX_PATH) return false;
   wchar_t keyPath[MAX_PATH + 64] = L"Software\\Wine\\AppDefaults\\";
   lstrcatW(keyPath, name);
   lstrcatW(keyPath, L"\\X11 Driver");

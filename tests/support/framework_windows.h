@@ -31,7 +31,8 @@ void PumpPendingMessages();
 
 // Under Wine without a window manager, hiding an activated top-level window
 // waits two seconds for a manager that never answers. Asks Wine's X11 driver
-// to leave this program's windows unmanaged; must run before the program's
-// first window (a namespace-scope initialiser does). No effect on Windows.
-// Returns whether the setting was written.
-bool UseUnmanagedTestWindows();
+// to leave the windows of program `exeName` (null: this program) unmanaged;
+// a program reads the setting when it makes its first window, so call this
+// before that (a namespace-scope initialiser does) or before starting the
+// other program. No effect on Windows. Returns whether it was written.
+bool UseUnmanagedTestWindows(const wchar_t* exeName = nullptr);
