@@ -6,3 +6,4 @@
 #define IDC_FW_OWNERDRAW     2310
 #define IDC_FW_LABEL         2311
 #define IDC_FW_ABSENT        2312
+#define IDD_FW_BROKEN        2302   // names a control class nobody registered

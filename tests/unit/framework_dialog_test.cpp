@@ -131,12 +131,19 @@ TEST(FrameworkDialog, ASecondDoModalOnTheSameObjectStartsAfresh) {
   EXPECT_TRUE(dialog.controlsAttachedAtInit) << "the controls are attached again";
 }
 
-TEST(FrameworkDialog, MissingTemplateGivesMinusOne) {
-  CTestDialog dialog(IDD_FW_MISSING);
-  bool initialised = false;
-  dialog.onInit = [&](CTestDialog&) { initialised = true; };
-  EXPECT_EQ(-1, dialog.DoModal());
-  EXPECT_FALSE(initialised);
+TEST(FrameworkDialog, NoWindowGivesMinusOne) {
+  const struct {
+    const char* name;
+    UINT id;
+  } cases[] = {{"missing template", IDD_FW_MISSING}, {"control that cannot be made", IDD_FW_BROKEN}};
+  for (const auto& c : cases) {
+    CTestDialog dialog(c.id);
+    bool initialised = false;
+    dialog.onInit = [&](CTestDialog&) { initialised = true; };
+    EXPECT_EQ(-1, dialog.DoModal()) << c.name;
+    EXPECT_FALSE(initialised) << c.name;
+    EXPECT_EQ(nullptr, dialog.m_hWnd) << c.name;
+  }
 }
 
 TEST(FrameworkDialog, EndDialogDuringInitEndsWithoutALoop) {
