@@ -6,6 +6,17 @@
 
 #include "ui/gdiplus_bitmap.h"
 
+// Sprite strips hold their frames side by side from the left, all of one
+// size, in this order.
+enum SpriteFrame {
+  FRAME_NORMAL = 0,
+  FRAME_HOVER = 1,
+  FRAME_PRESSED = 2,
+  FRAME_FOCUSED = 3,
+  FRAME_DISABLED = 4,
+  SPRITE_FRAME_COUNT = 5,
+};
+
 class ResourceImage {
  public:
   ResourceImage() = default;

@@ -8,6 +8,7 @@
 #include "res/resource.h"
 #include "support/image_test_ids.h"
 #include "support/pixel_canvas.h"
+#include "support/watching_stream.h"
 #include "ui/gdiplus_api.h"
 #include "ui/memory_stream.h"
 #include "ui/resource_image.h"
@@ -179,54 +180,6 @@ TEST_F(ResourceImageTest, DestructionReleasesTheStream) {
   EXPECT_EQ(0u, stream->Release());
 }
 
-// Stands in for the holder's stream and records, at its last release,
-// whether the holder had already let go of its bitmap and had not yet
-// opened anything new.
-class WatchingStream : public IStream {
- public:
-  WatchingStream(IStream* inner, const ResourceImage* holder) : m_inner(inner), m_holder(holder) {}
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++m_count; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    if (--m_count == 0) {
-      m_released = true;
-      m_bitmapGoneFirst = m_holder->m_pBitmap == nullptr;
-      m_nothingNewYet = m_holder->m_pStream == this || m_holder->m_pStream == nullptr;
-    }
-    return m_count;
-  }
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    return m_inner->QueryInterface(iid, object);
-  }
-  HRESULT STDMETHODCALLTYPE Read(void* b, ULONG n, ULONG* r) override { return m_inner->Read(b, n, r); }
-  HRESULT STDMETHODCALLTYPE Write(const void* b, ULONG n, ULONG* w) override {
-    return m_inner->Write(b, n, w);
-  }
-  HRESULT STDMETHODCALLTYPE Seek(LARGE_INTEGER m, DWORD o, ULARGE_INTEGER* p) override {
-    return m_inner->Seek(m, o, p);
-  }
-  HRESULT STDMETHODCALLTYPE SetSize(ULARGE_INTEGER) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE CopyTo(IStream*, ULARGE_INTEGER, ULARGE_INTEGER*, ULARGE_INTEGER*) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE Commit(DWORD) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Revert() override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE Stat(STATSTG* s, DWORD f) override { return m_inner->Stat(s, f); }
-  HRESULT STDMETHODCALLTYPE Clone(IStream** c) override { return m_inner->Clone(c); }
-
-  ULONG m_count = 1;
-  bool m_released = false;
-  bool m_bitmapGoneFirst = false;
-  bool m_nothingNewYet = false;
-
- private:
-  IStream* m_inner;
-  const ResourceImage* m_holder;
-};
-
 TEST_F(ResourceImageTest, LoadingAgainReleasesTheFirstImageBeforeOpeningTheSecond) {
   struct Case {
     const char* name;
@@ -243,7 +196,7 @@ TEST_F(ResourceImageTest, LoadingAgainReleasesTheFirstImageBeforeOpeningTheSecon
     ResourceImage image;
     ASSERT_TRUE(image.Load(IDR_PNG_INFO));
     IStream* original = image.m_pStream;
-    WatchingStream watcher(original, &image);
+    WatchingStream<ResourceImage> watcher(original, &image);
     image.m_pStream = &watcher;  // the holder's reference now lands here
     EXPECT_EQ(c.loads, image.Load(c.second));
     EXPECT_TRUE(watcher.m_released);
