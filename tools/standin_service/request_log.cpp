@@ -1,0 +1,75 @@
+#include "tools/standin_service/request_log.h"
+
+#include <cwchar>
+
+namespace {
+
+std::string ToUtf8(const std::wstring& text) {
+  if (text.empty()) return std::string();
+  const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                        nullptr, 0, nullptr, nullptr);
+  std::string out(bytes > 0 ? bytes : 0, '\0');
+  if (bytes > 0) {
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], bytes,
+                        nullptr, nullptr);
+  }
+  return out;
+}
+
+std::wstring EscapeField(const std::wstring& text) {
+  std::wstring out;
+  for (wchar_t c : text) {
+    if (c == L'\t') out += L"\\t";
+    else if (c == L'\n') out += L"\\n";
+    else if (c == L'\r') out += L"\\r";
+    else out += c;
+  }
+  return out;
+}
+
+std::wstring PathOf(const CommandRecord& record) {
+  std::size_t length = 0;
+  while (length < kCommandPathChars && record.szPath[length]) ++length;
+  return std::wstring(record.szPath, length);
+}
+
+std::wstring FormatLine(const LoggedRequest& request) {
+  const CommandRecord& r = request.record;
+  std::wstring line = L"request\tseq=" + std::to_wstring(request.sequence) +
+                      L"\tcommand=" + std::to_wstring(r.dwCommand) +
+                      L"\tstatus=" + std::to_wstring(r.dwStatus) +
+                      L"\tsize=" + std::to_wstring(r.dwSize) + L"\ttail=" + DescribeTail(r) +
+                      L"\twatch=" + request.watch + L"\treply=" +
+                      (request.answered ? std::to_wstring(request.reply) : L"none") +
+                      L"\tpath=" + EscapeField(PathOf(r)) + L"\n";
+  return line;
+}
+
+}  // namespace
+
+RequestLog::RequestLog(const std::wstring& path) {
+  if (path.empty()) return;
+  m_file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                       nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+RequestLog::~RequestLog() {
+  if (m_file != INVALID_HANDLE_VALUE) CloseHandle(m_file);
+}
+
+void RequestLog::Append(const LoggedRequest& request) {
+  if (m_file == INVALID_HANDLE_VALUE) return;
+  const std::string bytes = ToUtf8(FormatLine(request));
+  DWORD written = 0;
+  WriteFile(m_file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+const wchar_t* DescribeTail(const CommandRecord& record) {
+  int terminator = 0;
+  while (terminator < kCommandPathChars && record.szPath[terminator]) ++terminator;
+  if (terminator == kCommandPathChars) return L"unterminated";
+  for (int i = terminator + 1; i < kCommandPathChars; ++i) {
+    if (record.szPath[i]) return L"dirty";
+  }
+  return record.wReserved ? L"dirty" : L"zero";
+}

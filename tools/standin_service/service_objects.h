@@ -1,0 +1,43 @@
+// The named objects the stand-in service provides, as the product's service
+// does: the request event and the shared memory, open to every account
+// (NULL DACL), plus its own ready and stop events for tests and scripts.
+#pragma once
+#include <windows.h>
+
+constexpr const wchar_t* kRequestEventName = L"Global\\ZelvaneSvcEvent";
+constexpr const wchar_t* kSharedMemoryName = L"Global\\ZelvaneSvcMem";
+constexpr const wchar_t* kEndEventName = L"Global\\ZelvaneSvcEndEvent";
+// Signalled (manual reset) once the service answers requests; reset on exit.
+constexpr const wchar_t* kReadyEventName = L"Global\\ZelvaneSvcStandinReady";
+// Set it (manual reset) to make the running stand-in service exit cleanly.
+constexpr const wchar_t* kStopEventName = L"Global\\ZelvaneSvcStandinStop";
+
+class ServiceObjects {
+ public:
+  ServiceObjects() = default;
+  ~ServiceObjects();
+  ServiceObjects(const ServiceObjects&) = delete;
+  ServiceObjects& operator=(const ServiceObjects&) = delete;
+
+  // Creates every object, the section `sectionBytes` long. False, with a
+  // message in `error`, if any of them fails or if another service already
+  // owns the request event or the section.
+  bool Create(DWORD sectionBytes, const char** error);
+  // Signals readiness (the ready event is reset again on destruction).
+  void AnnounceReady();
+
+  HANDLE requestEvent() const { return m_request; }
+  HANDLE stopEvent() const { return m_stop; }
+  // The start of the whole section's view.
+  void* view() const { return m_view; }
+
+ private:
+  HANDLE m_request = nullptr;
+  HANDLE m_section = nullptr;
+  void* m_view = nullptr;
+  HANDLE m_ready = nullptr;
+  HANDLE m_stop = nullptr;
+};
+
+// Sets the stop event of a running stand-in service; false if none runs.
+bool SignalRunningServiceToStop();
