@@ -2,6 +2,8 @@
 # tree, a persistent wineserver and an Xvfb display. Sourced by test.sh,
 # demo.sh and bench.sh; quarnel_wine_stop runs on every exit.
 
+QUARNEL_SETUP_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
 quarnel_wine_start() {
   local build_dir=$1
   export WINEPREFIX="$build_dir/wineprefix"
@@ -21,6 +23,7 @@ quarnel_wine_start() {
   trap quarnel_wine_stop EXIT
 
   # Wine's services inherit stdio; detached here, ctest never waits on them.
+  mkdir -p "$WINEPREFIX"
   wineserver -p </dev/null >/dev/null 2>&1
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     quarnel_step "Creating the throwaway Wine prefix $WINEPREFIX (about a minute, once)"
@@ -29,8 +32,21 @@ quarnel_wine_start() {
     echo "wineboot failed, see $build_dir/wineboot.log" >&2
     return 1
   }
+  quarnel_wine_fonts
+  # Xvfb has no window manager: unmanaged windows spare Wine its waits for
+  # one (about two seconds whenever an active window hides).
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 || true
   # Make sure the server stays up between test programs.
   wineserver -p </dev/null >/dev/null 2>&1 || true
+}
+
+# Replaces the dialog's Windows font faces with one that has Chinese and
+# Japanese glyphs (see the .reg file); without it those texts show as boxes.
+quarnel_wine_fonts() {
+  local reg="$QUARNEL_SETUP_DIR/wine-fonts.reg"
+  # Not fatal: only the look of Chinese and Japanese text depends on it.
+  wine reg import "Z:${reg//\//\\}" </dev/null >/dev/null 2>&1 \
+    || echo "warning: importing $reg into the Wine prefix failed" >&2
 }
 
 quarnel_wine_stop() {

@@ -1,0 +1,217 @@
+// The real Quarnel.exe through its decisions, observed from outside: what the
+// stand-in installer and main application recorded, the installer copy, the
+// "SetupPath" value and the named objects.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "launcher_run.h"
+#include "test_paths.h"
+
+namespace {
+
+const wchar_t kInstanceMutex[] = L"Global\\ZelvaneInst7003";
+
+std::vector<StandinRecord> Only(const std::vector<StandinRecord>& all, const std::wstring& event) {
+  std::vector<StandinRecord> out;
+  for (const StandinRecord& record : all) {
+    if (record.event == event) out.push_back(record);
+  }
+  return out;
+}
+
+bool MutexExists(const wchar_t* name) {
+  HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, name);
+  if (!mutex) return false;
+  CloseHandle(mutex);
+  return true;
+}
+
+std::wstring SetupPathValue() {
+  wchar_t buffer[1024] = {};
+  DWORD bytes = sizeof(buffer) - sizeof(wchar_t);
+  if (RegGetValueW(HKEY_CURRENT_USER, L"SOFTWARE\\Velmora\\Quarnel", L"SetupPath", RRF_RT_REG_SZ,
+                   nullptr, buffer, &bytes) != ERROR_SUCCESS) {
+    return L"";
+  }
+  return buffer;
+}
+
+// Answers any window the launcher shows with the dialog's cancel command, so
+// runs that show a message still end; reports whether one was shown.
+DWORD RunAnsweringDialogs(LauncherWorld& world, const std::wstring& launcher,
+                          const std::wstring& args, bool* dialogShown) {
+  ChildProcess process;
+  if (!world.Start(process, launcher, args)) return static_cast<DWORD>(-1);
+  *dialogShown = false;
+  for (int i = 0; i < 600 && !process.Wait(100); ++i) {
+    for (HWND window : process.Windows()) {
+      *dialogShown = true;
+      PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+    }
+  }
+  if (!process.Wait(0)) {
+    process.Kill();
+    return STILL_ACTIVE;
+  }
+  return process.ExitCode();
+}
+
+class LauncherDecision : public ::testing::Test {
+ protected:
+  LauncherWorld world{L"decision"};
+};
+
+TEST_F(LauncherDecision, FreshMachineInstallsThenTheInstalledCopyHandsOff) {
+  NamedEvent release(L"QuarnelTestReleaseInstaller");
+  world.Env()[L"QUARNEL_STANDIN_WAIT_EVENT"] = release.Name();
+  ChildProcess launcher;
+  ASSERT_TRUE(world.Start(launcher, world.DownloadedLauncher()));
+  ASSERT_TRUE(world.WaitForRecord(L"installer-installed"));
+
+  // The launcher waits for its installer and keeps the instance mutex.
+  EXPECT_FALSE(launcher.Wait(300));
+  EXPECT_TRUE(MutexExists(kInstanceMutex));
+  release.Set();
+  ASSERT_TRUE(launcher.Wait(30000));
+  EXPECT_EQ(0u, launcher.ExitCode());
+  EXPECT_FALSE(MutexExists(kInstanceMutex));
+
+  const std::wstring copy = world.TempDir() + L"\\Quarnel_Setup1.exe";
+  const auto starts = Only(world.Records(), L"installer-start");
+  ASSERT_EQ(1u, starts.size());
+  EXPECT_TRUE(SamePath(copy, starts[0].Field(L"program"))) << starts[0].Field(L"program");
+  EXPECT_TRUE(SamePath(world.TempDir(), starts[0].Field(L"cwd"))) << starts[0].Field(L"cwd");
+  EXPECT_TRUE(SamePath(world.DownloadedLauncher(), starts[0].Field(L"parent")))
+      << starts[0].Field(L"parent");
+  // Started through the shell with the quoted path and no arguments.
+  EXPECT_EQ(0, _wcsicmp((L"\"" + copy + L"\"").c_str(), starts[0].Field(L"cmdline").c_str()))
+      << starts[0].Field(L"cmdline");
+  EXPECT_TRUE(SamePath(copy, SetupPathValue())) << SetupPathValue();
+
+  // The copy is the payload, byte for byte, at the product installer's size.
+  std::string written, payload;
+  ASSERT_TRUE(ReadWholeFile(copy, &written));
+  EXPECT_EQ(8527640u, written.size());
+  std::string launcherBytes;
+  ASSERT_TRUE(ReadWholeFile(world.DownloadedLauncher(), &launcherBytes));
+  EXPECT_NE(std::string::npos, launcherBytes.find(written.substr(0, 4096)));
+
+  // Second start, of the installed copy: straight to the main application.
+  world.Env().erase(L"QUARNEL_STANDIN_WAIT_EVENT");
+  EXPECT_EQ(0u, world.Run(world.InstallDir() + L"\\Quarnel.exe"));
+  ASSERT_TRUE(world.WaitForRecord(L"zelvane-start"));
+  const auto handoffs = Only(world.Records(), L"zelvane-start");
+  ASSERT_EQ(1u, handoffs.size());
+  EXPECT_TRUE(SamePath(world.InstallDir() + L"\\Zelvane.exe", handoffs[0].Field(L"program")));
+  EXPECT_TRUE(SamePath(world.InstallDir(), handoffs[0].Field(L"cwd")));
+  EXPECT_EQ(1u, Only(world.Records(), L"installer-start").size());
+}
+
+TEST_F(LauncherDecision, SameVersionHandsOffWithoutWaiting) {
+  world.InstallProduct(L"1.40.0300");
+  NamedEvent release(L"QuarnelTestReleaseZelvane");
+  world.Env()[L"QUARNEL_STANDIN_WAIT_EVENT"] = release.Name();
+  // Started from another folder: the main application still comes from the
+  // installed copy's folder.
+  EXPECT_EQ(0u, world.Run(world.DownloadedLauncher()));
+  ASSERT_TRUE(world.WaitForRecord(L"zelvane-start"));
+  const auto records = world.Records();
+  ASSERT_EQ(1u, records.size());
+  EXPECT_TRUE(SamePath(world.InstallDir() + L"\\Zelvane.exe", records[0].Field(L"program")));
+  EXPECT_TRUE(SamePath(world.InstallDir(), records[0].Field(L"cwd")));
+  EXPECT_EQ(L"\"" + world.InstallDir() + L"\\Zelvane.exe\"", records[0].Field(L"cmdline"));
+  EXPECT_TRUE(SetupPathValue().empty());
+}
+
+TEST_F(LauncherDecision, NewerInstalledProductHandsOff) {
+  world.InstallProduct(L"2.00.0100");
+  EXPECT_EQ(0u, world.Run(world.DownloadedLauncher()));
+  ASSERT_TRUE(world.WaitForRecord(L"zelvane-start"));
+  EXPECT_TRUE(Only(world.Records(), L"installer-start").empty());
+}
+
+TEST_F(LauncherDecision, ForceSwitchInstallsOverTheSameVersion) {
+  world.InstallProduct(L"=");
+  world.Env()[L"QUARNEL_STANDIN_INSTALL"] = L"0";
+  EXPECT_EQ(0u, world.Run(world.DownloadedLauncher(), L"-P"));
+  EXPECT_EQ(1u, Only(world.Records(), L"installer-start").size());
+  EXPECT_TRUE(Only(world.Records(), L"zelvane-start").empty());
+}
+
+TEST_F(LauncherDecision, OtherSwitchesTakeTheNormalDecision) {
+  world.InstallProduct(L"=");
+  for (const wchar_t* args : {L"-p", L"/P", L"\"-P\"", L"-P -x"}) {
+    EXPECT_EQ(0u, world.Run(world.DownloadedLauncher(), args)) << args;
+  }
+  EXPECT_TRUE(world.WaitForRecord(L"zelvane-start", 30000, 4));
+  EXPECT_TRUE(Only(world.Records(), L"installer-start").empty());
+  EXPECT_EQ(4u, Only(world.Records(), L"zelvane-start").size());
+}
+
+TEST_F(LauncherDecision, SecondLauncherEndsAtOnceWhileTheFirstInstalls) {
+  NamedEvent release(L"QuarnelTestReleaseInstaller2");
+  world.Env()[L"QUARNEL_STANDIN_WAIT_EVENT"] = release.Name();
+  world.Env()[L"QUARNEL_STANDIN_INSTALL"] = L"0";
+  ChildProcess first;
+  ASSERT_TRUE(world.Start(first, world.DownloadedLauncher()));
+  ASSERT_TRUE(world.WaitForRecord(L"installer-start"));
+
+  world.InstallProduct(L"=");  // would otherwise hand off
+  ChildProcess second;
+  ASSERT_TRUE(world.Start(second, world.DownloadedLauncher()));
+  ASSERT_TRUE(second.Wait(30000));
+  EXPECT_EQ(0u, second.ExitCode());
+  EXPECT_TRUE(second.Windows().empty());
+  EXPECT_FALSE(first.Wait(0));
+  EXPECT_TRUE(MutexExists(kInstanceMutex));
+
+  release.Set();
+  ASSERT_TRUE(first.Wait(30000));
+  EXPECT_FALSE(MutexExists(kInstanceMutex));
+  EXPECT_EQ(1u, Only(world.Records(), L"installer-start").size());
+  EXPECT_TRUE(Only(world.Records(), L"zelvane-start").empty());
+}
+
+TEST_F(LauncherDecision, WindowsBelowSixPointOneStopsBeforeLookingForTheProduct) {
+  world.InstallProduct(L"=");
+  for (const wchar_t* version : {L"winxp", L"vista"}) {
+    SetReportedWindowsVersion(version);
+    bool dialogShown = false;
+    RunAnsweringDialogs(world, world.DownloadedLauncher(), L"", &dialogShown);
+    // Give a hand-off the time it would need to show up.
+    EXPECT_FALSE(world.WaitForRecord(L"zelvane-start", 1000)) << version;
+    EXPECT_TRUE(world.Records().empty()) << version;
+  }
+}
+
+TEST_F(LauncherDecision, WindowsSevenAndTenGoOn) {
+  world.InstallProduct(L"=");
+  for (const wchar_t* version : {L"win7", L"win10"}) {
+    SetReportedWindowsVersion(version);
+    EXPECT_EQ(0u, world.Run(world.DownloadedLauncher())) << version;
+  }
+  ASSERT_TRUE(world.WaitForRecord(L"zelvane-start", 30000, 2));
+  EXPECT_EQ(2u, Only(world.Records(), L"zelvane-start").size());
+}
+
+TEST_F(LauncherDecision, MissingPayloadTargetFolderEndsSilently) {
+  // A temporary folder that does not exist: the copy cannot be written, so
+  // nothing is recorded or started, and the launcher still exits 0.
+  world.Env()[L"TEMP"] = world.TempDir() + L"\\missing";
+  world.Env()[L"TMP"] = world.TempDir() + L"\\missing";
+  EXPECT_EQ(0u, world.Run(world.DownloadedLauncher()));
+  EXPECT_TRUE(world.Records().empty());
+  EXPECT_TRUE(SetupPathValue().empty());
+}
+
+TEST_F(LauncherDecision, InstalledFolderWithoutMainApplicationEndsSilently) {
+  world.InstallProduct(L"=");
+  DeleteFileW((world.InstallDir() + L"\\Zelvane.exe").c_str());
+  // Whatever the shell says about the missing file is the shell's own.
+  bool shellSpoke = false;
+  EXPECT_EQ(0u, RunAnsweringDialogs(world, world.DownloadedLauncher(), L"", &shellSpoke));
+  EXPECT_TRUE(world.Records().empty());
+}
+
+}  // namespace

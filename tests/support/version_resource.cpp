@@ -1,0 +1,169 @@
+#include "version_resource.h"
+
+namespace {
+
+// One node of the version tree: header, key, value, children, each aligned
+// to 32 bits, wLength covering all of it.
+struct Node {
+  std::wstring key;
+  WORD type = 1;                 // 1 text, 0 binary
+  std::vector<BYTE> value;
+  WORD valueLength = 0;          // in code units for text, bytes for binary
+  std::vector<Node> children;
+};
+
+void Align(std::vector<BYTE>& out) {
+  while (out.size() % 4) out.push_back(0);
+}
+
+void PutWord(std::vector<BYTE>& out, size_t at, WORD value) {
+  out[at] = static_cast<BYTE>(value & 0xFF);
+  out[at + 1] = static_cast<BYTE>(value >> 8);
+}
+
+void Serialize(const Node& node, std::vector<BYTE>& out) {
+  Align(out);
+  const size_t start = out.size();
+  out.resize(start + 6);
+  PutWord(out, start + 2, node.valueLength);
+  PutWord(out, start + 4, node.type);
+  for (wchar_t c : node.key) {
+    out.push_back(static_cast<BYTE>(c & 0xFF));
+    out.push_back(static_cast<BYTE>(c >> 8));
+  }
+  out.push_back(0);
+  out.push_back(0);
+  Align(out);
+  out.insert(out.end(), node.value.begin(), node.value.end());
+  for (const Node& child : node.children) Serialize(child, out);
+  PutWord(out, start, static_cast<WORD>(out.size() - start));
+}
+
+std::vector<BYTE> TextBytes(const std::wstring& text, bool terminate) {
+  std::vector<BYTE> bytes;
+  for (wchar_t c : text) {
+    bytes.push_back(static_cast<BYTE>(c & 0xFF));
+    bytes.push_back(static_cast<BYTE>(c >> 8));
+  }
+  if (terminate) {
+    bytes.push_back(0);
+    bytes.push_back(0);
+  }
+  return bytes;
+}
+
+Node FixedInfoRoot() {
+  VS_FIXEDFILEINFO fixed = {};
+  fixed.dwSignature = 0xFEEF04BD;
+  fixed.dwStrucVersion = 0x00010000;
+  fixed.dwFileVersionMS = 0x00010004;
+  fixed.dwFileVersionLS = 410;
+  fixed.dwProductVersionMS = 0x00010004;
+  fixed.dwProductVersionLS = 410;
+  fixed.dwFileFlagsMask = 0x3F;
+  fixed.dwFileOS = VOS__WINDOWS32;
+  fixed.dwFileType = VFT_APP;
+  Node root;
+  root.key = L"VS_VERSION_INFO";
+  root.type = 0;
+  const BYTE* raw = reinterpret_cast<const BYTE*>(&fixed);
+  root.value.assign(raw, raw + sizeof(fixed));
+  root.valueLength = sizeof(fixed);
+  return root;
+}
+
+}  // namespace
+
+std::vector<BYTE> BuildVersionResource(const std::vector<VersionStringSpec>& strings) {
+  Node root = FixedInfoRoot();
+  Node stringFileInfo;
+  stringFileInfo.key = L"StringFileInfo";
+  for (const VersionStringSpec& spec : strings) {
+    Node* table = nullptr;
+    for (Node& existing : stringFileInfo.children) {
+      if (existing.key == spec.tableKey) table = &existing;
+    }
+    if (!table) {
+      Node fresh;
+      fresh.key = spec.tableKey;
+      stringFileInfo.children.push_back(fresh);
+      table = &stringFileInfo.children.back();
+    }
+    Node entry;
+    entry.key = spec.name;
+    entry.value = TextBytes(spec.value, spec.terminate);
+    entry.valueLength = static_cast<WORD>(
+        spec.reportedLength >= 0 ? spec.reportedLength
+                                 : spec.value.size() + (spec.terminate ? 1 : 0));
+    table->children.push_back(entry);
+  }
+  root.children.push_back(stringFileInfo);
+
+  Node varFileInfo;
+  varFileInfo.key = L"VarFileInfo";
+  Node translation;
+  translation.key = L"Translation";
+  translation.type = 0;
+  translation.value = {0x09, 0x04, 0xB0, 0x04};
+  translation.valueLength = 4;
+  varFileInfo.children.push_back(translation);
+  root.children.push_back(varFileInfo);
+
+  std::vector<BYTE> out;
+  Serialize(root, out);
+  return out;
+}
+
+std::vector<BYTE> BuildVersionResource(const std::wstring& fileVersion) {
+  VersionStringSpec spec;
+  spec.value = fileVersion;
+  return BuildVersionResource(std::vector<VersionStringSpec>{spec});
+}
+
+namespace {
+
+BOOL CALLBACK CollectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR param) {
+  reinterpret_cast<std::vector<WORD>*>(param)->push_back(language);
+  return TRUE;
+}
+
+std::vector<WORD> VersionLanguages(const std::wstring& file) {
+  std::vector<WORD> languages;
+  HMODULE module = LoadLibraryExW(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (!module) return languages;
+  EnumResourceLanguagesW(module, MAKEINTRESOURCEW(16), MAKEINTRESOURCEW(1), CollectLanguage,
+                         reinterpret_cast<LONG_PTR>(&languages));
+  FreeLibrary(module);
+  return languages;
+}
+
+}  // namespace
+
+bool WriteVersionedCopy(const std::wstring& source, const std::wstring& target,
+                        const std::vector<BYTE>& resource, std::wstring* error) {
+  if (!CopyFileW(source.c_str(), target.c_str(), FALSE)) {
+    *error = L"copy failed: " + source + L" -> " + target;
+    return false;
+  }
+  const std::vector<WORD> languages = VersionLanguages(target);
+  HANDLE update = BeginUpdateResourceW(target.c_str(), FALSE);
+  if (!update) {
+    *error = L"BeginUpdateResource failed";
+    return false;
+  }
+  for (WORD language : languages) {
+    UpdateResourceW(update, MAKEINTRESOURCEW(16), MAKEINTRESOURCEW(1), language, nullptr, 0);
+  }
+  if (!resource.empty() &&
+      !UpdateResourceW(update, MAKEINTRESOURCEW(16), MAKEINTRESOURCEW(1), 0x0409,
+                       const_cast<BYTE*>(resource.data()), static_cast<DWORD>(resource.size()))) {
+    EndUpdateResourceW(update, TRUE);
+    *error = L"UpdateResource failed";
+    return false;
+  }
+  if (!EndUpdateResourceW(update, FALSE)) {
+    *error = L"EndUpdateResource failed";
+    return false;
+  }
+  return true;
+}

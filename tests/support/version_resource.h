@@ -1,0 +1,27 @@
+// Builds VS_VERSIONINFO blocks and writes them into copies of executables,
+// so tests can give a file any "FileVersion" (or a broken one).
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+struct VersionStringSpec {
+  std::wstring tableKey = L"040904b0";       // language/code page of the table
+  std::wstring name = L"FileVersion";
+  std::wstring value;                        // the text, written without cut
+  bool terminate = true;                     // append the NUL code unit
+  int reportedLength = -1;                   // wValueLength; -1: the real length
+};
+
+// A version resource with one string table holding `strings`.
+std::vector<BYTE> BuildVersionResource(const std::vector<VersionStringSpec>& strings);
+
+// A version resource whose "FileVersion" in 040904b0 is `fileVersion`.
+std::vector<BYTE> BuildVersionResource(const std::wstring& fileVersion);
+
+// Copies `source` to `target` and replaces every version resource of the copy
+// with `resource` (under language 0x0409). An empty `resource` only removes
+// them. Returns false, with a message in *error, on failure.
+bool WriteVersionedCopy(const std::wstring& source, const std::wstring& target,
+                        const std::vector<BYTE>& resource, std::wstring* error);

@@ -1,0 +1,138 @@
+// Finding the installed product through its uninstall key, against a
+// sandboxed registry.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/installed_product.h"
+#include "app/system_path.h"
+#include "app/version_api.h"
+#include "registry_sandbox.h"
+#include "scratch_dir.h"
+#include "test_paths.h"
+#include "version_resource.h"
+
+namespace {
+
+class FindInstalledProductTest : public ::testing::Test {
+ protected:
+  void SetUp() override { BindVersionApi(); }
+  void TearDown() override { UnbindVersionApi(); }
+
+  void SetLocation(const std::wstring& location) {
+    registry.SetString(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayName", L"Zelvane");
+    registry.SetString(HKEY_LOCAL_MACHINE, kUninstallKey, L"InstallLocation", location);
+  }
+
+  // Runs the lookup with outputs pre-set, to see whether they are touched.
+  BOOL Find(CString* version, CString* path) {
+    *version = L"untouched";
+    *path = L"untouched";
+    return FindInstalledProduct(*version, *path);
+  }
+
+  RegistrySandbox registry;
+  CString version;
+  CString path;
+};
+
+TEST_F(FindInstalledProductTest, NoKeyMeansNotInstalledAndTouchesNothing) {
+  EXPECT_FALSE(Find(&version, &path));
+  EXPECT_STREQ(L"untouched", version.GetString());
+  EXPECT_STREQ(L"untouched", path.GetString());
+}
+
+TEST_F(FindInstalledProductTest, BothValuesAreNeeded) {
+  registry.SetString(HKEY_LOCAL_MACHINE, kUninstallKey, L"InstallLocation", L"C:\\Apps\\Q");
+  EXPECT_FALSE(Find(&version, &path));
+  registry.SetString(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayName", L"Zelvane");
+  EXPECT_TRUE(Find(&version, &path));
+}
+
+TEST_F(FindInstalledProductTest, JoinsTheLocationWithTheLaunchersName) {
+  struct Case {
+    const wchar_t* location;
+    const wchar_t* expected;
+  } cases[] = {
+      {L"C:\\Apps\\Q", L"C:\\Apps\\Q\\Quarnel.exe"},
+      {L"C:\\Apps\\Q\\", L"C:\\Apps\\Q\\Quarnel.exe"},
+      {L"C:/Apps/Q/", L"C:/Apps/Q/Quarnel.exe"},
+      {L"\"C:\\Program Files\\Q\"", L"C:\\Program Files\\Q\\Quarnel.exe"},
+      {L"", L"Quarnel.exe"},
+  };
+  for (const Case& c : cases) {
+    SetLocation(c.location);
+    EXPECT_TRUE(Find(&version, &path)) << c.location;
+    EXPECT_STREQ(c.expected, path.GetString()) << c.location;
+    // The file is missing: installed all the same, with an empty version.
+    EXPECT_STREQ(L"", version.GetString()) << c.location;
+  }
+}
+
+TEST_F(FindInstalledProductTest, ReadsTheInstalledLaunchersVersion) {
+  ScratchDir dir(L"installed");
+  std::wstring error;
+  ASSERT_TRUE(WriteVersionedCopy(std::wstring(QUARNEL_TEST_STANDIN_DIR) + L"\\Zelvane.exe",
+                                 dir.File(L"Quarnel.exe"), BuildVersionResource(L"1.30.0315"),
+                                 &error))
+      << error;
+  SetLocation(dir.Path());
+  EXPECT_TRUE(Find(&version, &path));
+  EXPECT_STREQ(L"1.30", version.GetString());
+  EXPECT_STREQ(dir.File(L"Quarnel.exe").c_str(), path.GetString());
+}
+
+TEST_F(FindInstalledProductTest, LocationFillingTheBufferWithoutTerminatorIsRefused) {
+  registry.SetString(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayName", L"Zelvane");
+  std::wstring text(270, L'a');  // exactly 540 bytes, no terminator
+  registry.SetValue(HKEY_LOCAL_MACHINE, kUninstallKey, L"InstallLocation", REG_SZ, text.data(),
+                    540);
+  EXPECT_FALSE(Find(&version, &path));
+  EXPECT_STREQ(L"untouched", path.GetString());
+
+  std::wstring longer(300, L'a');
+  registry.SetString(HKEY_LOCAL_MACHINE, kUninstallKey, L"InstallLocation", longer);
+  EXPECT_FALSE(Find(&version, &path));
+}
+
+TEST_F(FindInstalledProductTest, LongDisplayNameIsRefused) {
+  SetLocation(L"C:\\Apps\\Q");
+  registry.SetString(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayName", std::wstring(300, L'n'));
+  EXPECT_FALSE(Find(&version, &path));
+}
+
+TEST_F(FindInstalledProductTest, LocationThatIsNotTextIsRefused) {
+  SetLocation(L"C:\\Apps\\Q");
+  registry.SetDword(HKEY_LOCAL_MACHINE, kUninstallKey, L"InstallLocation", 0x003A0043);
+  EXPECT_FALSE(Find(&version, &path));
+}
+
+TEST_F(FindInstalledProductTest, JoinedPathMustFitItsBuffer) {
+  // 257 characters + "\" + "Quarnel.exe" = 269: the longest that fits.
+  const std::wstring fits = L"C:\\" + std::wstring(254, L'f');
+  SetLocation(fits);
+  EXPECT_TRUE(Find(&version, &path));
+  EXPECT_EQ(269, path.GetLength());
+
+  SetLocation(fits + L"f");
+  EXPECT_FALSE(Find(&version, &path));
+  SetLocation(fits + L"f\\");
+  EXPECT_FALSE(Find(&version, &path));
+}
+
+TEST(JoinPath, FollowsTheSeparatorRuleAndNeverCuts) {
+  wchar_t out[16];
+  EXPECT_TRUE(JoinPath(L"C:\\a", L"b.exe", out, 16));
+  EXPECT_STREQ(L"C:\\a\\b.exe", out);
+  EXPECT_TRUE(JoinPath(L"C:\\a\\", L"b.exe", out, 16));
+  EXPECT_STREQ(L"C:\\a\\b.exe", out);
+  EXPECT_TRUE(JoinPath(L"", L"b.exe", out, 16));
+  EXPECT_STREQ(L"b.exe", out);
+  EXPECT_TRUE(JoinPath(L"C:\\abcd", L"e.exe", out, 16));  // 13 chars
+  EXPECT_FALSE(JoinPath(L"C:\\abcdefgh", L"e.exe", out, 16));  // 17 chars
+  EXPECT_STREQ(L"", out);
+  EXPECT_TRUE(JoinPath(L"C:\\abcdef", L"e.exe", out, 16));  // 15 chars + NUL
+  EXPECT_STREQ(L"C:\\abcdef\\e.exe", out);
+}
+
+}  // namespace

@@ -1,0 +1,77 @@
+// The force switch from real command lines, the version gate and the guard
+// around calls into system libraries.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "afxwin.h"
+#include "app/guarded_call.h"
+#include "app/launch_rules.h"
+
+namespace {
+
+TEST(ForceInstall, OnlyTheExactTailMinusCapitalP) {
+  struct Case {
+    const wchar_t* commandLine;
+    BOOL force;
+  } cases[] = {
+      {L"Quarnel.exe -P", TRUE},
+      {L"\"C:\\Program Files\\Q\\Quarnel.exe\" -P", TRUE},
+      {L"\"C:\\Program Files\\Q\\Quarnel.exe\"-P", TRUE},
+      {L"Quarnel.exe \t  -P", TRUE},
+      {L"Quarnel.exe -p", FALSE},
+      {L"Quarnel.exe /P", FALSE},
+      {L"Quarnel.exe -P ", FALSE},
+      {L"Quarnel.exe \"-P\"", FALSE},
+      {L"Quarnel.exe -P -Q", FALSE},
+      {L"Quarnel.exe", FALSE},
+      {L"Quarnel.exe -", FALSE},
+  };
+  for (const Case& c : cases) {
+    wchar_t line[128];
+    wcscpy(line, c.commandLine);
+    EXPECT_EQ(c.force, IsForceInstall(AfxCommandLineTail(line))) << c.commandLine;
+  }
+  EXPECT_FALSE(IsForceInstall(nullptr));
+}
+
+TEST(SupportedWindows, StartsAtSixPointOne) {
+  EXPECT_FALSE(IsSupportedWindows(0, 0));
+  EXPECT_FALSE(IsSupportedWindows(5, 1));
+  EXPECT_FALSE(IsSupportedWindows(5, 2));
+  EXPECT_FALSE(IsSupportedWindows(6, 0));
+  EXPECT_TRUE(IsSupportedWindows(6, 1));
+  EXPECT_TRUE(IsSupportedWindows(6, 3));
+  EXPECT_TRUE(IsSupportedWindows(7, 0));
+  EXPECT_TRUE(IsSupportedWindows(10, 0));
+}
+
+TEST(OwnModulePath, IsTheRunningProgram) {
+  wchar_t path[261];
+  ASSERT_TRUE(GetOwnModulePath(path));
+  EXPECT_NE(nullptr, wcsstr(path, L"app_launch_rules_test.exe"));
+}
+
+ULONG_PTR Crash(void*) {
+  volatile int* nowhere = nullptr;
+  return static_cast<ULONG_PTR>(*nowhere);
+}
+
+ULONG_PTR Twice(void* context) { return 2 * *static_cast<ULONG_PTR*>(context); }
+
+ULONG_PTR DebugOutputThenValue(void*) {
+  // Raises an informational exception that the system handles itself.
+  OutputDebugStringW(L"guarded call test");
+  return 7;
+}
+
+TEST(CallGuarded, TurnsAnAccessViolationIntoTheFailValue) {
+  EXPECT_EQ(0u, CallGuarded(Crash, nullptr, 0));
+  EXPECT_EQ(99u, CallGuarded(Crash, nullptr, 99));
+  // The thread goes on normally afterwards, guarded or not.
+  ULONG_PTR value = 21;
+  EXPECT_EQ(42u, CallGuarded(Twice, &value, 0));
+  EXPECT_EQ(7u, CallGuarded(DebugOutputThenValue, nullptr, 0));
+}
+
+}  // namespace

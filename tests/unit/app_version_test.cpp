@@ -1,0 +1,147 @@
+// Version reading and comparison: the launcher's decision rests on these.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/file_version.h"
+#include "app/version_api.h"
+#include "scratch_dir.h"
+#include "test_paths.h"
+#include "version_resource.h"
+
+namespace {
+
+int Sign(int value) { return (value > 0) - (value < 0); }
+
+TEST(CompareVersions, IsTextualOnTheFirstDifference) {
+  struct Case {
+    const wchar_t* left;
+    const wchar_t* right;
+    int sign;
+  } cases[] = {
+      {L"1.40", L"1.30", 1},  {L"1.40", L"1.40", 0},  {L"1.40", L"2.00", -1},
+      {L"1.4", L"1.40", -1},  {L"1.40", L"", 1},      {L"", L"", 0},
+      {L"10.1", L"1.40", 1},  {L"9.00", L"10.0", 1},  {L"1.40", L"1.4", 1},
+      // Code units compare unsigned: U+FF10 (fullwidth zero) sorts above '9'.
+      {L"\xFF10", L"9", 1},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.sign, Sign(CompareVersions(c.left, c.right))) << c.left << L" vs " << c.right;
+  }
+}
+
+class ReadFileVersionTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(BindVersionApi()); }
+  void TearDown() override { UnbindVersionApi(); }
+
+  // A copy of the stand-in main application carrying `resource`.
+  std::wstring Crafted(const std::vector<BYTE>& resource) {
+    std::wstring target = dir.File(L"crafted" + std::to_wstring(++count) + L".exe");
+    std::wstring error;
+    EXPECT_TRUE(WriteVersionedCopy(std::wstring(QUARNEL_TEST_STANDIN_DIR) + L"\\Zelvane.exe",
+                                   target, resource, &error))
+        << error;
+    return target;
+  }
+
+  CString Read(const std::wstring& path, BOOL* result = nullptr) {
+    CString version(L"stale");
+    BOOL ok = ReadFileVersion(path.c_str(), version);
+    if (result) *result = ok;
+    return version;
+  }
+
+  ScratchDir dir{L"version"};
+  int count = 0;
+};
+
+TEST_F(ReadFileVersionTest, KeepsTheFirstFourCodeUnits) {
+  EXPECT_STREQ(L"1.40", Read(Crafted(BuildVersionResource(L"1.40.0410"))).GetString());
+  EXPECT_STREQ(L"1.30", Read(Crafted(BuildVersionResource(L"1.30.0315"))).GetString());
+  EXPECT_STREQ(L"1.4", Read(Crafted(BuildVersionResource(L"1.4"))).GetString());
+  EXPECT_STREQ(L"", Read(Crafted(BuildVersionResource(L""))).GetString());
+}
+
+TEST_F(ReadFileVersionTest, ReadsTheLaunchersOwnResource) {
+  // Test programs carry the launcher's resources, version included.
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  EXPECT_STREQ(L"1.40", Read(self).GetString());
+}
+
+TEST_F(ReadFileVersionTest, IgnoresOtherTablesAndOtherNames) {
+  VersionStringSpec japanese;
+  japanese.tableKey = L"041104b0";
+  japanese.value = L"1.40.0410";
+  EXPECT_STREQ(L"", Read(Crafted(BuildVersionResource({japanese}))).GetString());
+
+  VersionStringSpec product;
+  product.name = L"ProductVersion";
+  product.value = L"1.40.0410";
+  EXPECT_STREQ(L"", Read(Crafted(BuildVersionResource({product}))).GetString());
+}
+
+TEST_F(ReadFileVersionTest, NeverReadsPastTheReportedLength) {
+  VersionStringSpec unterminated;
+  unterminated.value = L"1.40";
+  unterminated.terminate = false;
+  EXPECT_STREQ(L"1.40", Read(Crafted(BuildVersionResource({unterminated}))).GetString());
+
+  VersionStringSpec shortReported;
+  shortReported.value = L"1.40.0410";
+  shortReported.reportedLength = 2;
+  const CString version = Read(Crafted(BuildVersionResource({shortReported})));
+  // However a version library reports such a length, the text is a prefix of
+  // the stored one and never longer than four code units.
+  EXPECT_LE(version.GetLength(), 4);
+  EXPECT_EQ(0, wcsncmp(L"1.40", version.GetString(), version.GetLength()));
+}
+
+TEST_F(ReadFileVersionTest, FileWithoutVersionResourceReadsEmptyButExists) {
+  BOOL result = FALSE;
+  EXPECT_STREQ(L"", Read(Crafted({}), &result).GetString());
+  EXPECT_TRUE(result);
+}
+
+TEST_F(ReadFileVersionTest, MissingFileIsTheOnlyFailure) {
+  BOOL result = TRUE;
+  EXPECT_STREQ(L"", Read(dir.File(L"absent.exe"), &result).GetString());
+  EXPECT_FALSE(result);
+}
+
+TEST_F(ReadFileVersionTest, UnboundLibraryReadsEveryVersionEmpty) {
+  const std::wstring file = Crafted(BuildVersionResource(L"1.40.0410"));
+  UnbindVersionApi();
+  BOOL result = FALSE;
+  EXPECT_STREQ(L"", Read(file, &result).GetString());
+  EXPECT_TRUE(result);
+  DWORD handle = 0;
+  EXPECT_EQ(0u, CallGetFileVersionInfoSize(file.c_str(), handle));
+}
+
+TEST(VersionApiBinding, IsAllOrNothingAndRebindsCleanly) {
+  ASSERT_TRUE(BindVersionApi());
+  const HMODULE first = g_versionApi.hModule;
+  EXPECT_NE(nullptr, first);
+  EXPECT_NE(nullptr, g_versionApi.VerFindFileW);
+  EXPECT_NE(nullptr, g_versionApi.VerLanguageNameW);
+  EXPECT_NE(nullptr, g_versionApi.VerQueryValueW);
+  // Binding again releases the earlier binding first: one reference only.
+  ASSERT_TRUE(BindVersionApi());
+  UnbindVersionApi();
+  const VersionApi cleared = {};
+  EXPECT_EQ(0, memcmp(&cleared, &g_versionApi, sizeof(VersionApi)));
+}
+
+TEST(VersionApiBinding, LoadsTheSystemFoldersLibrary) {
+  ASSERT_TRUE(BindVersionApi());
+  wchar_t loaded[MAX_PATH] = {};
+  GetModuleFileNameW(g_versionApi.hModule, loaded, MAX_PATH);
+  wchar_t system[MAX_PATH] = {};
+  GetSystemDirectoryW(system, MAX_PATH);
+  EXPECT_EQ(0, _wcsnicmp(system, loaded, wcslen(system))) << loaded;
+  UnbindVersionApi();
+}
+
+}  // namespace
