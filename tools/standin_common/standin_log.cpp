@@ -46,7 +46,12 @@ void AppendStandinLog(const std::wstring& event, const LogFields& fields) {
 }
 
 LogFields StartFields() {
-  return {{L"program", OwnPath()},
+  // Taken first, as close to the process start as a program can see; the
+  // performance counter is one clock for every process of the machine.
+  LARGE_INTEGER now = {};
+  QueryPerformanceCounter(&now);
+  return {{L"qpc", std::to_wstring(now.QuadPart)},
+          {L"program", OwnPath()},
           {L"cmdline", GetCommandLineW()},
           {L"cwd", CurrentDirectory()},
           {L"parent", ParentImagePath()}};

@@ -14,7 +14,8 @@ using LogFields = std::vector<std::pair<std::wstring, std::wstring>>;
 // several processes never interleave.
 void AppendStandinLog(const std::wstring& event, const LogFields& fields);
 
-// The fields every start records: program, cmdline, cwd, parent.
+// The fields every start records: qpc (performance counter at start),
+// program, cmdline, cwd, parent.
 LogFields StartFields();
 
 // If QUARNEL_STANDIN_WAIT_EVENT names an event, waits (at most 5 minutes)

@@ -20,7 +20,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   SignalStartedEvent();
   if (GetEnv(L"QUARNEL_STANDIN_INSTALL", L"1") != L"0") {
     const std::wstring dir = GetEnv(L"QUARNEL_STANDIN_INSTALL_DIR", kSampleInstallDir);
-    const std::wstring launcher = fields[3].second;  // the parent: the launcher
+    const std::wstring launcher = fields[4].second;  // the parent: the launcher
     const std::wstring error = InstallSampleProduct(dir, launcher);
     AppendStandinLog(L"installer-installed",
                      {{L"dir", dir}, {L"result", error.empty() ? L"ok" : error}});
