@@ -1,0 +1,232 @@
+// The string catalogue as the executable carries it: every text of every
+// language, code unit for code unit, stored under one resource language and
+// found by identifier alone.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <set>
+#include <string>
+
+#include "i18n/catalogue.h"
+#include "registry_sandbox.h"
+#include "resource.h"
+
+namespace {
+
+struct CatalogueRow {
+  UINT baseId;
+  const wchar_t* texts[kLanguageCount];
+};
+
+// The expected texts, typed out here on their own (not produced from the
+// generator's table), so a slip in either shows up as a mismatch.
+const CatalogueRow kCatalogue[] = {
+    {IDS_BTN_OK, {L"OK", L"OK", L"OK", L"OK", L"Aceptar", L"OK", L"是", L"OK"}},
+    {IDS_BTN_CANCEL,
+     {L"Cancel", L"Annuler", L"Abbrechen", L"Annulla", L"Cancelar", L"Cancelar", L"取消",
+      L"キャンセル"}},
+    {IDS_BTN_YES, {L"Yes", L"Oui", L"Ja", L"Sì", L"Sí", L"Sim", L"是", L"はい"}},
+    {IDS_BTN_NO, {L"No", L"Non", L"Nein", L"No", L"No", L"Não", L"否", L"いいえ"}},
+    {IDS_BTN_UPDATE,
+     {L"Update", L"Mettre à jour", L"Update", L"Aggiorna", L"Actualizar", L"Actualizar", L"更新",
+      L"更新"}},
+    {IDS_MSG_UPDATE_QUESTION,
+     {L"The old version of \"Quarnel\" has been installed into PC. \n"
+      L"Would you like to install the latest version?",
+      L"Une ancienne version de « Quarnel » est installée sur cet ordinateur. \n"
+      L"Souhaitez-vous installer la dernière version ?",
+      L"Eine alte Version von \"Quarnel\" ist auf dem Computer installiert. \n"
+      L"Möchten Sie die neueste Version installieren?",
+      L"Nel PC è installata una vecchia versione di \"Quarnel\". \n"
+      L"Vuoi installare l'ultima versione?",
+      L"Se ha instalado la versión antigua del \"Quarnel\" en el ordenador. \n"
+      L"¿Le gustaría instalar la última versión?",
+      L"Está instalada uma versão antiga do \"Quarnel\" no PC. \n"
+      L"Gostaria de instalar a última versão?",
+      L"旧版本的“Quarnel”已安装至电脑。\n"
+      L"是否安装最新版本？",
+      L"古いバージョンの\"Quarnel\"がPCにインストールされています。 \n"
+      L"新しいバージョンの\"Quarnel\"をインストールしますか？"}},
+    {IDS_MSG_UNSUPPORTED_OS,
+     {L"\"Quarnel\" is not supported under this OS. \n"
+      L"Please refer to the website for the latest supported OS.",
+      L"« Quarnel » n'est pas supporté par ce système d'exploitation. \n"
+      L"Consultez le site Web pour connaître les systèmes d'exploitation compatibles.",
+      L"\"Quarnel\" wird von diesem Betriebssystem nicht unterstützt. \n"
+      L"Unterstützte Betriebssysteme sind auf unserer Website aufgeführt.",
+      L"\"Quarnel\" non supportato dal sistema operativo. \n"
+      L"Consulta il sito web per verificare i sistemi operativi supportati.",
+      L"El \"Quarnel\" no es compatible con este SO. \n"
+      L"Visite la página web para comprobar los últimos SO compatibles.",
+      L"O \"Quarnel\" não é suportado por este sistema operativo. \n"
+      L"Consulte o website para verificar o último sistema operativo suportado.",
+      L"本操作系统不支持“Quarnel”。\n"
+      L"请访问网站获得最新的支持操作系统。",
+      L"\"Quarnel\"はこのOSでは対応していません。 \n"
+      L"最新の対応OSはWebサイトを参照してください。"}},
+};
+
+const LANGID kCatalogueLanguage = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
+const UINT kFirstFrameworkString = 61440;
+
+// The raw table entry, read without any copy: LoadStringW with a zero buffer
+// size hands back a pointer into the resource and the exact length.
+std::wstring RawTableEntry(UINT id) {
+  const wchar_t* text = nullptr;
+  const int length =
+      LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
+  return length > 0 && text ? std::wstring(text, length) : std::wstring();
+}
+
+std::wstring ToWide(const CString& text) { return std::wstring(text.GetString(), text.GetLength()); }
+
+// Where two texts part, as code units in hex, so a failure names the exact
+// unit that differs even where the console cannot show the characters.
+std::string FirstDifference(const std::wstring& expected, const std::wstring& actual) {
+  size_t at = 0;
+  while (at < expected.size() && at < actual.size() && expected[at] == actual[at]) ++at;
+  char text[96];
+  std::snprintf(text, sizeof(text),
+                "lengths %u/%u, first difference at %u: expected %04X, got %04X",
+                static_cast<unsigned>(expected.size()), static_cast<unsigned>(actual.size()),
+                static_cast<unsigned>(at), at < expected.size() ? expected[at] : 0u,
+                at < actual.size() ? actual[at] : 0u);
+  return text;
+}
+
+TEST(Catalogue, EveryTextOfEveryLanguage) {
+  for (const CatalogueRow& row : kCatalogue) {
+    for (int language = 0; language < kLanguageCount; ++language) {
+      const UINT id = row.baseId + 1000 * language;
+      const std::wstring expected = row.texts[language];
+      const std::wstring loaded = ToWide(LoadLocalizedString(row.baseId, language));
+      const std::wstring stored = RawTableEntry(id);
+      EXPECT_TRUE(expected == loaded)
+          << "LoadLocalizedString, id " << id << ": " << FirstDifference(expected, loaded);
+      EXPECT_TRUE(expected == stored)
+          << "string table, id " << id << ": " << FirstDifference(expected, stored);
+    }
+  }
+}
+
+TEST(Catalogue, CharactersThatEncodingsTendToChange) {
+  // Spelled as code points, independent of how this file is encoded.
+  struct Needle {
+    UINT id;
+    const wchar_t* piece;
+  };
+  const Needle needles[] = {
+      {2199, L"de \u00AB Quarnel \u00BB est install\u00E9e"},
+      {2213, L"\u00AB Quarnel \u00BB n'est pas support\u00E9"},
+      {3213, L"unterst\u00FCtzt. \u000AUnterst\u00FCtzte"},
+      {4183, L"S\u00EC"},
+      {5183, L"S\u00ED"},
+      {5199, L"\u000A\u00BFLe gustar\u00EDa"},
+      {6184, L"N\u00E3o"},
+      {7180, L"\u662F"},
+      {7199, L"\u201CQuarnel\u201D\u5DF2"},
+      {7199, L"\u3002\u000A\u662F"},
+      {7199, L"\u7248\u672C\uFF1F"},
+      {7213, L"\u201CQuarnel\u201D\u3002\u000A"},
+      {8199, L"\u306E\u0022Quarnel\u0022\u304C"},
+      {8199, L"\u3059\u3002\u0020\u000A"},
+      {8181, L"\u30AD\u30E3\u30F3\u30BB\u30EB"},
+      {1199, L"\u0022Quarnel\u0022 has"},
+  };
+  for (const Needle& needle : needles) {
+    const std::wstring text = RawTableEntry(needle.id);
+    EXPECT_NE(std::wstring::npos, text.find(needle.piece))
+        << "id " << needle.id << " lacks piece " << (&needle - needles);
+  }
+}
+
+TEST(Catalogue, MessagesAreTwoLinesWithTheBlankWhereItBelongs) {
+  for (UINT baseId : {IDS_MSG_UPDATE_QUESTION, IDS_MSG_UNSUPPORTED_OS}) {
+    for (int language = 0; language < kLanguageCount; ++language) {
+      const std::wstring text = RawTableEntry(baseId + 1000 * language);
+      const size_t feed = text.find(L'\n');
+      ASSERT_NE(std::wstring::npos, feed) << baseId << "/" << language;
+      EXPECT_EQ(feed, text.rfind(L'\n')) << "one line feed only, " << baseId << "/" << language;
+      EXPECT_EQ(std::wstring::npos, text.find(L'\r')) << baseId << "/" << language;
+      const bool blankBeforeFeed = feed > 0 && text[feed - 1] == L' ';
+      EXPECT_EQ(language != LANGUAGE_CHINESE_SIMPLIFIED, blankBeforeFeed)
+          << baseId << "/" << language;
+      EXPECT_NE(L' ', text.back()) << baseId << "/" << language;
+    }
+  }
+}
+
+TEST(Catalogue, ApplicationTitle) {
+  EXPECT_EQ(L"Quarnel", RawTableEntry(AFX_IDS_APP_TITLE));
+  EXPECT_EQ(L"Quarnel", ToWide(LoadLocalizedString(AFX_IDS_APP_TITLE, LANGUAGE_ENGLISH)));
+}
+
+TEST(Catalogue, NoIdentifiersBeyondTheCatalogue) {
+  std::set<UINT> expected = {AFX_IDS_APP_TITLE};
+  for (const CatalogueRow& row : kCatalogue) {
+    for (int language = 0; language < kLanguageCount; ++language) {
+      expected.insert(row.baseId + 1000 * language);
+    }
+  }
+  ASSERT_EQ(57u, expected.size());
+  for (UINT id = 0; id < kFirstFrameworkString; ++id) {
+    EXPECT_EQ(expected.count(id) == 1, !RawTableEntry(id).empty()) << "id " << id;
+  }
+}
+
+BOOL CALLBACK CollectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR found) {
+  reinterpret_cast<std::set<WORD>*>(found)->insert(language);
+  return TRUE;
+}
+
+TEST(Catalogue, StoredUnderOneResourceLanguage) {
+  // String-table blocks hold 16 identifiers each: block n holds 16(n-1)..16n-1.
+  std::set<UINT> blocks = {AFX_IDS_APP_TITLE / 16 + 1};
+  for (const CatalogueRow& row : kCatalogue) {
+    for (int language = 0; language < kLanguageCount; ++language) {
+      blocks.insert((row.baseId + 1000 * language) / 16 + 1);
+    }
+  }
+  for (UINT block : blocks) {
+    std::set<WORD> languages;
+    EnumResourceLanguagesW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(6),
+                           MAKEINTRESOURCEW(block), CollectLanguage,
+                           reinterpret_cast<LONG_PTR>(&languages));
+    EXPECT_EQ(std::set<WORD>{kCatalogueLanguage}, languages) << "block " << block;
+  }
+}
+
+TEST(Catalogue, LanguagesOutsideTheEightReadEnglish) {
+  // A stray language must not address a neighbouring catalogue entry.
+  for (int language : {-1, 8, 9, 56, -1000}) {
+    EXPECT_EQ(L"Cancel", ToWide(LoadLocalizedString(IDS_BTN_CANCEL, language))) << language;
+  }
+}
+
+TEST(Catalogue, MissingIdentifierGivesAnEmptyText) {
+  EXPECT_TRUE(LoadLocalizedString(1182, LANGUAGE_ENGLISH).IsEmpty());
+  EXPECT_TRUE(LoadLocalizedString(1186, LANGUAGE_GERMAN).IsEmpty());
+}
+
+TEST(Catalogue, ServiceLanguageChoosesTheBlock) {
+  const wchar_t kServiceKey[] = L"SYSTEM\\CurrentControlSet\\Services\\zelvane";
+  struct Case {
+    bool store;
+    DWORD value;
+    int language;
+  };
+  const Case cases[] = {{false, 0, 0}, {true, 0, 0}, {true, 6, 6}, {true, 8, 0},
+                        {true, 0xFFFFFFFF, 0}, {true, 2, 2}, {true, 7, 7}, {true, 1, 1}};
+  for (const Case& c : cases) {
+    RegistrySandbox sandbox;
+    if (c.store) sandbox.SetDword(HKEY_LOCAL_MACHINE, kServiceKey, L"Language", c.value);
+    for (const CatalogueRow& row : kCatalogue) {
+      EXPECT_EQ(std::wstring(row.texts[c.language]),
+                ToWide(LoadServiceLanguageString(row.baseId)))
+          << "value " << c.value << ", base id " << row.baseId;
+    }
+  }
+}
+
+}  // namespace
