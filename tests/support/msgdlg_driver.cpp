@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "framework_windows.h"
 #include "test_paths.h"
 
 namespace {
@@ -81,6 +82,9 @@ void SendMouse(DWORD flags, POINT screen) {
 }  // namespace
 
 MsgDlgHost::MsgDlgHost(const std::wstring& arguments) {
+  // Without a window manager an activated window that hides waits for one.
+  static const bool unmanaged = UseUnmanagedTestWindows(L"msgdlg_host.exe");
+  (void)unmanaged;
   static int runs = 0;
   m_reportPath = std::wstring(QUARNEL_TEST_SCRATCH_DIR) + L"\\msgdlg_" +
                  std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++runs) + L".txt";
@@ -109,7 +113,11 @@ MsgDlgHost::~MsgDlgHost() {
 HWND MsgDlgHost::WaitForDialog(DWORD timeoutMs) const { return WaitForNextDialog(nullptr, timeoutMs); }
 
 HWND MsgDlgHost::WaitForNextDialog(HWND previous, DWORD timeoutMs) const {
-  DialogSearch search = {m_process.dwProcessId, previous, nullptr};
+  return WaitForProcessDialog(m_process.dwProcessId, previous, timeoutMs);
+}
+
+HWND WaitForProcessDialog(DWORD processId, HWND exclude, DWORD timeoutMs) {
+  DialogSearch search = {processId, exclude, nullptr};
   WaitUntil(timeoutMs, [&] {
     search.found = nullptr;
     EnumWindows(FindDialogOfProcess, reinterpret_cast<LPARAM>(&search));

@@ -44,6 +44,10 @@ class MsgDlgHost {
   std::wstring m_reportPath;
 };
 
+// The visible dialog window (class "#32770") of process `processId` other
+// than `exclude`, once it has appeared and settled; null after `timeoutMs`.
+HWND WaitForProcessDialog(DWORD processId, HWND exclude = nullptr, DWORD timeoutMs = 20000);
+
 // Geometry and text of a child control, in the dialog's client coordinates.
 struct ChildInfo {
   bool exists = false;
