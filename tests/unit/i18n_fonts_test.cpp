@@ -3,8 +3,13 @@
 #include <windows.h>
 
 #include <cstring>
+#include <set>
+#include <vector>
 
+#include "app/quarnel_app.h"
+#include "i18n/catalogue.h"
 #include "i18n/language_fonts.h"
+#include "resource.h"
 
 namespace {
 
@@ -95,6 +100,117 @@ TEST(LanguageFonts, DestroyingTheHolderDeletesTheFont) {
     EXPECT_EQ(static_cast<DWORD>(OBJ_FONT), GetObjectType(second));
   }
   EXPECT_EQ(0u, GetObjectType(second));
+}
+
+TEST(ApplicationFonts, CreatedForEveryLanguageAndDeletedWithTheApplication) {
+  std::vector<HGDIOBJ> handles;
+  {
+    CQuarnelApp app;
+    app.CreateLanguageFonts();
+    for (int language = 0; language < kLanguageCount; ++language) {
+      CFont& font = app.GetTextFont(static_cast<LanguageIndex>(language));
+      EXPECT_EQ(&app.m_fontText[language], &font);
+      const std::string what = "application text font " + std::to_string(language);
+      ExpectSameFont(ExpectedFont(kExpectedTextFaces[language], -16), ReadBack(font),
+                     what.c_str());
+      handles.push_back(font.GetSafeHandle());
+    }
+    EXPECT_EQ(&app.m_fontTitle, &app.GetTitleFont());
+    ExpectSameFont(ExpectedFont(L"Segoe UI", -24), ReadBack(app.GetTitleFont()),
+                   "application title font");
+    handles.push_back(app.GetTitleFont().GetSafeHandle());
+    // Nine fonts of their own, none shared.
+    EXPECT_EQ(handles.size(), std::set<HGDIOBJ>(handles.begin(), handles.end()).size());
+    // A stray language must not reach past the eight fonts.
+    EXPECT_EQ(&app.m_fontText[0], &app.GetTextFont(static_cast<LanguageIndex>(8)));
+    EXPECT_EQ(&app.m_fontText[0], &app.GetTextFont(static_cast<LanguageIndex>(-1)));
+  }
+  for (HGDIOBJ handle : handles) EXPECT_EQ(0u, GetObjectType(handle)) << handle;
+}
+
+// Draws one character, black on white, into a small 32-bit bitmap and
+// returns its pixels.
+class GlyphCanvas {
+ public:
+  explicit GlyphCanvas(HFONT font) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = kSide;
+    info.bmiHeader.biHeight = -kSide;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    m_dc = CreateCompatibleDC(nullptr);
+    m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &m_bits, nullptr, 0);
+    m_oldBitmap = SelectObject(m_dc, m_bitmap);
+    m_oldFont = SelectObject(m_dc, font);
+  }
+  ~GlyphCanvas() {
+    SelectObject(m_dc, m_oldFont);
+    SelectObject(m_dc, m_oldBitmap);
+    DeleteObject(m_bitmap);
+    DeleteDC(m_dc);
+  }
+  GlyphCanvas(const GlyphCanvas&) = delete;
+  GlyphCanvas& operator=(const GlyphCanvas&) = delete;
+
+  bool Ready() const { return m_dc && m_bitmap && m_bits; }
+
+  std::vector<DWORD> Draw(wchar_t character) {
+    RECT all = {0, 0, kSide, kSide};
+    FillRect(m_dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetTextColor(m_dc, RGB(0, 0, 0));
+    SetBkMode(m_dc, TRANSPARENT);
+    TextOutW(m_dc, 2, 2, &character, 1);
+    GdiFlush();
+    const DWORD* pixels = static_cast<const DWORD*>(m_bits);
+    return std::vector<DWORD>(pixels, pixels + kSide * kSide);
+  }
+
+ private:
+  static const int kSide = 40;
+  HDC m_dc = nullptr;
+  HBITMAP m_bitmap = nullptr;
+  void* m_bits = nullptr;
+  HGDIOBJ m_oldBitmap = nullptr;
+  HGDIOBJ m_oldFont = nullptr;
+};
+
+TEST(ApplicationFonts, EveryTextFontDrawsEveryCatalogueCharacter) {
+  // The dialog's fonts follow the service's language while its texts may
+  // follow the user's locale, so any text font may draw any language. A
+  // character the font cannot draw comes out as the same box as a private-use
+  // character that no font has.
+  std::set<wchar_t> characters;
+  const UINT baseIds[] = {IDS_BTN_OK,  IDS_BTN_CANCEL,         IDS_BTN_YES,
+                          IDS_BTN_NO,  IDS_BTN_UPDATE,         IDS_MSG_UPDATE_QUESTION,
+                          IDS_MSG_UNSUPPORTED_OS};
+  for (UINT baseId : baseIds) {
+    for (int language = 0; language < kLanguageCount; ++language) {
+      const CString text = LoadLocalizedString(baseId, language);
+      for (int i = 0; i < text.GetLength(); ++i) {
+        if (text.GetString()[i] > L' ') characters.insert(text.GetString()[i]);
+      }
+    }
+  }
+  ASSERT_GT(characters.size(), 120u);
+
+  CQuarnelApp app;
+  app.CreateLanguageFonts();
+  for (int language = 0; language < kLanguageCount; ++language) {
+    GlyphCanvas canvas(app.GetTextFont(static_cast<LanguageIndex>(language)));
+    ASSERT_TRUE(canvas.Ready());
+    const std::vector<DWORD> blank = canvas.Draw(L' ');
+    const std::vector<DWORD> missing = canvas.Draw(L'\uE000');
+    int undrawn = 0;
+    for (wchar_t character : characters) {
+      const std::vector<DWORD> drawn = canvas.Draw(character);
+      if (drawn == missing || drawn == blank) {
+        ADD_FAILURE() << "text font " << language << " cannot draw U+" << std::hex
+                      << static_cast<unsigned>(character);
+        if (++undrawn == 5) break;
+      }
+    }
+  }
 }
 
 }  // namespace
