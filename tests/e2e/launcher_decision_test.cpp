@@ -72,10 +72,12 @@ TEST_F(LauncherDecision, FreshMachineInstallsThenTheInstalledCopyHandsOff) {
   // The launcher waits for its installer and keeps the instance mutex.
   EXPECT_FALSE(launcher.Wait(300));
   EXPECT_TRUE(MutexExists(kInstanceMutex));
+  EXPECT_TRUE(MutexExists(L"Global\\Rovevuv"));
   release.Set();
   ASSERT_TRUE(launcher.Wait(30000));
   EXPECT_EQ(0u, launcher.ExitCode());
   EXPECT_FALSE(MutexExists(kInstanceMutex));
+  EXPECT_FALSE(MutexExists(L"Global\\Rovevuv"));
 
   const std::wstring copy = world.TempDir() + L"\\Quarnel_Setup1.exe";
   const auto starts = Only(world.Records(), L"installer-start");
