@@ -5,9 +5,13 @@
 
 #include "i18n/language.h"
 
-// The service's "Language" value, 0 when it cannot be read.
+// The service's "Language" value (HKLM, the service's key): whatever data of
+// at most 4 bytes is stored, little-endian over zeros, whatever its type. 0
+// when the key or the value is missing or the data is longer than 4 bytes.
 DWORD ReadServiceLanguage();
-// The LanguageIndex of the service's setting, read afresh at every call.
+// The LanguageIndex of the service's setting: 1..7 as it is, anything else
+// English. Reads the registry afresh at every call.
 LanguageIndex ServiceLanguageIndex();
-// The LanguageIndex of a locale, by its primary language.
+// The LanguageIndex of a locale by its low 8 bits (the primary language);
+// the sublanguage never counts, and an unlisted language is English.
 LanguageIndex LanguageIndexFromLcid(LCID lcid);
