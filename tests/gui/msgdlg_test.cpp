@@ -197,6 +197,10 @@ TEST(MessageDialog, LabelsFollowAnExplicitLanguageAndFontsTheService) {
       EXPECT_EQ(host.Value(1, "font.ok"), FontOf(L"Segoe UI", -16));
       EXPECT_EQ(host.Value(1, "font.cancel"), FontOf(L"Segoe UI", -16));
       EXPECT_EQ(host.Value(1, "font.title"), FontOf(L"Segoe UI", -24));
+      MoveMouseTo(dialog, 10, 200);
+      Settle(dialog);
+      SavePng(CaptureWindow(dialog), std::wstring(QUARNEL_TEST_ARTIFACT_DIR) + L"\\msgdlg_labels_" +
+                                         std::to_wstring(language) + L"_" + Hex(style) + L".png");
       ClickAt(dialog, kCloseCentre, 38);
       EXPECT_NE(host.WaitForExit(), static_cast<DWORD>(STILL_ACTIVE));
     }
