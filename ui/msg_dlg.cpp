@@ -258,7 +258,7 @@ void CMsgDlg::DrawMessage(CDC* pDC) {
 
 HBRUSH CMsgDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
   const HBRUSH brush = CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
-  if (pWnd->GetDlgCtrlID() != IDC_MSG_TITLE) return brush;
+  if (!pWnd || pWnd->GetDlgCtrlID() != IDC_MSG_TITLE) return brush;
   pDC->SetBkMode(TRANSPARENT);
   pDC->SetTextColor(kTextColour);
   return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));

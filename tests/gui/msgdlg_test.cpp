@@ -244,6 +244,22 @@ TEST(MessageDialog, UnknownOrMissingServiceLanguageGivesEnglish) {
   }
 }
 
+// A language past the catalogue would address texts that do not exist: such
+// a request gets English labels rather than empty buttons.
+TEST(MessageDialog, ExplicitLanguageBeyondTheCatalogueGivesEnglish) {
+  const ServiceLanguageValue service(2);
+  for (int language : {8, 100}) {
+    SCOPED_TRACE(testing::Message() << "language " << language);
+    MsgDlgHost host(Request(0x04, language));
+    const HWND dialog = host.WaitForDialog();
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(ReadChild(dialog, IDOK).text, L"Yes");
+    EXPECT_EQ(ReadChild(dialog, IDCANCEL).text, L"No");
+    ClickAt(dialog, kCloseCentre, 38);
+    EXPECT_EQ(host.WaitForExit(), static_cast<DWORD>(IDNO));
+  }
+}
+
 // ---------------------------------------------------------------------------
 // Keys, focus, dragging, caption, clean-up.
 
