@@ -1,0 +1,27 @@
+// The steps of the demo: the product's life (one run of the driver) and the
+// unsupported-Windows message in one user locale (one run per locale, since
+// Wine fixes a program's locale when it starts).
+#pragma once
+#include <string>
+
+#include "demo_machine.h"
+#include "transcript.h"
+
+struct DemoContext {
+  DemoMachine& machine;
+  Transcript& transcript;
+  std::wstring builtLauncher;  // the launcher under demonstration
+  std::wstring pictureDir;     // where pictures and captions.txt go
+};
+
+// Steps 1 to 4: a fresh machine installs; the installed launcher hands off;
+// an older installed product is updated on acceptance and handed off to when
+// declined. Starts the stand-in service for their length. Stops at the first
+// step whose outcome is wrong; false then.
+bool RunProductLife(DemoContext& context);
+
+// Windows 6.0 reported to the launcher: its unsupported-Windows message must
+// appear in `language` (the language of this process's user locale
+// `localeName`), and nothing else may happen. `label` numbers the step.
+bool RunUnsupportedWindows(DemoContext& context, int language, const std::wstring& localeName,
+                           const std::wstring& label);

@@ -1,0 +1,77 @@
+// Step 5 of the demo: the unsupported-Windows message in one user locale.
+#include <windows.h>
+
+#include <cwchar>
+
+#include "demo_steps.h"
+#include "languages.h"
+#include "launcher_dialog.h"
+#include "product_state.h"
+#include "res/resource.h"
+#include "run_report.h"
+
+namespace {
+
+std::wstring Hex(LCID lcid) {
+  wchar_t text[16];
+  swprintf(text, 16, L"0x%04lX", static_cast<unsigned long>(lcid));
+  return text;
+}
+
+// "fr_FR" of "fr_FR.UTF-8", for file names.
+std::wstring ShortLocale(const std::wstring& localeName) {
+  return localeName.substr(0, localeName.find(L'.'));
+}
+
+DialogAnswer MessageAnswer(DemoContext& context, int language, const std::wstring& picture) {
+  ExpectedDialog expected;
+  expected.message = StringOfModule(context.builtLauncher, IDS_MSG_UNSUPPORTED_OS + 1000 * language);
+  // The message's single button is the cancel control captioned "OK".
+  expected.button = IDCANCEL;
+  expected.buttonText = StringOfModule(context.builtLauncher, IDS_BTN_OK + 1000 * language);
+  expected.picture = picture;
+  return [&context, expected](HWND dialog) {
+    return AnswerLauncherDialog(dialog, expected, context.transcript);
+  };
+}
+
+}  // namespace
+
+bool RunUnsupportedWindows(DemoContext& context, int language, const std::wstring& localeName,
+                           const std::wstring& label) {
+  Transcript& transcript = context.transcript;
+  const DemoLanguage* expected = LanguageAt(language);
+  if (!expected) {
+    return transcript.Require(false, L"", L"no language " + std::to_wstring(language));
+  }
+  transcript.Step(label, std::wstring(expected->english) + L" (" + expected->native +
+                             L"), user locale " + localeName);
+  const LCID lcid = GetUserDefaultLCID();
+  transcript.Fact(L"user locale", Hex(lcid));
+  if (!transcript.Require(LanguageOfLocale(lcid) == language,
+                          L"Wine gives programs the " + std::wstring(expected->english) +
+                              L" locale",
+                          L"Wine reports locale " + Hex(lcid) + L", not a " + expected->english +
+                              L" one (is " + localeName + L" installed?)")) {
+    return false;
+  }
+  const ReportedWindowsVersion vista(L"vista");
+  if (!transcript.Require(vista.active(), L"Wine reports Windows 6.0 to Quarnel.exe",
+                          L"cannot set the reported Windows version")) {
+    return false;
+  }
+  const std::wstring installed = context.machine.InstalledLauncher();
+  transcript.Fact(L"installed launcher", installed + L" (FileVersion " + FileVersionOf(installed) +
+                                             L": would be offered an update)");
+  const std::wstring picture = context.pictureDir + L"\\unsupported-" +
+                               std::to_wstring(language) + L"-" + ShortLocale(localeName) + L".png";
+  const RunObservation run = context.machine.Run(context.machine.DownloadedLauncher(),
+                                                 MessageAnswer(context, language, picture));
+  ReportRun(run, transcript);
+  if (!transcript.Verdict(L"only the message: no notice, no installer, no hand-off",
+                          CheckMessageOnlyRun(run))) {
+    return false;
+  }
+  AddCaption(picture, std::wstring(expected->native) + L" \x00B7 unsupported Windows");
+  return true;
+}
