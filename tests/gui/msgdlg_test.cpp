@@ -71,6 +71,25 @@ RECT WindowRectOf(HWND window) {
   return rect;
 }
 
+struct WindowSearch {
+  DWORD processId;
+  std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectVisibleWindow(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<WindowSearch*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == search->processId && IsWindowVisible(window)) search->windows.push_back(window);
+  return TRUE;
+}
+
+std::vector<HWND> VisibleWindowsOf(DWORD processId) {
+  WindowSearch search = {processId, {}};
+  EnumWindows(CollectVisibleWindow, reinterpret_cast<LPARAM>(&search));
+  return search.windows;
+}
+
 // ---------------------------------------------------------------------------
 // Styles: buttons, labels, icon sound, layout and the three answers.
 
@@ -272,8 +291,8 @@ TEST(MessageDialog, EnterEscAndF1DoNothingWhileTabAndSpaceWork) {
     Settle(dialog);
     EXPECT_TRUE(IsWindowVisible(dialog)) << "key " << key;
   }
-  // No help window or other window appeared in the host.
-  EXPECT_EQ(host.Value(0, "done"), L"");
+  // No help window or any other window appeared in the host.
+  EXPECT_EQ(VisibleWindowsOf(host.processId()), std::vector<HWND>{dialog});
   PressKey(dialog, VK_TAB);
   Settle(dialog);
   PressKey(dialog, VK_SPACE);
@@ -369,6 +388,33 @@ TEST(MessageDialog, ImagesAreHeldWhileOpenAndReleasedAfterwards) {
   ClickAt(dialog, 290, 292);
   EXPECT_EQ(host.WaitForExit(), static_cast<DWORD>(IDCANCEL));
   EXPECT_EQ(host.Value(1, "holders_empty"), L"1");
+}
+
+// The same object shown again prepares everything anew from its request.
+TEST(MessageDialog, SecondDoModalOnTheSameObjectPreparesEverythingAgain) {
+  MsgDlgHost host(Request(0x10, 1) + L" --repeat 2 --reuse 1");
+  HWND previous = nullptr;
+  for (int i = 1; i <= 2; ++i) {
+    SCOPED_TRACE(testing::Message() << "showing " << i);
+    const HWND dialog = host.WaitForNextDialog(previous);
+    ASSERT_TRUE(dialog);
+    const ChildInfo left = ReadChild(dialog, IDOK);
+    const ChildInfo right = ReadChild(dialog, IDCANCEL);
+    EXPECT_FALSE(left.visible);
+    EXPECT_TRUE(SameRect(right.rect, kSingleRect)) << Describe(right.rect);
+    EXPECT_EQ(right.text, L"OK");
+    EXPECT_EQ(ReadChild(dialog, IDC_MSG_TITLE).text, L"Quarnel");
+    EXPECT_EQ(host.Value(i, "image.background"), L"581x343");
+    EXPECT_EQ(host.Value(i, "image.icon"), L"83x75");
+    EXPECT_EQ(host.Values(i, "beep"), std::vector<std::wstring>{std::to_wstring(MB_ICONERROR)});
+    ClickAt(dialog, i == 1 ? 290 : kCloseCentre, i == 1 ? 292 : 38);
+    ASSERT_TRUE(host.WaitForClose(dialog));
+    previous = dialog;
+  }
+  EXPECT_EQ(host.WaitForExit(), static_cast<DWORD>(IDCANCEL));
+  EXPECT_EQ(host.Value(1, "result"), std::to_wstring(IDCANCEL));
+  EXPECT_EQ(host.Value(1, "holders_empty"), L"1");
+  EXPECT_EQ(host.Value(2, "holders_empty"), L"1");
 }
 
 TEST(MessageDialog, RepeatedDialogsLeakNoGdiObjects) {

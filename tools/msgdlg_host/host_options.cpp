@@ -50,6 +50,8 @@ bool ParseHostOptions(int argc, wchar_t** argv, HostOptions* options, std::wstri
       options->messageId = static_cast<unsigned>(number);
     } else if (name == L"--message-language") {
       options->messageLanguage = static_cast<int>(number);
+    } else if (name == L"--reuse") {
+      options->reuse = number != 0;
     } else if (name == L"--repeat") {
       options->repeat = static_cast<int>(number);
     } else {

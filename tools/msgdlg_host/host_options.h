@@ -5,6 +5,7 @@
 //   --message-id B     the catalogue text with base id B instead of TEXT ...
 //   --message-language N  ... in language N (default: the service's)
 //   --repeat N         show the dialog N times in a row (default 1)
+//   --reuse 1          show those N times with one dialog object
 //   --report FILE      where to write the report (default: none)
 #pragma once
 #include <string>
@@ -16,6 +17,7 @@ struct HostOptions {
   unsigned messageId = 0;      // 0: use `message`
   int messageLanguage = -1;    // negative: the service's
   int repeat = 1;
+  bool reuse = false;
   std::wstring reportPath;
 };
 

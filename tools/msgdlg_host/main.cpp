@@ -39,6 +39,7 @@ std::wstring ImageDescription(const ResourceImage& image) {
 class CInspectedMsgDlg : public CMsgDlg {
  public:
   CInspectedMsgDlg(const HostReport& report, int index) : m_report(report), m_index(index) {}
+  void SetIndex(int index) { m_index = index; }
 
   bool HoldersEmpty() const {
     return !m_imgBackground.m_pBitmap && !m_imgBackground.m_pStream && !m_imgIcon.m_pBitmap &&
@@ -101,8 +102,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   report.Write(0, "gdi", CountGdiObjects());
 
   INT_PTR result = -1;
+  CInspectedMsgDlg reused(report, 0);
   for (int index = 1; index <= options.repeat; ++index) {
-    CInspectedMsgDlg dialog(report, index);
+    CInspectedMsgDlg fresh(report, index);
+    CInspectedMsgDlg& dialog = options.reuse ? reused : fresh;
+    dialog.SetIndex(index);
     dialog.m_strMessage = RequestText(options);
     dialog.m_nStyle = options.style;
     dialog.m_nLanguage = options.language;
