@@ -13,6 +13,18 @@ QUARNEL_PACKAGES=(
 
 quarnel_step() { printf '\n==> %s\n' "$*"; }
 
+# Waits for background process $1, saying every 15 seconds that `$2` still
+# runs, so a long quiet step is not taken for a hang. Returns its exit code.
+quarnel_wait_with_progress() {
+  local pid=$1 what=$2 seconds=0
+  while kill -0 "$pid" 2>/dev/null; do
+    sleep 1
+    seconds=$((seconds + 1))
+    if [ $((seconds % 15)) -eq 0 ]; then printf '    ... %s (%d s)\n' "$what" "$seconds"; fi
+  done
+  wait "$pid"
+}
+
 quarnel_missing_packages() {
   local pkg missing=()
   for pkg in "${QUARNEL_PACKAGES[@]}"; do
@@ -34,6 +46,7 @@ quarnel_install_packages() {
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     $sudo dpkg --add-architecture i386
   fi
+  echo "    updating the package lists"
   $sudo apt-get update -q
   # shellcheck disable=SC2086
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends $missing \

@@ -28,7 +28,8 @@ quarnel_wine_start() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     quarnel_step "Creating the throwaway Wine prefix $WINEPREFIX (about a minute, once)"
   fi
-  wineboot -i </dev/null >"$build_dir/wineboot.log" 2>&1 || {
+  wineboot -i </dev/null >"$build_dir/wineboot.log" 2>&1 &
+  quarnel_wait_with_progress $! "wineboot still preparing the prefix" || {
     echo "wineboot failed, see $build_dir/wineboot.log" >&2
     return 1
   }
