@@ -58,7 +58,9 @@ class MutexHolder {
     m_release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     HANDLE taken = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     m_thread = std::thread([this, taken, abandon] {
-      HANDLE mutex = CreateMutexW(nullptr, TRUE, kTestCommandMutexName);
+      // Creating an existing mutex never owns it: take it explicitly.
+      HANDLE mutex = CreateMutexW(nullptr, FALSE, kTestCommandMutexName);
+      WaitForSingleObject(mutex, INFINITE);
       SetEvent(taken);
       if (!abandon) {
         WaitForSingleObject(m_release, INFINITE);
@@ -184,6 +186,13 @@ TEST(ChannelMutex, CreatedWithANullDaclWhenAbsent) {
                               nullptr, nullptr, &dacl, nullptr, &sd));
     EXPECT_EQ(nullptr, dacl) << "the mutex must be open to every account";
     LocalFree(sd);
+    // Wine gives unnamed defaults no DACL either, so look at what was passed.
+    ASSERT_EQ(&channel.m_sd, channel.m_sa.lpSecurityDescriptor);
+    EXPECT_EQ(12u, channel.m_sa.nLength);
+    BOOL present = FALSE, defaulted = TRUE;
+    ASSERT_TRUE(GetSecurityDescriptorDacl(&channel.m_sd, &present, &dacl, &defaulted));
+    EXPECT_TRUE(present);
+    EXPECT_EQ(nullptr, dacl);
     EXPECT_EQ(WAIT_OBJECT_0, CommandMutexStateSeenByAnotherThread()) << "not initially owned";
   }
   EXPECT_FALSE(CommandMutexExists()) << "the channel's handle was its only one";
@@ -195,6 +204,7 @@ TEST(ChannelMutex, AnExistingMutexIsOpenedAndShared) {
   MutexHolder holder;
   CCommandChannel channel;
   ASSERT_NE(nullptr, channel.m_hMutex);
+  EXPECT_EQ(0u, channel.m_sa.nLength) << "an existing mutex is opened, not created";
   channel.SetWaitTimeout(kShortTimeoutMs);
   // Held by the other thread: this channel's mutex is the very same one.
   CommandRecord record = NoticeFor(L"C:\\held");
