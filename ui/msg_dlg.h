@@ -68,12 +68,21 @@ class CMsgDlg : public CDialog {
   ResourceImage m_imgIcon;
 
  private:
+  // The application title in the title font.
   void InitTitle();
+  // The service language's text font for both text buttons and the message.
   void InitTextFonts();
+  // The close sprite, the background, the icon of the style's class and its
+  // sound.
   void InitImages();
+  // A caption button on the body colour with the label of catalogue base
+  // `labelId` in the request's language, sized to one sprite frame.
   void InitTextButton(CImageButton& button, UINT labelId);
+  // The text of catalogue base `baseId` in the request's language choice.
   CString LoadLabel(UINT baseId) const;
+  // Draws a holder's whole image at (x, y); nothing for an empty holder.
   void DrawImage(CDC* pDC, const ResourceImage& image, int x, int y);
+  // Draws the message area's text, white and wrapped, centred on its band.
   void DrawMessage(CDC* pDC);
 
   DECLARE_MESSAGE_MAP()
