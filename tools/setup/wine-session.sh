@@ -4,6 +4,18 @@
 
 QUARNEL_SETUP_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
+# Waits for background process $1, saying every 15 seconds that `$2` still
+# runs, so a long quiet step is not taken for a hang. Returns its exit code.
+quarnel_wait_with_progress() {
+  local pid=$1 what=$2 seconds=0
+  while kill -0 "$pid" 2>/dev/null; do
+    sleep 1
+    seconds=$((seconds + 1))
+    if [ $((seconds % 15)) -eq 0 ]; then printf '    ... %s (%d s)\n' "$what" "$seconds"; fi
+  done
+  wait "$pid"
+}
+
 quarnel_wine_start() {
   local build_dir=$1
   export WINEPREFIX="$build_dir/wineprefix"
