@@ -60,9 +60,10 @@ bool RunUnsupportedWindows(DemoContext& context, int language, const std::wstrin
                           L"cannot set the reported Windows version")) {
     return false;
   }
-  const std::wstring installed = context.machine.InstalledLauncher();
-  transcript.Fact(L"installed launcher", installed + L" (FileVersion " + FileVersionOf(installed) +
-                                             L": would be offered an update)");
+  // The product stays installed from the earlier steps: a launcher that
+  // looked it up anyway would hand off or ask, and the check below says so.
+  const std::wstring location = InstalledLocation();
+  transcript.Fact(L"installed product", location.empty() ? L"none" : location);
   const std::wstring picture = context.pictureDir + L"\\unsupported-" +
                                std::to_wstring(language) + L"-" + ShortLocale(localeName) + L".png";
   const RunObservation run = context.machine.Run(context.machine.DownloadedLauncher(),
