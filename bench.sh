@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# Builds the launcher, its stand-ins and the bench programs, measures each
+# figure under Wine against the floor of the platform in the same prefix,
+# and prints one table. Takes a few minutes.
+#   ./bench.sh            (QUARNEL_BUILD_DIR selects the build directory)
+set -euo pipefail
+cd "$(dirname "$0")"
+ROOT=$PWD
+BUILD=${QUARNEL_BUILD_DIR:-$ROOT/build}
+
+source tools/setup/packages.sh
+source tools/setup/wine-session.sh
+
+quarnel_install_packages
+
+quarnel_step "Configuring (cmake --preset release)"
+cmake --preset release -B "$BUILD" >/dev/null
+
+quarnel_step "Building the launcher, the stand-ins and the bench programs"
+cmake --build "$BUILD" --target Quarnel standin_zelvane standin_installer standin_service \
+  quarnel_bench
+
+quarnel_step "Starting Wine and the display"
+quarnel_wine_start "$BUILD"
+
+RESULTS=$BUILD/bench-results.txt
+: >"$RESULTS"
+BENCH_BIN=$BUILD/bin/bench
+
+# Runs one bench program; its ROW and note lines go to the results.
+bench_run() {
+  local title=$1 program=$2
+  shift 2
+  quarnel_step "Measuring: $title"
+  wine "$BENCH_BIN/$program.exe" "$@" </dev/null 2>&1 | tr -d '\r' | tee -a "$RESULTS" \
+    | grep -v -E '^(ROW|note:)' || true
+}
+
+objdump_bin=$(sed -n 's/^CMAKE_OBJDUMP:FILEPATH=//p' "$BUILD/CMakeCache.txt")
+objdump_bin=${objdump_bin:-i686-w64-mingw32-objdump}
+
+# Bytes of every section of a PE image except the resources, and of the
+# resources: "<code+data> <rsrc>" (sizes as objdump -h shows them).
+section_bytes() {
+  "$objdump_bin" -h "$1" | awk '$1 ~ /^[0-9]+$/ { print $2, $3 }' | {
+    local code=0 rsrc=0 name size
+    while read -r name size; do
+      if [ "$name" = .rsrc ]; then rsrc=$((rsrc + 16#$size)); else code=$((code + 16#$size)); fi
+    done
+    echo "$code $rsrc"
+  }
+}
+
+size_figure() {
+  quarnel_step "Measuring: size and imports"
+  local exe=$BUILD/bin/Quarnel.exe floor=$BENCH_BIN/SizeFloor.exe
+  local tally
+  tally=$(wine "$BENCH_BIN/quarnel_bench_resources.exe" "Z:${exe//\//\\}" </dev/null 2>/dev/null | tr -d '\r')
+  res() { echo "$tally" | awk -v c="$1" -F'\t' '$1 == "RES" && $2 == c { print $3 } END {}' | head -1; }
+  local payload artwork icon strings dialog version manifest
+  payload=$(res payload); artwork=$(res artwork); icon=$(res icon); strings=$(res strings)
+  dialog=$(res dialog); version=$(res version); manifest=$(res manifest)
+  local code rsrc floor_code floor_rsrc
+  read -r code rsrc < <(section_bytes "$exe")
+  read -r floor_code floor_rsrc < <(section_bytes "$floor")
+  local file resources listed
+  file=$(stat -c %s "$exe")
+  resources=$((rsrc - ${payload:-0}))
+  listed=$((${artwork:-0} + ${icon:-0} + ${strings:-0} + ${dialog:-0} + ${version:-0} + ${manifest:-0}))
+  local met=NO
+  [ "$code" -le 131072 ] && met=yes
+  {
+    printf 'ROW\t4 size: code+data\t%d B (%d KiB)\tSizeFloor %d B\t%s\t<= 131072 B\t%s\n' \
+      "$code" $((code / 1024)) "$floor_code" \
+      "$(awk -v a="$code" -v b="$floor_code" 'BEGIN { printf "%.2fx", a / b }')" "$met"
+    printf 'ROW\t4 size: resources w/o payload\t%d B: artwork %s, icon %s, strings %s, dialog %s, version %s, manifest %s, directory+padding %d\t-\t-\t(measured)\t-\n' \
+      "$resources" "$artwork" "$icon" "$strings" "$dialog" "$version" "$manifest" $((resources - listed))
+    printf 'ROW\t4 size: Quarnel.exe minus payload\t%d B (file %d B, payload %s B)\t-\t-\t(measured)\t-\n' \
+      $((file - ${payload:-0})) "$file" "${payload:-?}"
+  } >>"$RESULTS"
+  local check imports verdict=NO
+  check=$("$ROOT/tests/checks/check-executable.sh" "$objdump_bin" "$exe" 2>&1 || true)
+  imports=$(echo "$check" | sed -n 's/^imports: //p')
+  echo "$check" | grep -qx PASS && verdict=yes
+  printf 'ROW\t4 imports\t%s\t-\t-\tKnownDLLs + comctl32 only\t%s\n' "${imports:-none found}" "$verdict" >>"$RESULTS"
+  echo "$check" | grep '^FAIL' | sed 's/^/note: imports: /' >>"$RESULTS" || true
+}
+
+bench_run "hand-off latency (launcher vs. a bare ShellExecuteW)" quarnel_bench_handoff --runs 40
+bench_run "deployment throughput (ExtractPayload vs. CopyFileW)" quarnel_bench_deploy --runs 20
+bench_run "channel round trip (path notice vs. event ping-pong), 8 clients" quarnel_bench_channel --batches 30
+size_figure
+bench_run "message dialog (first paint, GDI objects, private bytes)" quarnel_bench_dialog --dialogs 50
+
+quarnel_step "Results (min / median / max; ratio = ours / floor, of the medians)"
+awk -F'\t' '
+  $1 == "ROW" {
+    n++; for (i = 2; i <= 7; i++) { cell[n, i] = $i; if (length($i) > w[i]) w[i] = length($i) }
+  }
+  /^note:/ { notes[++m] = $0 }
+  END {
+    split("figure|ours|floor|ratio|goal|met?", head, "|")
+    for (i = 2; i <= 7; i++) if (length(head[i - 1]) > w[i]) w[i] = length(head[i - 1])
+    line = ""; rule = ""
+    for (i = 2; i <= 7; i++) {
+      line = line sprintf("%-" w[i] "s  ", head[i - 1])
+      rule = rule sprintf("%s  ", substr("--------------------------------------------------------------------------------------------------------------------------------------------------------", 1, w[i]))
+    }
+    print line; print rule
+    for (r = 1; r <= n; r++) {
+      line = ""
+      for (i = 2; i <= 7; i++) line = line sprintf("%-" w[i] "s  ", cell[r, i])
+      print line
+    }
+    if (m) print ""
+    for (k = 1; k <= m; k++) print notes[k]
+  }' "$RESULTS"

@@ -1,0 +1,76 @@
+#include "bench/channel/exchange_steps.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "bench/common/clock.h"
+#include "channel/command_record.h"
+
+namespace {
+
+const char* const kSteps[] = {
+    "mutex wait",           "open request event x2", "create end event",
+    "open shared memory",   "map+write+unmap",       "signal+service+answer",
+    "map+read+unmap",       "close x3+release"};
+constexpr int kStepCount = sizeof(kSteps) / sizeof(kSteps[0]);
+
+// The counter after each step of one exchange; false when one failed.
+bool OneExchange(HANDLE mutex, const CommandRecord& request, LONGLONG (&stamps)[kStepCount + 1]) {
+  stamps[0] = CounterNow();
+  WaitForSingleObject(mutex, 10000);
+  stamps[1] = CounterNow();
+  HANDLE probe = OpenEventW(EVENT_MODIFY_STATE, TRUE, L"Global\\ZelvaneSvcEvent");
+  if (probe) CloseHandle(probe);
+  HANDLE request_event = OpenEventW(EVENT_MODIFY_STATE, TRUE, L"Global\\ZelvaneSvcEvent");
+  stamps[2] = CounterNow();
+  HANDLE end = CreateEventW(nullptr, FALSE, FALSE, L"Global\\ZelvaneSvcEndEvent");
+  stamps[3] = CounterNow();
+  HANDLE section = OpenFileMappingW(FILE_MAP_ALL_ACCESS, TRUE, L"Global\\ZelvaneSvcMem");
+  stamps[4] = CounterNow();
+  bool ok = request_event && end && section;
+  if (ok) {
+    void* view = MapViewOfFile(section, FILE_MAP_ALL_ACCESS, 0, 0, 0);
+    if (view) std::memcpy(view, &request, sizeof(request)), UnmapViewOfFile(view);
+    ok = view != nullptr;
+  }
+  stamps[5] = CounterNow();
+  ok = ok && SetEvent(request_event) && WaitForSingleObject(end, 10000) == WAIT_OBJECT_0;
+  if (end) ResetEvent(end);
+  stamps[6] = CounterNow();
+  if (ok) {
+    CommandRecord reply;
+    void* view = MapViewOfFile(section, FILE_MAP_ALL_ACCESS, 0, 0, 0);
+    if (view) std::memcpy(&reply, view, sizeof(reply)), UnmapViewOfFile(view);
+  }
+  stamps[7] = CounterNow();
+  for (HANDLE handle : {section, request_event, end}) {
+    if (handle) CloseHandle(handle);
+  }
+  ReleaseMutex(mutex);
+  stamps[8] = CounterNow();
+  return ok;
+}
+
+}  // namespace
+
+std::vector<std::pair<std::string, double>> TimeExchangeSteps(int exchanges) {
+  std::vector<std::pair<std::string, double>> steps;
+  HANDLE mutex = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, L"Global\\2017PellunCmdMutex");
+  if (!mutex) return steps;
+  CommandRecord request = {};
+  request.dwCommand = 253;
+  request.dwSize = sizeof(request);
+  double sums[kStepCount] = {};
+  int done = 0;
+  for (int i = 0; i < exchanges; ++i) {
+    LONGLONG stamps[kStepCount + 1];
+    if (!OneExchange(mutex, request, stamps)) continue;
+    for (int s = 0; s < kStepCount; ++s) sums[s] += CounterMs(stamps[s], stamps[s + 1]) * 1000.0;
+    ++done;
+  }
+  CloseHandle(mutex);
+  if (done == 0) return steps;
+  for (int s = 0; s < kStepCount; ++s) steps.emplace_back(kSteps[s], sums[s] / done);
+  return steps;
+}

@@ -1,0 +1,105 @@
+// The launcher's hand-off road step by step, with a performance-counter
+// reading after each step, for finding what the hand-off latency is made of.
+// Built like the launcher (no exceptions, no standard library, the same
+// resources and payload) so that loading it costs what loading the launcher
+// costs. Appends one line to the file named by QUARNEL_BENCH_PROFILE_LOG:
+//   profile<TAB>entry=Q<TAB>app=Q<TAB>... (Q: counter after that step)
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "app/app_handoff.h"
+#include "app/file_version.h"
+#include "app/installed_product.h"
+#include "app/launch_rules.h"
+#include "app/quarnel_app.h"
+#include "app/version_api.h"
+#include "res/resource.h"
+#include "ui/gdiplus_api.h"
+#include "ui/msg_dlg.h"
+
+namespace {
+
+constexpr int kMaxSteps = 16;
+
+// The counter readings of one run, written out in one piece at the end so
+// that the writing costs none of the steps.
+class StepLog {
+ public:
+  void Mark(const char* name) {
+    if (m_count == kMaxSteps) return;
+    m_names[m_count] = name;
+    QueryPerformanceCounter(&m_stamps[m_count]);
+    ++m_count;
+  }
+
+  void Write() const {
+    WCHAR path[MAX_PATH + 1];
+    const DWORD length = GetEnvironmentVariableW(L"QUARNEL_BENCH_PROFILE_LOG", path, MAX_PATH + 1);
+    if (length == 0 || length > MAX_PATH) return;
+    char line[kMaxSteps * 48 + 16];
+    int used = wsprintfA(line, "profile");
+    for (int i = 0; i < m_count; ++i) {
+      used += wsprintfA(line + used, "\t%s=%I64d", m_names[i], m_stamps[i].QuadPart);
+    }
+    used += wsprintfA(line + used, "\n");
+    HANDLE file = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(file, line, static_cast<DWORD>(used), &written, nullptr);
+    CloseHandle(file);
+  }
+
+ private:
+  const char* m_names[kMaxSteps] = {};
+  LARGE_INTEGER m_stamps[kMaxSteps] = {};
+  int m_count = 0;
+};
+
+// The launcher's start-up before its decision, in its order.
+void StartUp(CQuarnelApp& app, StepLog& log) {
+  g_pApp = &app;
+  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  log.Mark("controls");
+  app.CWinAppEx::InitInstance();
+  AfxEnableControlContainer();
+  log.Mark("framework");
+  StartGdiplus();
+  log.Mark("gdiplus");
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+  StepLog log;
+  log.Mark("entry");
+  HANDLE rovevuv = CreateMutexW(nullptr, FALSE, L"Global\\Rovevuv");
+  CQuarnelApp app;
+  BindVersionApi();
+  log.Mark("statics");
+  StartUp(app, log);
+  HANDLE instanceMutex = CreateMutexW(nullptr, FALSE, L"Global\\ZelvaneInst7003");
+  BindVersionApi();
+  log.Mark("mutex_bind");
+  app.m_hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDR_APP_ICON));
+  app.CreateLanguageFonts();
+  CMsgDlg dialog;
+  log.Mark("icon_fonts");
+  WCHAR ownPath[261];
+  GetOwnModulePath(ownPath);
+  CString ownVersion;
+  ReadFileVersion(ownPath, ownVersion);
+  log.Mark("own_version");
+  CString installedVersion;
+  CString installedPath;
+  const BOOL installed = FindInstalledProduct(installedVersion, installedPath);
+  log.Mark("installed");
+  if (installed) LaunchInstalledApplication(installedPath);
+  log.Mark("shell");
+  if (instanceMutex) CloseHandle(instanceMutex);
+  if (rovevuv) CloseHandle(rovevuv);
+  log.Write();
+  return 0;
+}
