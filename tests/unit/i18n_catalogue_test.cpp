@@ -9,6 +9,7 @@
 #include <string>
 
 #include "i18n/catalogue.h"
+#include "i18n/language_source.h"
 #include "registry_sandbox.h"
 #include "resource.h"
 
@@ -194,6 +195,23 @@ TEST(Catalogue, StoredUnderOneResourceLanguage) {
                            MAKEINTRESOURCEW(block), CollectLanguage,
                            reinterpret_cast<LONG_PTR>(&languages));
     EXPECT_EQ(std::set<WORD>{kCatalogueLanguage}, languages) << "block " << block;
+  }
+}
+
+TEST(Catalogue, UnsupportedWindowsMessageInTheUserLocale) {
+  // The locale's language picks the block: French (Canada), Chinese (PRC),
+  // Chinese (Taiwan), Portuguese (Brazil), Russian, English (United States).
+  struct Case {
+    LCID lcid;
+    UINT id;
+  };
+  const Case cases[] = {{0x0C0C, 2213}, {0x0804, 7213}, {0x0404, 7213},
+                        {0x0416, 6213}, {0x0419, 1213}, {0x0409, 1213}};
+  for (const Case& c : cases) {
+    const std::wstring shown =
+        ToWide(LoadLocalizedString(IDS_MSG_UNSUPPORTED_OS, LanguageIndexFromLcid(c.lcid)));
+    EXPECT_FALSE(shown.empty()) << std::hex << c.lcid;
+    EXPECT_TRUE(RawTableEntry(c.id) == shown) << std::hex << "lcid 0x" << c.lcid;
   }
 }
 
