@@ -136,6 +136,23 @@ TEST(ServiceLanguage, EveryStoredShapeOfTheValue) {
   }
 }
 
+TEST(ServiceLanguage, LongerDataIsRefusedNotCut) {
+  // The premise of the 0 for longer data: the registry refuses a 4-byte
+  // buffer with ERROR_MORE_DATA instead of handing over the first 4 bytes.
+  RegistrySandbox sandbox;
+  const BYTE data[8] = {6, 0, 0, 0, 0, 0, 0, 0};
+  sandbox.SetValue(HKEY_LOCAL_MACHINE, kServiceKey, L"Language", REG_BINARY, data, sizeof(data));
+  HKEY key = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE, kServiceKey, 0, KEY_READ, &key));
+  DWORD value = 0;
+  DWORD bytes = sizeof(value);
+  EXPECT_EQ(ERROR_MORE_DATA, RegQueryValueExW(key, L"Language", nullptr, nullptr,
+                                              reinterpret_cast<BYTE*>(&value), &bytes));
+  EXPECT_EQ(8u, bytes);
+  RegCloseKey(key);
+  EXPECT_EQ(0u, ReadServiceLanguage());
+}
+
 TEST(ServiceLanguage, ReadOnlyFromTheServiceKeyOfTheMachine) {
   RegistrySandbox sandbox;
   // The same value in the user's hive or under a similar key must not count.
