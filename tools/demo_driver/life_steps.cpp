@@ -51,7 +51,8 @@ bool FreshMachineInstalls(DemoContext& context) {
   Transcript& transcript = context.transcript;
   transcript.Step(L"1", L"A fresh machine: the downloaded launcher installs the product");
   transcript.Fact(L"launcher", WithVersion(machine.DownloadedLauncher()));
-  transcript.Fact(L"uninstall key", InstalledLocation().empty() ? L"absent" : InstalledLocation());
+  transcript.Fact(L"uninstall key", InstalledLocation().empty() ? L"absent: not installed"
+                                                                : InstalledLocation());
   transcript.Line(L"running the downloaded launcher...");
   const RunObservation run = machine.Run(machine.DownloadedLauncher(), nullptr);
   ReportRun(run, transcript);

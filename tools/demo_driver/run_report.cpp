@@ -26,6 +26,16 @@ void ReportRecord(const StandinRecord& record, Transcript& transcript) {
   transcript.Fact(L"  started by", record.Field(L"parent"));
 }
 
+// What the launcher decided, as its traces show it.
+std::wstring Decision(const RunObservation& run) {
+  const bool installed = !RecordsOf(run.records, L"installer-start").empty();
+  const bool handedOff = !RecordsOf(run.records, L"zelvane-start").empty();
+  if (installed && handedOff) return L"install and hand-off (both!)";
+  if (installed) return L"install";
+  if (handedOff) return L"hand-off to Zelvane.exe";
+  return run.windowShown ? L"show the message, nothing else" : L"nothing";
+}
+
 }  // namespace
 
 void ReportRun(const RunObservation& run, Transcript& transcript) {
@@ -35,6 +45,7 @@ void ReportRun(const RunObservation& run, Transcript& transcript) {
   }
   if (run.records.empty()) transcript.Fact(L"programs started", L"none");
   for (const StandinRecord& record : run.records) ReportRecord(record, transcript);
+  transcript.Fact(L"decision", Decision(run));
   transcript.Fact(L"launcher", std::wstring(run.windowShown ? L"showed a window" : L"no window") +
                                    L", exit code " + std::to_wstring(run.exitCode));
 }
