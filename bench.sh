@@ -86,7 +86,7 @@ size_figure() {
   echo "$check" | grep '^FAIL' | sed 's/^/note: imports: /' >>"$RESULTS" || true
 }
 
-bench_run "hand-off latency (launcher vs. a bare ShellExecuteW)" quarnel_bench_handoff --runs 40
+bench_run "hand-off latency (launcher vs. a bare ShellExecuteW)" quarnel_bench_handoff --runs 60
 bench_run "deployment throughput (ExtractPayload vs. CopyFileW)" quarnel_bench_deploy --runs 20
 bench_run "channel round trip (path notice vs. event ping-pong), 8 clients" quarnel_bench_channel --batches 30
 size_figure

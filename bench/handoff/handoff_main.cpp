@@ -85,6 +85,19 @@ class HandoffRunner {
     return zelvane < 0 ? -1 : CounterMs(launch.start, zelvane);
   }
 
+  // Milliseconds from the launch of `exe` (a profile program or the entry
+  // probe) to its entry point; negative on failure. These programs start no
+  // Zelvane.exe unless they hand off, so only the process's end is awaited.
+  double EntryMs(const std::wstring& exe) {
+    DeleteFileW(m_profileLog.c_str());
+    BenchChild child;
+    const LONGLONG start = CounterNow();
+    if (!child.Start(exe, L"", m_install.Folder()) || !child.Wait(15000)) return -1;
+    const long long entry = StandinCounter(ReadAll(m_profileLog), "profile", "entry");
+    Sleep(30);
+    return entry < 0 ? -1 : CounterMs(start, entry);
+  }
+
   // One profiled run: milliseconds from the launch to each step's end, the
   // last entry Zelvane's start. Empty on failure.
   std::vector<double> Profile() {
@@ -134,6 +147,34 @@ void ReportProfile(HandoffRunner& runner, int runs) {
   PrintNote(text + " (n=" + std::to_string(deltas[0].size()) + ")");
 }
 
+// Process start to entry point, from the launcher's image down to a minimal
+// program, each step leaving out one thing the launcher's image brings.
+void ReportEntry(HandoffRunner& runner, const ScratchInstall& install, int runs) {
+  const std::wstring programs[] = {
+      install.Profile(),          install.ProfileLight(),     install.FloorStamped(),
+      install.EntryProbeImports(), install.EntryProbeComctl(), install.EntryProbeOle(),
+      install.EntryProbeManifest(), install.EntryProbe()};
+  const char* const names[] = {"launcher-like image", "without its payload", "hand-off floor",
+                               "minimal program with the launcher's imports and manifest",
+                               "with comctl32 and the manifest", "with ole32",
+                               "with the manifest", "minimal program"};
+  constexpr int kPrograms = 8;
+  std::vector<double> samples[kPrograms];
+  for (int i = 0; i < runs; ++i) {
+    for (int p = 0; p < kPrograms; ++p) {
+      const double ms = runner.EntryMs(programs[p]);
+      if (ms >= 0) samples[p].push_back(ms);
+    }
+  }
+  std::string text = "process start -> entry point, median ms:";
+  for (int p = 0; p < kPrograms; ++p) {
+    char part[128];
+    std::snprintf(part, sizeof(part), " %s %.1f;", names[p], Summarize(samples[p]).median);
+    text += part;
+  }
+  PrintNote(text + " (n=" + std::to_string(samples[kPrograms - 1].size()) + ")");
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -168,5 +209,6 @@ int wmain(int argc, wchar_t** argv) {
                      MetText(ratio, goal)));
   if (failures) PrintNote("hand-off: " + std::to_string(failures) + " launches recorded no start");
   ReportProfile(runner, std::max(5, runs / 3));
+  ReportEntry(runner, install, std::max(5, runs / 3));
   return 0;
 }

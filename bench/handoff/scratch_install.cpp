@@ -40,6 +40,19 @@ ScratchInstall::ScratchInstall(const std::wstring& folder) : m_folder(folder) {
                       (folder + L"\\Zelvane.exe").c_str(), FALSE) &&
             CopyFileW((bench + L"\\HandoffFloor.exe").c_str(), Floor().c_str(), FALSE) &&
             CopyFileW((bench + L"\\StartupProfile.exe").c_str(), Profile().c_str(), FALSE) &&
+            CopyFileW((bench + L"\\StartupProfileLight.exe").c_str(), ProfileLight().c_str(),
+                      FALSE) &&
+            CopyFileW((bench + L"\\EntryProbe.exe").c_str(), EntryProbe().c_str(), FALSE) &&
+            CopyFileW((bench + L"\\EntryProbeManifest.exe").c_str(),
+                      EntryProbeManifest().c_str(), FALSE) &&
+            CopyFileW((bench + L"\\HandoffFloorStamped.exe").c_str(), FloorStamped().c_str(),
+                      FALSE) &&
+            CopyFileW((bench + L"\\EntryProbeComctl.exe").c_str(), EntryProbeComctl().c_str(),
+                      FALSE) &&
+            CopyFileW((bench + L"\\EntryProbeOle.exe").c_str(), EntryProbeOle().c_str(),
+                      FALSE) &&
+            CopyFileW((bench + L"\\EntryProbeImports.exe").c_str(),
+                      EntryProbeImports().c_str(), FALSE) &&
             WriteUninstallKey(folder);
 }
 

@@ -20,6 +20,18 @@ class ScratchInstall {
   std::wstring Floor() const { return m_folder + L"\\HandoffFloor.exe"; }
   // The launcher's start-up profile program, beside the launcher.
   std::wstring Profile() const { return m_folder + L"\\StartupProfile.exe"; }
+  // The same without the payload, and a minimal program: their entry times.
+  std::wstring ProfileLight() const { return m_folder + L"\\StartupProfileLight.exe"; }
+  std::wstring EntryProbe() const { return m_folder + L"\\EntryProbe.exe"; }
+  // The minimal program with the launcher's manifest.
+  std::wstring EntryProbeManifest() const { return m_folder + L"\\EntryProbeManifest.exe"; }
+  // ... that also imports the launcher's libraries.
+  // The floor that also records its entry point.
+  std::wstring FloorStamped() const { return m_folder + L"\\HandoffFloorStamped.exe"; }
+  std::wstring EntryProbeImports() const { return m_folder + L"\\EntryProbeImports.exe"; }
+  // ... that imports only comctl32 (with the manifest), or only ole32.
+  std::wstring EntryProbeComctl() const { return m_folder + L"\\EntryProbeComctl.exe"; }
+  std::wstring EntryProbeOle() const { return m_folder + L"\\EntryProbeOle.exe"; }
 
  private:
   std::wstring m_folder;

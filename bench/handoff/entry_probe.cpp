@@ -1,0 +1,52 @@
+// Records when a minimal program, built like the hand-off floor, reaches its
+// entry point: the platform's own cost of starting a process, for comparison
+// with the launcher's. Appends "profile<TAB>entry=Q" to the file named by
+// QUARNEL_BENCH_PROFILE_LOG.
+#include <windows.h>
+
+// Built with PROBE_IMPORT_<LIBRARY> definitions, the probe imports those of
+// the launcher's libraries too (never calling into them), so that what
+// loading each costs shows apart from everything else.
+#if defined(PROBE_IMPORT_ALL) || defined(PROBE_IMPORT_COMCTL32) || defined(PROBE_IMPORT_OLE32)
+#define ENTRY_PROBE_WITH_IMPORTS
+#include <commctrl.h>
+#include <objbase.h>
+#include <shellapi.h>
+#include <shlwapi.h>
+
+void TouchLauncherImports(bool never) {
+  if (!never) return;
+#if defined(PROBE_IMPORT_ALL) || defined(PROBE_IMPORT_OLE32)
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+#endif
+#if defined(PROBE_IMPORT_ALL) || defined(PROBE_IMPORT_COMCTL32)
+  InitCommonControlsEx(nullptr);
+#endif
+#ifdef PROBE_IMPORT_ALL
+  ShellExecuteW(nullptr, nullptr, nullptr, nullptr, nullptr, 0);
+  PathFileExistsW(nullptr);
+  GetStockObject(0);
+  RegCloseKey(nullptr);
+#endif
+}
+#endif
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+#ifdef ENTRY_PROBE_WITH_IMPORTS
+  TouchLauncherImports(GetCommandLineW() == nullptr);
+#endif
+  WCHAR path[MAX_PATH + 1];
+  const DWORD length = GetEnvironmentVariableW(L"QUARNEL_BENCH_PROFILE_LOG", path, MAX_PATH + 1);
+  if (length == 0 || length > MAX_PATH) return 1;
+  char line[64];
+  const int used = wsprintfA(line, "profile\tentry=%I64d\n", now.QuadPart);
+  HANDLE file = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return 1;
+  DWORD written = 0;
+  WriteFile(file, line, static_cast<DWORD>(used), &written, nullptr);
+  CloseHandle(file);
+  return 0;
+}
