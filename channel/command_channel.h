@@ -30,10 +30,11 @@ class CCommandChannel {
   // One request/reply exchange: `record` goes to the service, and its reply
   // comes back in `record`. Returns the reply's dwStatus, or
   // CMD_STATUS_UNAVAILABLE (4) when the mutex was not had within the wait
-  // time-out or the service's objects are missing (nothing was written and
-  // the service was not signalled), or CMD_STATUS_NO_REPLY (255) when the
-  // service did not answer within the time-out or its reply could not be
-  // read. With 4 or 255, `record` is left as sent.
+  // time-out or the service's objects are missing or unusable (the service
+  // was not signalled), or CMD_STATUS_NO_REPLY (255) when the service did
+  // not answer within the time-out or its reply could not be read. With 4
+  // or 255, `record` is left as sent. Every handle taken is closed, and the
+  // mutex released, before it returns.
   DWORD Exchange(CommandRecord& record);
   // Sends a path notice for `path` and returns the exchange's status; the
   // reply is discarded. A null path, or one longer than 260 characters, is
