@@ -294,7 +294,8 @@ TEST(ChannelTimeout, ALateAnswerIsNotTakenForTheNextReply) {
 
 TEST(ChannelConcurrency, ASecondClientWaitsWhileAnExchangeIsInFlight) {
   FakeServiceConfig config;
-  config.answerDelayMs = 600;
+  // Long enough that a stalled machine still finds the first in flight.
+  config.answerDelayMs = 1500;
   config.replyStatus = 3;
   FakeChannelService service(config);
   ASSERT_TRUE(service.Ready());
@@ -312,7 +313,7 @@ TEST(ChannelConcurrency, ASecondClientWaitsWhileAnExchangeIsInFlight) {
     secondStatus = channel.Exchange(second);
     secondDone = true;
   });
-  Sleep(200);
+  Sleep(300);
   // The first is still in flight: the second has not touched the section.
   EXPECT_FALSE(secondDone.load());
   EXPECT_STREQ(L"C:\\client\\one", reinterpret_cast<CommandRecord*>(service.Memory())->szPath);

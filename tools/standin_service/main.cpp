@@ -2,6 +2,14 @@
 // request event and shared memory of the command channel, answers each
 // request with the status it is told to give, and logs what it received.
 // See service_options.h for the switches and request_log.h for the log.
+//
+// From a script (it prints "standin_service: ready" once it answers, and
+// sets the event "Global\ZelvaneSvcStandinReady"):
+//   wine standin_service.exe --status 0 --log 'Z:\tmp\service.log' > out &
+//   ... run the launcher ...
+//   wine standin_service.exe --stop
+// Exit codes: 0 stopped, 2 bad command line, 3 another service runs, 9 died
+// on purpose (--die-after-request).
 #include <windows.h>
 
 #include <cstdio>
