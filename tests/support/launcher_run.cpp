@@ -208,7 +208,8 @@ void LauncherWorld::InstallProduct(const std::wstring& version, bool withLaunche
   }
   std::wstring error;
   ASSERT_TRUE(WriteVersionedCopy(BuiltLauncher(), target,
-                                 version.empty() ? std::vector<BYTE>() : BuildVersionResource(version),
+                                 version.empty() ? BuildVersionResource(std::vector<VersionStringSpec>{})
+                                                 : BuildVersionResource(version),
                                  &error))
       << error;
 }

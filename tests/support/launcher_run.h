@@ -76,7 +76,8 @@ class LauncherWorld {
   std::map<std::wstring, std::wstring>& Env() { return m_env; }
 
   // Installs the sample product by hand: the uninstall key, a launcher copy
-  // whose "FileVersion" is `version` (empty: no version resource; "=": the
+  // whose "FileVersion" is `version` (empty: a version resource without any
+  // string; "=": the
   // built launcher unchanged) and the stand-in Zelvane.exe.
   void InstallProduct(const std::wstring& version, bool withLauncher = true);
 

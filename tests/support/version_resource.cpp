@@ -139,30 +139,42 @@ std::vector<WORD> VersionLanguages(const std::wstring& file) {
 
 }  // namespace
 
+namespace {
+
+// Applies one resource update session to `file`: each language of
+// `languages` set to `resource` (an empty one removes them).
+bool UpdateVersion(const std::wstring& file, const std::vector<WORD>& languages,
+                   const std::vector<BYTE>& resource) {
+  HANDLE update = BeginUpdateResourceW(file.c_str(), FALSE);
+  if (!update) return false;
+  for (WORD language : languages) {
+    UpdateResourceW(update, MAKEINTRESOURCEW(16), MAKEINTRESOURCEW(1), language,
+                    resource.empty() ? nullptr : const_cast<BYTE*>(resource.data()),
+                    static_cast<DWORD>(resource.size()));
+  }
+  return EndUpdateResourceW(update, FALSE) != 0;
+}
+
+}  // namespace
+
 bool WriteVersionedCopy(const std::wstring& source, const std::wstring& target,
                         const std::vector<BYTE>& resource, std::wstring* error) {
   if (!CopyFileW(source.c_str(), target.c_str(), FALSE)) {
     *error = L"copy failed: " + source + L" -> " + target;
     return false;
   }
-  const std::vector<WORD> languages = VersionLanguages(target);
-  HANDLE update = BeginUpdateResourceW(target.c_str(), FALSE);
-  if (!update) {
-    *error = L"BeginUpdateResource failed";
+  const std::vector<WORD> existing = VersionLanguages(target);
+  if (resource.empty()) {
+    // Wine's resource updater cannot remove a resource: a file that has one
+    // keeps it, so only files without one can be made version-less.
+    if (existing.empty()) return true;
+    *error = L"cannot remove an existing version resource";
     return false;
   }
-  for (WORD language : languages) {
-    UpdateResourceW(update, MAKEINTRESOURCEW(16), MAKEINTRESOURCEW(1), language, nullptr, 0);
-  }
-  if (!resource.empty() &&
-      !UpdateResourceW(update, MAKEINTRESOURCEW(16), MAKEINTRESOURCEW(1), 0x0409,
-                       const_cast<BYTE*>(resource.data()), static_cast<DWORD>(resource.size()))) {
-    EndUpdateResourceW(update, TRUE);
-    *error = L"UpdateResource failed";
-    return false;
-  }
-  if (!EndUpdateResourceW(update, FALSE)) {
-    *error = L"EndUpdateResource failed";
+  // Replaced under every language it already has (a copy that kept the old
+  // one under another language would read differently in another locale).
+  if (!UpdateVersion(target, existing.empty() ? std::vector<WORD>{0x0409} : existing, resource)) {
+    *error = L"writing the version resource failed";
     return false;
   }
   return true;

@@ -20,8 +20,9 @@ std::vector<BYTE> BuildVersionResource(const std::vector<VersionStringSpec>& str
 // A version resource whose "FileVersion" in 040904b0 is `fileVersion`.
 std::vector<BYTE> BuildVersionResource(const std::wstring& fileVersion);
 
-// Copies `source` to `target` and replaces every version resource of the copy
-// with `resource` (under language 0x0409). An empty `resource` only removes
-// them. Returns false, with a message in *error, on failure.
+// Copies `source` to `target` and replaces the copy's version resource with
+// `resource`, under every language the copy had it (0x0409 when it had none).
+// An empty `resource` is allowed only for a file without a version resource.
+// Returns false, with a message in *error, on failure.
 bool WriteVersionedCopy(const std::wstring& source, const std::wstring& target,
                         const std::vector<BYTE>& resource, std::wstring* error);

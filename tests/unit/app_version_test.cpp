@@ -70,6 +70,39 @@ TEST_F(ReadFileVersionTest, ReadsTheLaunchersOwnResource) {
   EXPECT_STREQ(L"1.40", Read(self).GetString());
 }
 
+BOOL CALLBACK CollectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR param) {
+  reinterpret_cast<std::vector<WORD>*>(param)->push_back(language);
+  return TRUE;
+}
+
+TEST_F(ReadFileVersionTest, CraftedCopyOfTheLauncherReadsTheNewVersionInEveryLanguage) {
+  // The launcher's own version resource lives under 0x0411; a copy that kept
+  // it beside the new one would read 1.40 under a Japanese user locale.
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  const std::wstring target = dir.File(L"older.exe");
+  std::wstring error;
+  ASSERT_TRUE(WriteVersionedCopy(self, target, BuildVersionResource(L"1.30.0315"), &error))
+      << error;
+  HMODULE module = LoadLibraryExW(target.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(nullptr, module);
+  std::vector<WORD> languages;
+  EnumResourceLanguagesW(module, MAKEINTRESOURCEW(16), MAKEINTRESOURCEW(1), CollectLanguage,
+                         reinterpret_cast<LONG_PTR>(&languages));
+  FreeLibrary(module);
+  ASSERT_FALSE(languages.empty());
+  for (WORD language : languages) {
+    HMODULE data = LoadLibraryExW(target.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HRSRC found = FindResourceExW(data, MAKEINTRESOURCEW(16), MAKEINTRESOURCEW(1), language);
+    ASSERT_NE(nullptr, found) << language;
+    const BYTE* bytes = static_cast<const BYTE*>(LockResource(LoadResource(data, found)));
+    const std::vector<BYTE> expected = BuildVersionResource(L"1.30.0315");
+    EXPECT_EQ(expected, std::vector<BYTE>(bytes, bytes + SizeofResource(data, found))) << language;
+    FreeLibrary(data);
+  }
+  EXPECT_STREQ(L"1.30", Read(target).GetString());
+}
+
 TEST_F(ReadFileVersionTest, IgnoresOtherTablesAndOtherNames) {
   VersionStringSpec japanese;
   japanese.tableKey = L"041104b0";
