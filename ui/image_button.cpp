@@ -69,15 +69,7 @@ END_MESSAGE_MAP()
 CImageButton::~CImageButton() { ReleaseSprite(); }
 
 void CImageButton::ReleaseSprite() {
-  // The decoder may read from the stream for as long as its image exists.
-  if (m_pBitmap) {
-    delete m_pBitmap;
-    m_pBitmap = nullptr;
-  }
-  if (m_pStream) {
-    m_pStream->Release();
-    m_pStream = nullptr;
-  }
+  ReleaseDecodedImage(m_pBitmap, m_pStream);
   m_nFrameCount = 0;
   m_nFrameWidth = 0;
   m_nFrameHeight = 0;

@@ -20,16 +20,19 @@ bool ResourceImage::Load(WORD id) {
   return true;
 }
 
+void ReleaseDecodedImage(Gdiplus::Bitmap*& bitmap, IStream*& stream) {
+  if (bitmap) {
+    delete bitmap;
+    bitmap = nullptr;
+  }
+  if (stream) {
+    stream->Release();
+    stream = nullptr;
+  }
+}
+
 void ResourceImage::Reset() {
-  // The decoder may still read from the stream while its image exists.
-  if (m_pBitmap) {
-    delete m_pBitmap;
-    m_pBitmap = nullptr;
-  }
-  if (m_pStream) {
-    m_pStream->Release();
-    m_pStream = nullptr;
-  }
+  ReleaseDecodedImage(m_pBitmap, m_pStream);
   m_nWidth = 0;
   m_nHeight = 0;
 }

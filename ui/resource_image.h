@@ -17,6 +17,11 @@ enum SpriteFrame {
   SPRITE_FRAME_COUNT = 5,
 };
 
+// Deletes a decoded bitmap, then releases the stream it was decoded from
+// (the decoder may read from the stream for as long as its image exists);
+// both end up null. Either may already be null.
+void ReleaseDecodedImage(Gdiplus::Bitmap*& bitmap, IStream*& stream);
+
 class ResourceImage {
  public:
   ResourceImage() = default;
