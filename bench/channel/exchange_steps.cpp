@@ -22,29 +22,35 @@ bool OneExchange(HANDLE mutex, const CommandRecord& request, LONGLONG (&stamps)[
   stamps[1] = CounterNow();
   HANDLE probe = OpenEventW(EVENT_MODIFY_STATE, TRUE, L"Global\\ZelvaneSvcEvent");
   if (probe) CloseHandle(probe);
-  HANDLE request_event = OpenEventW(EVENT_MODIFY_STATE, TRUE, L"Global\\ZelvaneSvcEvent");
+  HANDLE requestEvent = OpenEventW(EVENT_MODIFY_STATE, TRUE, L"Global\\ZelvaneSvcEvent");
   stamps[2] = CounterNow();
   HANDLE end = CreateEventW(nullptr, FALSE, FALSE, L"Global\\ZelvaneSvcEndEvent");
   stamps[3] = CounterNow();
   HANDLE section = OpenFileMappingW(FILE_MAP_ALL_ACCESS, TRUE, L"Global\\ZelvaneSvcMem");
   stamps[4] = CounterNow();
-  bool ok = request_event && end && section;
+  bool ok = requestEvent && end && section;
   if (ok) {
     void* view = MapViewOfFile(section, FILE_MAP_ALL_ACCESS, 0, 0, 0);
-    if (view) std::memcpy(view, &request, sizeof(request)), UnmapViewOfFile(view);
+    if (view) {
+      std::memcpy(view, &request, sizeof(request));
+      UnmapViewOfFile(view);
+    }
     ok = view != nullptr;
   }
   stamps[5] = CounterNow();
-  ok = ok && SetEvent(request_event) && WaitForSingleObject(end, 10000) == WAIT_OBJECT_0;
+  ok = ok && SetEvent(requestEvent) && WaitForSingleObject(end, 10000) == WAIT_OBJECT_0;
   if (end) ResetEvent(end);
   stamps[6] = CounterNow();
   if (ok) {
     CommandRecord reply;
     void* view = MapViewOfFile(section, FILE_MAP_ALL_ACCESS, 0, 0, 0);
-    if (view) std::memcpy(&reply, view, sizeof(reply)), UnmapViewOfFile(view);
+    if (view) {
+      std::memcpy(&reply, view, sizeof(reply));
+      UnmapViewOfFile(view);
+    }
   }
   stamps[7] = CounterNow();
-  for (HANDLE handle : {section, request_event, end}) {
+  for (HANDLE handle : {section, requestEvent, end}) {
     if (handle) CloseHandle(handle);
   }
   ReleaseMutex(mutex);
