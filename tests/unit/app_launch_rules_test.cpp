@@ -46,6 +46,24 @@ TEST(SupportedWindows, StartsAtSixPointOne) {
   EXPECT_TRUE(IsSupportedWindows(10, 0));
 }
 
+TEST(AnnouncedFolder, HasNoTrailingBackslashEvenAtARoot) {
+  struct Case {
+    const wchar_t* path;
+    const wchar_t* folder;
+  } cases[] = {
+      {L"C:\\Apps\\Q\\Quarnel.exe", L"C:\\Apps\\Q"},
+      {L"C:\\Quarnel.exe", L"C:"},
+      {L"Z:\\a\\Quarnel.exe", L"Z:\\a"},
+      {L"\\\\server\\share\\Quarnel.exe", L"\\\\server\\share"},
+  };
+  for (const Case& c : cases) {
+    wchar_t path[261];
+    wcscpy(path, c.path);
+    ReduceToAnnouncedFolder(path);
+    EXPECT_STREQ(c.folder, path) << c.path;
+  }
+}
+
 TEST(OwnModulePath, IsTheRunningProgram) {
   wchar_t path[261];
   ASSERT_TRUE(GetOwnModulePath(path));
