@@ -24,7 +24,8 @@ quarnel_step "Starting Wine and the display"
 quarnel_wine_start "$BUILD"
 
 RESULTS=$BUILD/bench-results.txt
-: >"$RESULTS"
+# Other work on the machine widens the spread; the load shows how much.
+echo "note: load average at the start: $(cut -d' ' -f1-3 /proc/loadavg)" >"$RESULTS"
 BENCH_BIN=$BUILD/bin/bench
 
 # Runs one bench program; its ROW and note lines go to the results.
@@ -78,6 +79,11 @@ size_figure() {
     printf 'ROW\t4 size: Quarnel.exe minus payload\t%d B (file %d B, payload %s B)\t-\t-\t(measured)\t-\n' \
       $((file - ${payload:-0})) "$file" "${payload:-?}"
   } >>"$RESULTS"
+  local name size sections=""
+  while read -r name size; do
+    sections+="${sections:+, }$name $((16#$size))"
+  done < <("$objdump_bin" -h "$exe" | awk '$1 ~ /^[0-9]+$/ { print $2, $3 }')
+  echo "note: size: sections of Quarnel.exe in bytes: $sections" >>"$RESULTS"
   local check imports verdict=NO
   check=$("$ROOT/tests/checks/check-executable.sh" "$objdump_bin" "$exe" 2>&1 || true)
   imports=$(echo "$check" | sed -n 's/^imports: //p')
@@ -91,6 +97,8 @@ bench_run "deployment throughput (ExtractPayload vs. CopyFileW)" quarnel_bench_d
 bench_run "channel round trip (path notice vs. event ping-pong), 8 clients" quarnel_bench_channel --batches 30
 size_figure
 bench_run "message dialog (first paint, GDI objects, private bytes)" quarnel_bench_dialog --dialogs 50
+
+echo "note: load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)" >>"$RESULTS"
 
 quarnel_step "Results (min / median / max; ratio = ours / floor, of the medians)"
 awk -F'\t' '

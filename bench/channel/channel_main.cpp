@@ -188,15 +188,18 @@ int Drive(int batches) {
   CCommandChannel channel;
   ChannelBatch(channel);  // warm-up of both paths
   PingPongBatch(ping.Get(), pong.Get());
-  std::vector<double> ours, floor;
+  std::vector<double> ours, floor, paired;
   for (int i = 0; i < batches; ++i) {
     const double exchange = ChannelBatch(channel);
     const double pingPong = PingPongBatch(ping.Get(), pong.Get());
     if (exchange > 0) ours.push_back(exchange);
     if (pingPong > 0) floor.push_back(pingPong);
+    if (exchange > 0 && pingPong > 0) paired.push_back(exchange / pingPong);
   }
   SetEvent(quit.Get());
   ponger.Wait(10000);
+  PrintNote("channel: ratio of each batch to the ping-pong batch beside it, min / median / max: " +
+            FormatSummary(Summarize(paired), "x", 2));
   if (static_cast<int>(ours.size()) != batches || static_cast<int>(floor.size()) != batches) {
     PrintNote("channel: some batches failed and were left out");
   }

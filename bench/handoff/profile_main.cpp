@@ -98,6 +98,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   log.Mark("installed");
   if (installed) LaunchInstalledApplication(installedPath);
   log.Mark("shell");
+  // Not the launcher's: reading the installed copy's version once more shows
+  // how much of the detection step that read is.
+  CString again;
+  if (installed) ReadFileVersion(installedPath, again);
+  log.Mark("reread_version");
   if (instanceMutex) CloseHandle(instanceMutex);
   if (rovevuv) CloseHandle(rovevuv);
   log.Write();
