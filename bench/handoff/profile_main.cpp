@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shlwapi.h>
 
 #include "app/app_handoff.h"
 #include "app/file_version.h"
@@ -103,6 +104,20 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   CString again;
   if (installed) ReadFileVersion(installedPath, again);
   log.Mark("reread_version");
+  // ... and that of a launcher image without the payload beside it: the
+  // difference is what the payload's size costs the version read.
+  WCHAR light[261];
+  if (GetOwnModulePath(light) && PathRemoveFileSpecW(light) &&
+      PathAppendW(light, L"StartupProfileLight.exe")) {
+    ReadFileVersion(light, again);
+  }
+  log.Mark("read_light_version");
+  // ... and of the launcher image linked with page-sized file alignment.
+  if (GetOwnModulePath(light) && PathRemoveFileSpecW(light) &&
+      PathAppendW(light, L"StartupProfileAligned.exe")) {
+    ReadFileVersion(light, again);
+  }
+  log.Mark("read_aligned_version");
   if (instanceMutex) CloseHandle(instanceMutex);
   if (rovevuv) CloseHandle(rovevuv);
   log.Write();

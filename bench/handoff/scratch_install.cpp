@@ -42,6 +42,8 @@ ScratchInstall::ScratchInstall(const std::wstring& folder) : m_folder(folder) {
             CopyFileW((bench + L"\\StartupProfile.exe").c_str(), Profile().c_str(), FALSE) &&
             CopyFileW((bench + L"\\StartupProfileLight.exe").c_str(), ProfileLight().c_str(),
                       FALSE) &&
+            CopyFileW((bench + L"\\StartupProfileAligned.exe").c_str(), ProfileAligned().c_str(),
+                      FALSE) &&
             CopyFileW((bench + L"\\EntryProbe.exe").c_str(), EntryProbe().c_str(), FALSE) &&
             CopyFileW((bench + L"\\EntryProbeManifest.exe").c_str(),
                       EntryProbeManifest().c_str(), FALSE) &&

@@ -22,6 +22,8 @@ class ScratchInstall {
   std::wstring Profile() const { return m_folder + L"\\StartupProfile.exe"; }
   // The same without the payload, and a minimal program: their entry times.
   std::wstring ProfileLight() const { return m_folder + L"\\StartupProfileLight.exe"; }
+  // The profile program linked with page-sized file alignment.
+  std::wstring ProfileAligned() const { return m_folder + L"\\StartupProfileAligned.exe"; }
   std::wstring EntryProbe() const { return m_folder + L"\\EntryProbe.exe"; }
   // The minimal program with the launcher's manifest.
   std::wstring EntryProbeManifest() const { return m_folder + L"\\EntryProbeManifest.exe"; }
