@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/common/bench_row.h"
 #include "bench/common/sample_stats.h"
 #include "bench/common/standin_qpc.h"
 
@@ -102,6 +103,48 @@ TEST(BenchStandinLog, OtherFieldsOfAProfileLine) {
   EXPECT_EQ(150, StandinCounter(log, "profile", "statics"));
   EXPECT_EQ(900, StandinCounter(log, "profile", "shell"));
   EXPECT_EQ(-1, StandinCounter(log, "profile", "gdiplus"));
+}
+
+std::vector<std::string> SplitTabs(const std::string& line) {
+  std::vector<std::string> fields;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t tab = line.find('\t', start);
+    fields.push_back(line.substr(start, tab == std::string::npos ? tab : tab - start));
+    if (tab == std::string::npos) return fields;
+    start = tab + 1;
+  }
+}
+
+// bench.sh reads the rows by tab position: every row must have exactly the
+// seven fields, none of them empty, whatever the programs put in them.
+TEST(BenchRow, SevenNonEmptyFieldsInTheirPlaces) {
+  struct Case {
+    const char* name;
+    std::string row;
+    const char* ratio;
+  };
+  const double nan = 0.0 / 0.0;
+  const Case cases[] = {
+      {"plain", FormatRow("1 fig", "1 ms", "2 ms", 0.5, "<= 1.15x", "yes"), "0.50x"},
+      {"no floor", FormatRow("4 size", "10 B", "-", nan, "(measured)", "-"), "-"},
+      {"empty fields", FormatRow("x", "", "", 1.0, "", ""), "1.00x"},
+      {"tab inside a field", FormatRow("a\tb", "1\t2", "3\n4", 2.0, "g", "NO"), "2.00x"},
+  };
+  for (const Case& c : cases) {
+    const std::vector<std::string> fields = SplitTabs(c.row);
+    ASSERT_EQ(7u, fields.size()) << c.name;
+    EXPECT_EQ("ROW", fields[0]) << c.name;
+    EXPECT_EQ(c.ratio, fields[4]) << c.name;
+    for (const std::string& field : fields) EXPECT_FALSE(field.empty()) << c.name;
+  }
+  EXPECT_EQ("a b", SplitTabs(cases[3].row)[1]);
+}
+
+TEST(BenchRow, SummaryShowsMinMedianMaxAndCount) {
+  EXPECT_EQ("1.0 / 2.5 / 4.0 ms (n=4)", FormatSummary(Summarize({4, 1, 3, 2}), "ms", 1));
+  EXPECT_EQ("0.333 / 0.333 / 0.333 x (n=1)", FormatSummary(Summarize({1.0 / 3}), "x", 3));
+  EXPECT_EQ("no samples", FormatSummary(Summarize({}), "ms", 1));
 }
 
 }  // namespace
