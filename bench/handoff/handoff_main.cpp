@@ -62,7 +62,7 @@ int wmain(int argc, wchar_t** argv) {
             "max: " + FormatSummary(Summarize(paired), "x", 2) +
             " (steadier than the ratio of medians when the machine's load drifts)");
   if (failures) PrintNote("hand-off: " + std::to_string(failures) + " launches recorded no start");
-  ReportStartupSteps(runner, std::max(5, runs / 3));
+  ReportStartupSteps(runner, install, std::max(5, runs / 3));
   ReportEntryCosts(runner, install, std::max(5, runs / 3));
   return 0;
 }

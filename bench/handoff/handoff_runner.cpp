@@ -11,6 +11,11 @@ constexpr DWORD kWaitMs = 15000;
 // Lets the last started programs end, so the next start finds a quiet machine.
 constexpr DWORD kSettleMs = 30;
 
+std::wstring FolderOf(const std::wstring& path) {
+  const std::size_t slash = path.find_last_of(L'\\');
+  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}
+
 std::string ReadAll(const std::wstring& path) {
   std::string bytes;
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -44,7 +49,7 @@ bool HandoffRunner::Run(const std::wstring& exe, Launch* launch) {
   ResetEvent(m_started);
   BenchChild child;
   launch->start = CounterNow();
-  if (!child.Start(exe, L"", m_install.Folder())) return false;
+  if (!child.Start(exe, L"", FolderOf(exe))) return false;
   const bool started = WaitForSingleObject(m_started, kWaitMs) == WAIT_OBJECT_0;
   const bool ended = child.Wait(kWaitMs);
   launch->zelvaneLog = ReadAll(m_zelvaneLog);
@@ -65,7 +70,7 @@ double HandoffRunner::EntryMs(const std::wstring& exe) {
   BenchChild child;
   const LONGLONG start = CounterNow();
   // Some of these programs hand off too; only their own end is awaited.
-  if (!child.Start(exe, L"", m_install.Folder()) || !child.Wait(kWaitMs)) return -1;
+  if (!child.Start(exe, L"", FolderOf(exe)) || !child.Wait(kWaitMs)) return -1;
   const long long entry = StandinCounter(ReadAll(m_profileLog), "profile", "entry");
   Sleep(kSettleMs);
   return entry < 0 ? -1 : CounterMs(start, entry);

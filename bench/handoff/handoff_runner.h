@@ -26,7 +26,8 @@ class HandoffRunner {
   // "profile<TAB>entry=Q") to its entry point; negative on failure.
   double EntryMs(const std::wstring& exe);
 
-  // One run of the start-up profile program: milliseconds from its launch
+  // One run of the start-up profile program (installed where the uninstall
+  // key points): milliseconds from its launch
   // to the end of each of `steps` (in that order), then to Zelvane's start.
   // Empty on failure.
   std::vector<double> ProfileStamps(const std::vector<const char*>& steps);
@@ -37,7 +38,7 @@ class HandoffRunner {
     std::string zelvaneLog;  // the stand-in's log of that run
     std::string profileLog;  // the profile line, if the program wrote one
   };
-  // Starts `exe` from the install folder and waits until it has ended and
+  // Starts `exe` from its folder and waits until it has ended and
   // Zelvane.exe has recorded its start; false when either did not happen.
   bool Run(const std::wstring& exe, Launch* launch);
 

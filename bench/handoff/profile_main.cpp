@@ -58,6 +58,17 @@ class StepLog {
   int m_count = 0;
 };
 
+// Reads the version of `name` in the folder above this program's.
+void ReadSiblingVersion(LPCWSTR name) {
+  WCHAR path[261];
+  if (!GetOwnModulePath(path) || !PathRemoveFileSpecW(path) || !PathRemoveFileSpecW(path) ||
+      !PathAppendW(path, name)) {
+    return;
+  }
+  CString version;
+  ReadFileVersion(path, version);
+}
+
 // The launcher's start-up before its decision, in its order.
 void StartUp(CQuarnelApp& app, StepLog& log) {
   g_pApp = &app;
@@ -99,24 +110,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   log.Mark("installed");
   if (installed) LaunchInstalledApplication(installedPath);
   log.Mark("shell");
-  // Not the launcher's: reading the installed copy's version once more shows
-  // how much of the detection step that read is.
-  CString again;
-  if (installed) ReadFileVersion(installedPath, again);
-  log.Mark("reread_version");
-  // ... and that of a launcher image without the payload beside it: the
-  // difference is what the payload's size costs the version read.
-  WCHAR light[261];
-  if (GetOwnModulePath(light) && PathRemoveFileSpecW(light) &&
-      PathAppendW(light, L"StartupProfileLight.exe")) {
-    ReadFileVersion(light, again);
-  }
+  // Not the launcher's: version reads of images that are not loaded, beside
+  // this program's folder (see bench/handoff/scratch_install.h): the
+  // launcher with its payload, without it, and page-aligned. They show what
+  // detection costs a launcher that runs from elsewhere, as a download does.
+  ReadSiblingVersion(L"Quarnel.exe");
+  log.Mark("read_unloaded_version");
+  ReadSiblingVersion(L"StartupProfileLight.exe");
   log.Mark("read_light_version");
-  // ... and of the launcher image linked with page-sized file alignment.
-  if (GetOwnModulePath(light) && PathRemoveFileSpecW(light) &&
-      PathAppendW(light, L"StartupProfileAligned.exe")) {
-    ReadFileVersion(light, again);
-  }
+  ReadSiblingVersion(L"StartupProfileAligned.exe");
   log.Mark("read_aligned_version");
   if (instanceMutex) CloseHandle(instanceMutex);
   if (rovevuv) CloseHandle(rovevuv);

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "bench/common/child.h"
 #include "bench_paths.h"
 
@@ -33,29 +35,33 @@ bool WriteUninstallKey(const std::wstring& folder) {
 
 ScratchInstall::ScratchInstall(const std::wstring& folder) : m_folder(folder) {
   CreateDirectoryW(folder.c_str(), nullptr);
-  const std::wstring bench = OwnFolder();
-  m_ready = CopyFileW((std::wstring(BENCH_BIN_DIR) + L"\\Quarnel.exe").c_str(),
-                      Launcher().c_str(), FALSE) &&
-            CopyFileW((std::wstring(BENCH_STANDIN_DIR) + L"\\Zelvane.exe").c_str(),
-                      (folder + L"\\Zelvane.exe").c_str(), FALSE) &&
-            CopyFileW((bench + L"\\HandoffFloor.exe").c_str(), Floor().c_str(), FALSE) &&
-            CopyFileW((bench + L"\\StartupProfile.exe").c_str(), Profile().c_str(), FALSE) &&
-            CopyFileW((bench + L"\\StartupProfileLight.exe").c_str(), ProfileLight().c_str(),
-                      FALSE) &&
-            CopyFileW((bench + L"\\StartupProfileAligned.exe").c_str(), ProfileAligned().c_str(),
-                      FALSE) &&
-            CopyFileW((bench + L"\\EntryProbe.exe").c_str(), EntryProbe().c_str(), FALSE) &&
-            CopyFileW((bench + L"\\EntryProbeManifest.exe").c_str(),
-                      EntryProbeManifest().c_str(), FALSE) &&
-            CopyFileW((bench + L"\\HandoffFloorStamped.exe").c_str(), FloorStamped().c_str(),
-                      FALSE) &&
-            CopyFileW((bench + L"\\EntryProbeComctl.exe").c_str(), EntryProbeComctl().c_str(),
-                      FALSE) &&
-            CopyFileW((bench + L"\\EntryProbeOle.exe").c_str(), EntryProbeOle().c_str(),
-                      FALSE) &&
-            CopyFileW((bench + L"\\EntryProbeImports.exe").c_str(),
-                      EntryProbeImports().c_str(), FALSE) &&
-            WriteUninstallKey(folder);
+  CreateDirectoryW(ProfileFolder().c_str(), nullptr);
+  m_ready = CopyPrograms() && InstallAt(folder);
 }
 
 ScratchInstall::~ScratchInstall() { RegDeleteTreeW(HKEY_LOCAL_MACHINE, kUninstallKey); }
+
+bool ScratchInstall::InstallAt(const std::wstring& folder) { return WriteUninstallKey(folder); }
+
+bool ScratchInstall::CopyPrograms() {
+  const std::wstring bench = OwnFolder() + L"\\";
+  const std::wstring zelvane = std::wstring(BENCH_STANDIN_DIR) + L"\\Zelvane.exe";
+  const std::pair<std::wstring, std::wstring> copies[] = {
+      {std::wstring(BENCH_BIN_DIR) + L"\\Quarnel.exe", Launcher()},
+      {zelvane, In(L"Zelvane.exe")},
+      {zelvane, ProfileFolder() + L"\\Zelvane.exe"},
+      {bench + L"StartupProfile.exe", Profile()},
+      {bench + L"HandoffFloor.exe", Floor()},
+      {bench + L"HandoffFloorStamped.exe", FloorStamped()},
+      {bench + L"StartupProfileAligned.exe", ProfileAligned()},
+      {bench + L"StartupProfileLight.exe", ProfileLight()},
+      {bench + L"EntryProbe.exe", EntryProbe()},
+      {bench + L"EntryProbeManifest.exe", EntryProbeManifest()},
+      {bench + L"EntryProbeComctl.exe", EntryProbeComctl()},
+      {bench + L"EntryProbeOle.exe", EntryProbeOle()},
+      {bench + L"EntryProbeImports.exe", EntryProbeImports()}};
+  for (const auto& copy : copies) {
+    if (!CopyFileW(copy.first.c_str(), copy.second.c_str(), FALSE)) return false;
+  }
+  return true;
+}

@@ -1,12 +1,16 @@
 // A product installed by hand in a scratch folder, as the hand-off bench
-// needs it: the built launcher, the stand-in main application and the floor
-// program side by side, found through the product's uninstall key.
+// needs it: the built launcher and the stand-in main application, with the
+// floor and the probe programs beside them, found through the product's
+// uninstall key. A "profile" folder inside holds the start-up profile
+// program under the launcher's name, so that, installed there, it reads its
+// own version as the launcher does.
 #pragma once
 #include <string>
 
 class ScratchInstall {
  public:
-  // Creates `folder` and fills it; the uninstall key points at it.
+  // Creates `folder` and its profile folder and fills them; the uninstall
+  // key points at `folder`.
   explicit ScratchInstall(const std::wstring& folder);
   // Removes the uninstall key, so the prefix forgets the product.
   ~ScratchInstall();
@@ -15,27 +19,32 @@ class ScratchInstall {
 
   // True when every file was copied and the key written.
   bool Ready() const { return m_ready; }
+  // Points the uninstall key's install location at `folder`.
+  bool InstallAt(const std::wstring& folder);
+
   std::wstring Folder() const { return m_folder; }
-  std::wstring Launcher() const { return m_folder + L"\\Quarnel.exe"; }
-  std::wstring Floor() const { return m_folder + L"\\HandoffFloor.exe"; }
-  // The launcher's start-up profile program, beside the launcher.
-  std::wstring Profile() const { return m_folder + L"\\StartupProfile.exe"; }
-  // The same without the payload, and a minimal program: their entry times.
-  std::wstring ProfileLight() const { return m_folder + L"\\StartupProfileLight.exe"; }
-  // The profile program linked with page-sized file alignment.
-  std::wstring ProfileAligned() const { return m_folder + L"\\StartupProfileAligned.exe"; }
-  std::wstring EntryProbe() const { return m_folder + L"\\EntryProbe.exe"; }
-  // The minimal program with the launcher's manifest.
-  std::wstring EntryProbeManifest() const { return m_folder + L"\\EntryProbeManifest.exe"; }
-  // ... that also imports the launcher's libraries.
+  std::wstring ProfileFolder() const { return m_folder + L"\\profile"; }
+  std::wstring Launcher() const { return In(L"Quarnel.exe"); }
+  std::wstring Floor() const { return In(L"HandoffFloor.exe"); }
   // The floor that also records its entry point.
-  std::wstring FloorStamped() const { return m_folder + L"\\HandoffFloorStamped.exe"; }
-  std::wstring EntryProbeImports() const { return m_folder + L"\\EntryProbeImports.exe"; }
-  // ... that imports only comctl32 (with the manifest), or only ole32.
-  std::wstring EntryProbeComctl() const { return m_folder + L"\\EntryProbeComctl.exe"; }
-  std::wstring EntryProbeOle() const { return m_folder + L"\\EntryProbeOle.exe"; }
+  std::wstring FloorStamped() const { return In(L"HandoffFloorStamped.exe"); }
+  // The launcher's start-up road with timestamps, named Quarnel.exe.
+  std::wstring Profile() const { return ProfileFolder() + L"\\Quarnel.exe"; }
+  // The same image linked page-aligned, and built without the payload.
+  std::wstring ProfileAligned() const { return In(L"StartupProfileAligned.exe"); }
+  std::wstring ProfileLight() const { return In(L"StartupProfileLight.exe"); }
+  // Minimal programs: alone, with the launcher's manifest, with comctl32
+  // and the manifest, with ole32, with all the launcher's imports.
+  std::wstring EntryProbe() const { return In(L"EntryProbe.exe"); }
+  std::wstring EntryProbeManifest() const { return In(L"EntryProbeManifest.exe"); }
+  std::wstring EntryProbeComctl() const { return In(L"EntryProbeComctl.exe"); }
+  std::wstring EntryProbeOle() const { return In(L"EntryProbeOle.exe"); }
+  std::wstring EntryProbeImports() const { return In(L"EntryProbeImports.exe"); }
 
  private:
+  std::wstring In(const wchar_t* name) const { return m_folder + L"\\" + name; }
+  bool CopyPrograms();
+
   std::wstring m_folder;
   bool m_ready = false;
 };
