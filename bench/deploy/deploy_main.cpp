@@ -8,6 +8,7 @@
 //   quarnel_bench_deploy --copy FROM TO      (one sample; exit code: us)
 #include <windows.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -62,6 +63,29 @@ double Sample(const std::wstring& arguments, const std::wstring& target) {
   return static_cast<double>(kPayloadBytes) / microseconds;  // bytes/us == MB/s
 }
 
+// True when the two files hold the same bytes; the copy a sample wrote is
+// only worth timing if it is the payload.
+bool SameBytes(const std::wstring& a, const std::wstring& b) {
+  HANDLE files[2] = {
+      CreateFileW(a.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr),
+      CreateFileW(b.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)};
+  bool same = files[0] != INVALID_HANDLE_VALUE && files[1] != INVALID_HANDLE_VALUE;
+  std::vector<char> chunks[2] = {std::vector<char>(1 << 16), std::vector<char>(1 << 16)};
+  while (same) {
+    DWORD got[2] = {0, 0};
+    for (int i = 0; i < 2; ++i) {
+      if (!ReadFile(files[i], chunks[i].data(), 1 << 16, &got[i], nullptr)) got[i] = ~0u;
+    }
+    same = got[0] == got[1] && got[0] != ~0u &&
+           std::equal(chunks[0].begin(), chunks[0].begin() + got[0], chunks[1].begin());
+    if (got[0] == 0) break;
+  }
+  for (HANDLE file : files) {
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  }
+  return same;
+}
+
 int Drive(int runs) {
   const std::wstring folder = std::wstring(BENCH_SCRATCH_DIR) + L"\\deploy";
   CreateDirectoryW(folder.c_str(), nullptr);
@@ -85,6 +109,9 @@ int Drive(int runs) {
     const double copy = Sample(copyArgs, copied);
     if (extract > 0) ours.push_back(extract); else ++failures;
     if (copy > 0) floor.push_back(copy); else ++failures;
+  }
+  if (!SameBytes(source, extracted) || !SameBytes(source, copied)) {
+    PrintNote("deployment: a written copy differs from the payload");
   }
   DeleteFileW(extracted.c_str());
   DeleteFileW(copied.c_str());
