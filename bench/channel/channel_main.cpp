@@ -16,6 +16,7 @@
 #include "bench/common/bench_row.h"
 #include "bench/common/child.h"
 #include "bench/common/clock.h"
+#include "bench/common/scoped_handle.h"
 #include "bench_paths.h"
 #include "channel/command_channel.h"
 
@@ -34,25 +35,10 @@ constexpr int kBatch = 100;
 constexpr int kLoadClients = 8;
 constexpr int kLoadExchanges = 250;
 
-// A kernel object handle, closed on every path.
-class Handle {
- public:
-  explicit Handle(HANDLE handle = nullptr) : m_handle(handle) {}
-  ~Handle() {
-    if (m_handle) CloseHandle(m_handle);
-  }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  HANDLE Get() const { return m_handle; }
-
- private:
-  HANDLE m_handle;
-};
-
 int Pong() {
-  Handle ping(OpenEventW(SYNCHRONIZE, FALSE, kPing));
-  Handle pong(OpenEventW(EVENT_MODIFY_STATE, FALSE, kPong));
-  Handle quit(OpenEventW(SYNCHRONIZE, FALSE, kQuit));
+  ScopedHandle ping(OpenEventW(SYNCHRONIZE, FALSE, kPing));
+  ScopedHandle pong(OpenEventW(EVENT_MODIFY_STATE, FALSE, kPong));
+  ScopedHandle quit(OpenEventW(SYNCHRONIZE, FALSE, kQuit));
   if (!ping.Get() || !pong.Get() || !quit.Get()) return 1;
   const HANDLE waits[2] = {quit.Get(), ping.Get()};
   while (WaitForMultipleObjects(2, waits, FALSE, 30000) == WAIT_OBJECT_0 + 1) SetEvent(pong.Get());
@@ -60,8 +46,8 @@ int Pong() {
 }
 
 int LoadClient(int count) {
-  Handle go(OpenEventW(SYNCHRONIZE, FALSE, kGo));
-  Handle ready(OpenSemaphoreW(SEMAPHORE_MODIFY_STATE, FALSE, kReadyCount));
+  ScopedHandle go(OpenEventW(SYNCHRONIZE, FALSE, kGo));
+  ScopedHandle ready(OpenSemaphoreW(SEMAPHORE_MODIFY_STATE, FALSE, kReadyCount));
   if (!go.Get() || !ready.Get()) return 1000000;
   CCommandChannel channel;
   ReleaseSemaphore(ready.Get(), 1, nullptr);
@@ -83,7 +69,7 @@ class Service {
       return false;
     }
     for (int i = 0; i < 300; ++i) {
-      Handle ready(OpenEventW(SYNCHRONIZE, FALSE, kServiceReady));
+      ScopedHandle ready(OpenEventW(SYNCHRONIZE, FALSE, kServiceReady));
       if (ready.Get() && WaitForSingleObject(ready.Get(), 0) == WAIT_OBJECT_0) return true;
       if (m_process.Wait(0)) return false;
       Sleep(50);
@@ -91,7 +77,7 @@ class Service {
     return false;
   }
   ~Service() {
-    Handle stop(OpenEventW(EVENT_MODIFY_STATE, FALSE, kServiceStop));
+    ScopedHandle stop(OpenEventW(EVENT_MODIFY_STATE, FALSE, kServiceStop));
     if (stop.Get()) SetEvent(stop.Get());
     m_process.Wait(10000);
   }
@@ -122,8 +108,8 @@ double PingPongBatch(HANDLE ping, HANDLE pong) {
 
 // Exchanges per second of 8 clients started together; negative on failure.
 double LoadRound() {
-  Handle go(CreateEventW(nullptr, TRUE, FALSE, kGo));
-  Handle ready(CreateSemaphoreW(nullptr, 0, kLoadClients, kReadyCount));
+  ScopedHandle go(CreateEventW(nullptr, TRUE, FALSE, kGo));
+  ScopedHandle ready(CreateSemaphoreW(nullptr, 0, kLoadClients, kReadyCount));
   BenchChild clients[kLoadClients];
   HANDLE processes[kLoadClients];
   const std::wstring self = OwnFolder() + L"\\quarnel_bench_channel.exe";
@@ -180,9 +166,9 @@ int Drive(int batches) {
     PrintNote("channel: the stand-in service did not start");
     return 1;
   }
-  Handle ping(CreateEventW(nullptr, FALSE, FALSE, kPing));
-  Handle pong(CreateEventW(nullptr, FALSE, FALSE, kPong));
-  Handle quit(CreateEventW(nullptr, TRUE, FALSE, kQuit));
+  ScopedHandle ping(CreateEventW(nullptr, FALSE, FALSE, kPing));
+  ScopedHandle pong(CreateEventW(nullptr, FALSE, FALSE, kPong));
+  ScopedHandle quit(CreateEventW(nullptr, TRUE, FALSE, kQuit));
   BenchChild ponger;
   if (!ponger.Start(OwnFolder() + L"\\quarnel_bench_channel.exe", L"--pong")) return 1;
   CCommandChannel channel;

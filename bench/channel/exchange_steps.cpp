@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include <cstring>
+#include <optional>
 
 #include "bench/common/clock.h"
+#include "bench/common/scoped_handle.h"
 #include "channel/command_record.h"
 
 namespace {
@@ -17,20 +19,21 @@ constexpr int kStepCount = sizeof(kSteps) / sizeof(kSteps[0]);
 
 // The counter after each step of one exchange; false when one failed.
 bool OneExchange(HANDLE mutex, const CommandRecord& request, LONGLONG (&stamps)[kStepCount + 1]) {
+  // Declared so that leaving early closes them in the channel's order.
+  std::optional<ScopedHandle> end, requestEvent, section;
   stamps[0] = CounterNow();
   WaitForSingleObject(mutex, 10000);
   stamps[1] = CounterNow();
-  HANDLE probe = OpenEventW(EVENT_MODIFY_STATE, TRUE, L"Global\\ZelvaneSvcEvent");
-  if (probe) CloseHandle(probe);
-  HANDLE requestEvent = OpenEventW(EVENT_MODIFY_STATE, TRUE, L"Global\\ZelvaneSvcEvent");
+  { ScopedHandle probe(OpenEventW(EVENT_MODIFY_STATE, TRUE, L"Global\\ZelvaneSvcEvent")); }
+  requestEvent.emplace(OpenEventW(EVENT_MODIFY_STATE, TRUE, L"Global\\ZelvaneSvcEvent"));
   stamps[2] = CounterNow();
-  HANDLE end = CreateEventW(nullptr, FALSE, FALSE, L"Global\\ZelvaneSvcEndEvent");
+  end.emplace(CreateEventW(nullptr, FALSE, FALSE, L"Global\\ZelvaneSvcEndEvent"));
   stamps[3] = CounterNow();
-  HANDLE section = OpenFileMappingW(FILE_MAP_ALL_ACCESS, TRUE, L"Global\\ZelvaneSvcMem");
+  section.emplace(OpenFileMappingW(FILE_MAP_ALL_ACCESS, TRUE, L"Global\\ZelvaneSvcMem"));
   stamps[4] = CounterNow();
-  bool ok = requestEvent && end && section;
+  bool ok = requestEvent->Valid() && end->Valid() && section->Valid();
   if (ok) {
-    void* view = MapViewOfFile(section, FILE_MAP_ALL_ACCESS, 0, 0, 0);
+    void* view = MapViewOfFile(section->Get(), FILE_MAP_ALL_ACCESS, 0, 0, 0);
     if (view) {
       std::memcpy(view, &request, sizeof(request));
       UnmapViewOfFile(view);
@@ -38,21 +41,22 @@ bool OneExchange(HANDLE mutex, const CommandRecord& request, LONGLONG (&stamps)[
     ok = view != nullptr;
   }
   stamps[5] = CounterNow();
-  ok = ok && SetEvent(requestEvent) && WaitForSingleObject(end, 10000) == WAIT_OBJECT_0;
-  if (end) ResetEvent(end);
+  ok = ok && SetEvent(requestEvent->Get()) &&
+       WaitForSingleObject(end->Get(), 10000) == WAIT_OBJECT_0;
+  if (end->Valid()) ResetEvent(end->Get());
   stamps[6] = CounterNow();
   if (ok) {
     CommandRecord reply;
-    void* view = MapViewOfFile(section, FILE_MAP_ALL_ACCESS, 0, 0, 0);
+    void* view = MapViewOfFile(section->Get(), FILE_MAP_ALL_ACCESS, 0, 0, 0);
     if (view) {
       std::memcpy(&reply, view, sizeof(reply));
       UnmapViewOfFile(view);
     }
   }
   stamps[7] = CounterNow();
-  for (HANDLE handle : {section, requestEvent, end}) {
-    if (handle) CloseHandle(handle);
-  }
+  section.reset();
+  requestEvent.reset();
+  end.reset();
   ReleaseMutex(mutex);
   stamps[8] = CounterNow();
   return ok;
@@ -62,8 +66,8 @@ bool OneExchange(HANDLE mutex, const CommandRecord& request, LONGLONG (&stamps)[
 
 std::vector<std::pair<std::string, double>> TimeExchangeSteps(int exchanges) {
   std::vector<std::pair<std::string, double>> steps;
-  HANDLE mutex = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, L"Global\\2017PellunCmdMutex");
-  if (!mutex) return steps;
+  ScopedHandle mutex(OpenMutexW(MUTEX_ALL_ACCESS, FALSE, L"Global\\2017PellunCmdMutex"));
+  if (!mutex.Valid()) return steps;
   CommandRecord request = {};
   request.dwCommand = 253;
   request.dwSize = sizeof(request);
@@ -71,11 +75,10 @@ std::vector<std::pair<std::string, double>> TimeExchangeSteps(int exchanges) {
   int done = 0;
   for (int i = 0; i < exchanges; ++i) {
     LONGLONG stamps[kStepCount + 1];
-    if (!OneExchange(mutex, request, stamps)) continue;
+    if (!OneExchange(mutex.Get(), request, stamps)) continue;
     for (int s = 0; s < kStepCount; ++s) sums[s] += CounterMs(stamps[s], stamps[s + 1]) * 1000.0;
     ++done;
   }
-  CloseHandle(mutex);
   if (done == 0) return steps;
   for (int s = 0; s < kStepCount; ++s) steps.emplace_back(kSteps[s], sums[s] / done);
   return steps;

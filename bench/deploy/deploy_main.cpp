@@ -17,6 +17,7 @@
 #include "bench/common/bench_row.h"
 #include "bench/common/child.h"
 #include "bench/common/clock.h"
+#include "bench/common/scoped_handle.h"
 #include "bench_paths.h"
 
 namespace {
@@ -66,22 +67,21 @@ double Sample(const std::wstring& arguments, const std::wstring& target) {
 // True when the two files hold the same bytes; the copy a sample wrote is
 // only worth timing if it is the payload.
 bool SameBytes(const std::wstring& a, const std::wstring& b) {
-  HANDLE files[2] = {
-      CreateFileW(a.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr),
-      CreateFileW(b.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)};
-  bool same = files[0] != INVALID_HANDLE_VALUE && files[1] != INVALID_HANDLE_VALUE;
+  const ScopedHandle files[2] = {
+      ScopedHandle(CreateFileW(a.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               0, nullptr)),
+      ScopedHandle(CreateFileW(b.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               0, nullptr))};
+  bool same = files[0].Valid() && files[1].Valid();
   std::vector<char> chunks[2] = {std::vector<char>(1 << 16), std::vector<char>(1 << 16)};
   while (same) {
     DWORD got[2] = {0, 0};
     for (int i = 0; i < 2; ++i) {
-      if (!ReadFile(files[i], chunks[i].data(), 1 << 16, &got[i], nullptr)) got[i] = ~0u;
+      if (!ReadFile(files[i].Get(), chunks[i].data(), 1 << 16, &got[i], nullptr)) got[i] = ~0u;
     }
     same = got[0] == got[1] && got[0] != ~0u &&
            std::equal(chunks[0].begin(), chunks[0].begin() + got[0], chunks[1].begin());
     if (got[0] == 0) break;
-  }
-  for (HANDLE file : files) {
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
   }
   return same;
 }

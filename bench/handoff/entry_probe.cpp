@@ -4,6 +4,8 @@
 // QUARNEL_BENCH_PROFILE_LOG.
 #include <windows.h>
 
+#include "bench/common/scoped_handle.h"
+
 // Built with PROBE_IMPORT_<LIBRARY> definitions, the probe imports those of
 // the launcher's libraries too (never calling into them), so that what
 // loading each costs shows apart from everything else.
@@ -42,11 +44,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   if (length == 0 || length > MAX_PATH) return 1;
   char line[64];
   const int used = wsprintfA(line, "profile\tentry=%I64d\n", now.QuadPart);
-  HANDLE file = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return 1;
+  ScopedHandle file(CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) return 1;
   DWORD written = 0;
-  WriteFile(file, line, static_cast<DWORD>(used), &written, nullptr);
-  CloseHandle(file);
+  WriteFile(file.Get(), line, static_cast<DWORD>(used), &written, nullptr);
   return 0;
 }

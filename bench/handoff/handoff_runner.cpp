@@ -2,6 +2,7 @@
 
 #include "bench/common/child.h"
 #include "bench/common/clock.h"
+#include "bench/common/scoped_handle.h"
 #include "bench/common/standin_qpc.h"
 
 namespace {
@@ -18,13 +19,12 @@ std::wstring FolderOf(const std::wstring& path) {
 
 std::string ReadAll(const std::wstring& path) {
   std::string bytes;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return bytes;
+  ScopedHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!file.Valid()) return bytes;
   char chunk[4096];
   DWORD got = 0;
-  while (ReadFile(file, chunk, sizeof(chunk), &got, nullptr) && got) bytes.append(chunk, got);
-  CloseHandle(file);
+  while (ReadFile(file.Get(), chunk, sizeof(chunk), &got, nullptr) && got) bytes.append(chunk, got);
   return bytes;
 }
 

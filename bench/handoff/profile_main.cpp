@@ -15,6 +15,7 @@
 #include "app/launch_rules.h"
 #include "app/quarnel_app.h"
 #include "app/version_api.h"
+#include "bench/common/scoped_handle.h"
 #include "res/resource.h"
 #include "ui/gdiplus_api.h"
 #include "ui/msg_dlg.h"
@@ -44,12 +45,11 @@ class StepLog {
       used += wsprintfA(line + used, "\t%s=%I64d", m_names[i], m_stamps[i].QuadPart);
     }
     used += wsprintfA(line + used, "\n");
-    HANDLE file = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
+    ScopedHandle file(CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                 nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return;
     DWORD written = 0;
-    WriteFile(file, line, static_cast<DWORD>(used), &written, nullptr);
-    CloseHandle(file);
+    WriteFile(file.Get(), line, static_cast<DWORD>(used), &written, nullptr);
   }
 
  private:
@@ -87,12 +87,12 @@ void StartUp(CQuarnelApp& app, StepLog& log) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   StepLog log;
   log.Mark("entry");
-  HANDLE rovevuv = CreateMutexW(nullptr, FALSE, L"Global\\Rovevuv");
+  const ScopedHandle rovevuv(CreateMutexW(nullptr, FALSE, L"Global\\Rovevuv"));
   CQuarnelApp app;
   BindVersionApi();
   log.Mark("statics");
   StartUp(app, log);
-  HANDLE instanceMutex = CreateMutexW(nullptr, FALSE, L"Global\\ZelvaneInst7003");
+  ScopedHandle instanceMutex(CreateMutexW(nullptr, FALSE, L"Global\\ZelvaneInst7003"));
   BindVersionApi();
   log.Mark("mutex_bind");
   app.m_hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDR_APP_ICON));
@@ -120,8 +120,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   log.Mark("read_light_version");
   ReadSiblingVersion(L"StartupProfileAligned.exe");
   log.Mark("read_aligned_version");
-  if (instanceMutex) CloseHandle(instanceMutex);
-  if (rovevuv) CloseHandle(rovevuv);
   log.Write();
   return 0;
 }

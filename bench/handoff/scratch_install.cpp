@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "bench/common/child.h"
+#include "bench/common/scoped_handle.h"
 #include "bench_paths.h"
 
 namespace {
@@ -20,15 +21,13 @@ bool SetText(HKEY key, const wchar_t* name, const std::wstring& value) {
 }
 
 bool WriteUninstallKey(const std::wstring& folder) {
-  HKEY key = nullptr;
+  ScopedKey key;
   if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kUninstallKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                      &key, nullptr) != ERROR_SUCCESS) {
+                      key.Receive(), nullptr) != ERROR_SUCCESS) {
     return false;
   }
-  const bool written = SetText(key, L"DisplayName", L"Zelvane") &&
-                       SetText(key, L"InstallLocation", folder);
-  RegCloseKey(key);
-  return written;
+  return SetText(key.Get(), L"DisplayName", L"Zelvane") &&
+         SetText(key.Get(), L"InstallLocation", folder);
 }
 
 }  // namespace
