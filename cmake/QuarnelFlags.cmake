@@ -11,6 +11,7 @@ function(quarnel_launcher_flags target)
   target_compile_definitions(${target} PRIVATE ${QUARNEL_WIN_DEFINITIONS})
   target_compile_options(${target} PRIVATE
       $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti -fno-threadsafe-statics>
+      $<$<COMPILE_LANGUAGE:C,CXX>:-fno-asynchronous-unwind-tables -fno-unwind-tables>
       $<$<COMPILE_LANGUAGE:C,CXX>:-municode -Wall -Wextra -ffunction-sections -fdata-sections>
       $<$<AND:$<COMPILE_LANGUAGE:C,CXX>,$<CONFIG:Release>>:-Os>)
 endfunction()
