@@ -26,6 +26,10 @@ function(quarnel_launcher_link_flags target)
       -Wl,--major-subsystem-version,6 -Wl,--minor-subsystem-version,1
       -Wl,--major-os-version,6 -Wl,--minor-os-version,1
       -Wl,--dynamicbase -Wl,--nxcompat
+      # Sections aligned in the file as in memory: the image can then be
+      # mapped rather than read, which makes a launcher reading another
+      # copy's version (8.5 MB, mostly payload) several times faster.
+      -Wl,--file-alignment,4096
       $<$<CONFIG:Release>:-s>)
 endfunction()
 
