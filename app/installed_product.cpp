@@ -4,6 +4,7 @@
 
 #include "app/file_version.h"
 #include "app/system_path.h"
+#include "framework/scoped_handles.h"
 
 const WCHAR kUninstallKey[] =
     L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
@@ -13,21 +14,6 @@ namespace {
 
 const DWORD kValueBufferBytes = 540;
 const int kValueBufferChars = kValueBufferBytes / sizeof(WCHAR);
-
-class RegKey {
- public:
-  RegKey() = default;
-  ~RegKey() {
-    if (m_key) RegCloseKey(m_key);
-  }
-  RegKey(const RegKey&) = delete;
-  RegKey& operator=(const RegKey&) = delete;
-  HKEY* Receive() { return &m_key; }
-  HKEY Get() const { return m_key; }
-
- private:
-  HKEY m_key = nullptr;
-};
 
 // Reads a value into the zero-filled 540-byte buffer. FALSE when the value
 // is missing, longer than the buffer, or fills it without a terminator.
@@ -46,7 +32,7 @@ bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
 }  // namespace
 
 BOOL FindInstalledProduct(CString& version, CString& path) {
-  RegKey key;
+  ScopedRegKey key;
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_READ, key.Receive()) !=
       ERROR_SUCCESS) {
     return FALSE;

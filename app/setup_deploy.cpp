@@ -4,42 +4,13 @@
 #include <shlwapi.h>
 
 #include "app/system_path.h"
+#include "framework/scoped_handles.h"
 #include "res/resource.h"
 
 namespace {
 
 const WCHAR kProductKey[] = L"Velmora\\Quarnel";
 const WCHAR kSetupPathValue[] = L"SetupPath";
-
-class ScopedHandle {
- public:
-  explicit ScopedHandle(HANDLE handle) : m_handle(handle) {}
-  ~ScopedHandle() {
-    if (m_handle && m_handle != INVALID_HANDLE_VALUE) CloseHandle(m_handle);
-  }
-  ScopedHandle(const ScopedHandle&) = delete;
-  ScopedHandle& operator=(const ScopedHandle&) = delete;
-  HANDLE Get() const { return m_handle; }
-  bool Valid() const { return m_handle && m_handle != INVALID_HANDLE_VALUE; }
-
- private:
-  HANDLE m_handle;
-};
-
-class ScopedKey {
- public:
-  ScopedKey() = default;
-  ~ScopedKey() {
-    if (m_key) RegCloseKey(m_key);
-  }
-  ScopedKey(const ScopedKey&) = delete;
-  ScopedKey& operator=(const ScopedKey&) = delete;
-  HKEY* Receive() { return &m_key; }
-  HKEY Get() const { return m_key; }
-
- private:
-  HKEY m_key = nullptr;
-};
 
 // The payload as loaded from the launcher's own module; null when missing.
 const void* LoadPayload(DWORD* size) {
@@ -103,12 +74,12 @@ BOOL ExtractPayload(LPCWSTR path) {
 
 BOOL RecordSetupPath(LPCWSTR path) {
   if (!path) return FALSE;
-  ScopedKey software;
+  ScopedRegKey software;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE", 0, KEY_READ | KEY_WRITE, software.Receive()) !=
       ERROR_SUCCESS) {
     return FALSE;
   }
-  ScopedKey product;
+  ScopedRegKey product;
   if (RegCreateKeyExW(software.Get(), kProductKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
                       KEY_ALL_ACCESS, nullptr, product.Receive(), nullptr) != ERROR_SUCCESS) {
     return FALSE;

@@ -3,32 +3,7 @@
 #pragma once
 #include <windows.h>
 
-// Owns a kernel handle (null means none) and closes it when destroyed.
-class ScopedHandle {
- public:
-  ScopedHandle() = default;
-  // Takes ownership of `handle`, which may be null.
-  explicit ScopedHandle(HANDLE handle) : m_handle(handle) {}
-  ~ScopedHandle() { Close(); }
-  ScopedHandle(const ScopedHandle&) = delete;
-  ScopedHandle& operator=(const ScopedHandle&) = delete;
-
-  // Closes the handle held, if any, and takes ownership of `handle`.
-  void Reset(HANDLE handle) {
-    Close();
-    m_handle = handle;
-  }
-  // The handle held, or null; ownership stays here.
-  HANDLE Get() const { return m_handle; }
-  explicit operator bool() const { return m_handle != nullptr; }
-
- private:
-  void Close() {
-    if (m_handle) CloseHandle(m_handle);
-    m_handle = nullptr;
-  }
-  HANDLE m_handle = nullptr;
-};
+#include "framework/scoped_handles.h"
 
 // A view of a whole file mapping, unmapped when destroyed.
 class ScopedView {

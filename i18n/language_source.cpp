@@ -1,6 +1,6 @@
 #include "i18n/language_source.h"
 
-#include "i18n/scoped_reg_key.h"
+#include "framework/scoped_handles.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ const PrimaryLanguageMapping kPrimaryLanguages[] = {
 }  // namespace
 
 DWORD ReadServiceLanguage() {
-  CScopedRegKey key;
+  ScopedRegKey key;
   if (!key.Open(HKEY_LOCAL_MACHINE, kServiceKey, KEY_READ)) return 0;
   // The type is deliberately not checked: whatever fits in four bytes counts,
   // little-endian over zeros. Longer data makes the call fail with

@@ -77,8 +77,7 @@ class LauncherWorld {
 
   // Installs the sample product by hand: the uninstall key, a launcher copy
   // whose "FileVersion" is `version` (empty: a version resource without any
-  // string; "=": the
-  // built launcher unchanged) and the stand-in Zelvane.exe.
+  // string; "=": the built launcher unchanged) and the stand-in Zelvane.exe.
   void InstallProduct(const std::wstring& version, bool withLauncher = true);
 
   // Runs `launcher` with `args` and waits for it (at most `ms`); returns its
