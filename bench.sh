@@ -18,7 +18,7 @@ cmake --preset release -B "$BUILD" >/dev/null
 
 quarnel_step "Building the launcher, the stand-ins and the bench programs"
 cmake --build "$BUILD" --target Quarnel standin_zelvane standin_installer standin_service \
-  quarnel_bench
+  quarnel_bench desktop_keeper
 
 quarnel_step "Starting Wine and the display"
 quarnel_wine_start "$BUILD"

@@ -51,6 +51,15 @@ quarnel_wine_start() {
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 || true
   # Make sure the server stays up between test programs.
   wineserver -p </dev/null >/dev/null 2>&1 || true
+  quarnel_wine_keep_desktop "$build_dir"
+}
+
+# One desktop for the whole session (see tools/desktop_keeper), when the
+# build has the keeper; wineserver -k ends it.
+quarnel_wine_keep_desktop() {
+  local keeper="$1/bin/standins/desktop_keeper.exe"
+  [ -f "$keeper" ] || return 0
+  wine "$keeper" </dev/null >/dev/null 2>&1 &
 }
 
 # Replaces the dialog's Windows font faces with one that has Chinese and
