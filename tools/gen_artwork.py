@@ -281,11 +281,11 @@ def button_glow_frame():
 
 def make_button():
     frames = []
-    for spec in BUTTON_FRAMES:
-        if spec is None:
+    for colours in BUTTON_FRAMES:
+        if colours is None:
             frames.append(button_glow_frame())
         else:
-            frames.append(button_outline_frame(*spec))
+            frames.append(button_outline_frame(*colours))
     return sprite(frames)
 
 

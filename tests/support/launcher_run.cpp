@@ -208,7 +208,7 @@ void LauncherWorld::InstallProduct(const std::wstring& version, bool withLaunche
   }
   std::wstring error;
   ASSERT_TRUE(WriteVersionedCopy(BuiltLauncher(), target,
-                                 version.empty() ? BuildVersionResource(std::vector<VersionStringSpec>{})
+                                 version.empty() ? BuildVersionResource(std::vector<VersionStringEntry>{})
                                                  : BuildVersionResource(version),
                                  &error))
       << error;

@@ -74,28 +74,28 @@ Node FixedInfoRoot() {
 
 }  // namespace
 
-std::vector<BYTE> BuildVersionResource(const std::vector<VersionStringSpec>& strings) {
+std::vector<BYTE> BuildVersionResource(const std::vector<VersionStringEntry>& strings) {
   Node root = FixedInfoRoot();
   Node stringFileInfo;
   stringFileInfo.key = L"StringFileInfo";
-  for (const VersionStringSpec& spec : strings) {
+  for (const VersionStringEntry& entry : strings) {
     Node* table = nullptr;
     for (Node& existing : stringFileInfo.children) {
-      if (existing.key == spec.tableKey) table = &existing;
+      if (existing.key == entry.tableKey) table = &existing;
     }
     if (!table) {
       Node fresh;
-      fresh.key = spec.tableKey;
+      fresh.key = entry.tableKey;
       stringFileInfo.children.push_back(fresh);
       table = &stringFileInfo.children.back();
     }
-    Node entry;
-    entry.key = spec.name;
-    entry.value = TextBytes(spec.value, spec.terminate);
-    entry.valueLength = static_cast<WORD>(
-        spec.reportedLength >= 0 ? spec.reportedLength
-                                 : spec.value.size() + (spec.terminate ? 1 : 0));
-    table->children.push_back(entry);
+    Node node;
+    node.key = entry.name;
+    node.value = TextBytes(entry.value, entry.terminate);
+    node.valueLength = static_cast<WORD>(
+        entry.reportedLength >= 0 ? entry.reportedLength
+                                  : entry.value.size() + (entry.terminate ? 1 : 0));
+    table->children.push_back(node);
   }
   root.children.push_back(stringFileInfo);
 
@@ -115,9 +115,9 @@ std::vector<BYTE> BuildVersionResource(const std::vector<VersionStringSpec>& str
 }
 
 std::vector<BYTE> BuildVersionResource(const std::wstring& fileVersion) {
-  VersionStringSpec spec;
-  spec.value = fileVersion;
-  return BuildVersionResource(std::vector<VersionStringSpec>{spec});
+  VersionStringEntry entry;
+  entry.value = fileVersion;
+  return BuildVersionResource(std::vector<VersionStringEntry>{entry});
 }
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-struct VersionStringSpec {
+struct VersionStringEntry {
   std::wstring tableKey = L"040904b0";       // language/code page of the table
   std::wstring name = L"FileVersion";
   std::wstring value;                        // the text, written without cut
@@ -15,7 +15,7 @@ struct VersionStringSpec {
 };
 
 // A version resource with one string table holding `strings`.
-std::vector<BYTE> BuildVersionResource(const std::vector<VersionStringSpec>& strings);
+std::vector<BYTE> BuildVersionResource(const std::vector<VersionStringEntry>& strings);
 
 // A version resource whose "FileVersion" in 040904b0 is `fileVersion`.
 std::vector<BYTE> BuildVersionResource(const std::wstring& fileVersion);

@@ -104,24 +104,24 @@ TEST_F(ReadFileVersionTest, CraftedCopyOfTheLauncherReadsTheNewVersionInEveryLan
 }
 
 TEST_F(ReadFileVersionTest, IgnoresOtherTablesAndOtherNames) {
-  VersionStringSpec japanese;
+  VersionStringEntry japanese;
   japanese.tableKey = L"041104b0";
   japanese.value = L"1.40.0410";
   EXPECT_STREQ(L"", Read(Crafted(BuildVersionResource({japanese}))).GetString());
 
-  VersionStringSpec product;
+  VersionStringEntry product;
   product.name = L"ProductVersion";
   product.value = L"1.40.0410";
   EXPECT_STREQ(L"", Read(Crafted(BuildVersionResource({product}))).GetString());
 }
 
 TEST_F(ReadFileVersionTest, NeverReadsPastTheReportedLength) {
-  VersionStringSpec unterminated;
+  VersionStringEntry unterminated;
   unterminated.value = L"1.40";
   unterminated.terminate = false;
   EXPECT_STREQ(L"1.40", Read(Crafted(BuildVersionResource({unterminated}))).GetString());
 
-  VersionStringSpec shortReported;
+  VersionStringEntry shortReported;
   shortReported.value = L"1.40.0410";
   shortReported.reportedLength = 2;
   const CString version = Read(Crafted(BuildVersionResource({shortReported})));
