@@ -3,8 +3,10 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
+#include "app/system_path.h"
+
 namespace {
-const int kHandoffPathChars = 261;
+const int kHandoffPathChars = kLauncherPathChars;
 }
 
 void LaunchInstalledApplication(LPCWSTR installedLauncherPath) {

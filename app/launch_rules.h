@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include "app/system_path.h"
+
 // Supported: Windows 6.1 and later. Everything below 6, and 6.0, is not; a
 // failed version query (all zero) is therefore unsupported too.
 bool IsSupportedWindows(DWORD majorVersion, DWORD minorVersion);
@@ -10,9 +12,9 @@ bool IsSupportedWindows(DWORD majorVersion, DWORD minorVersion);
 // TRUE exactly when the command-line tail is the two characters "-P".
 BOOL IsForceInstall(LPCWSTR commandLineTail);
 
-// The launcher's own path into `path` (261 characters). FALSE, with `path`
-// emptied, when the platform had to cut it.
-bool GetOwnModulePath(WCHAR (&path)[261]);
+// The launcher's own path into `path`. FALSE, with `path` emptied, when the
+// platform had to cut it.
+bool GetOwnModulePath(WCHAR (&path)[kLauncherPathChars]);
 
 // Turns the launcher's full path into the folder announced to the service:
 // the file name and the trailing backslash removed, also at a drive's root,

@@ -1,7 +1,6 @@
 #include "app/quarnel_app.h"
 
 #include <commctrl.h>
-#include <shlwapi.h>
 
 #include "app/app_handoff.h"
 #include "app/file_version.h"
@@ -67,7 +66,7 @@ void ShowUnsupportedWindows(CMsgDlg& dialog) {
 // the installer has ended.
 void RunInstallBranch() {
   CCommandChannel channel;
-  WCHAR path[261];
+  WCHAR path[kLauncherPathChars];
   // A path the platform had to cut is never announced.
   if (GetOwnModulePath(path)) {
     channel.SendPathNotice(path);
@@ -86,10 +85,9 @@ END_MESSAGE_MAP()
 
 CQuarnelApp::CQuarnelApp() = default;
 
-CQuarnelApp::~CQuarnelApp() {
-  for (CFont& font : m_fontText) font.DeleteObject();
-  m_fontTitle.DeleteObject();
-}
+// The fonts delete themselves as members, before the library-search guard
+// (declared first) frees the kernel library handle.
+CQuarnelApp::~CQuarnelApp() = default;
 
 int CQuarnelApp::ExitInstance() { return CWinAppEx::ExitInstance(); }
 
@@ -115,7 +113,7 @@ BOOL CQuarnelApp::InitInstance() {
   }
 
   const BOOL force = IsForceInstall(m_lpCmdLine);
-  WCHAR ownPath[261];
+  WCHAR ownPath[kLauncherPathChars];
   GetOwnModulePath(ownPath);
   CString ownVersion;
   ReadFileVersion(ownPath, ownVersion);

@@ -2,8 +2,10 @@
 #pragma once
 #include <windows.h>
 
+#include "app/system_path.h"
+
 // Path buffers of the deployment: at most 260 characters.
-constexpr int kDeployPathChars = 261;
+constexpr int kDeployPathChars = kLauncherPathChars;
 
 // Writes the payload to the first free "Quarnel_Setup<n>.exe" in the
 // temporary folder, records its path as "SetupPath", starts it through the

@@ -26,9 +26,14 @@ bool JoinPath(LPCWSTR folder, LPCWSTR name, LPWSTR out, int outChars) {
 
 bool SystemFilePath(LPCWSTR fileName, WCHAR (&out)[kSystemPathChars]) {
   WCHAR folder[kSystemPathChars];
-  const UINT length = GetSystemDirectoryW(folder, kSystemPathChars);
+  UINT length = GetSystemDirectoryW(folder, kSystemPathChars);
   // A result as large as the buffer is the size needed, not a path.
   if (length == 0 || length >= static_cast<UINT>(kSystemPathChars)) {
+    out[0] = L'\0';
+    return false;
+  }
+  while (length > 0 && folder[length - 1] == L'\\') folder[--length] = L'\0';
+  if (length == 0) {
     out[0] = L'\0';
     return false;
   }

@@ -2,6 +2,9 @@
 #pragma once
 #include <windows.h>
 
+// Buffers for the paths the launcher builds of its own files, the temporary
+// folder, the installer copy and the hand-off: at most 260 characters.
+constexpr int kLauncherPathChars = 261;
 // Buffers for paths in the system folder: at most 269 characters.
 constexpr int kSystemPathChars = 270;
 
@@ -11,6 +14,8 @@ constexpr int kSystemPathChars = 270;
 // fit: a path is never cut.
 bool JoinPath(LPCWSTR folder, LPCWSTR name, LPWSTR out, int outChars);
 
-// The system folder joined with `fileName` into a kSystemPathChars buffer.
-// FALSE when the folder cannot be read or the path would not fit.
+// The system folder, every trailing backslash dropped, joined with
+// `fileName` into a kSystemPathChars buffer: exactly one backslash between
+// them however the folder is reported. FALSE when the folder cannot be read
+// or the path would not fit.
 bool SystemFilePath(LPCWSTR fileName, WCHAR (&out)[kSystemPathChars]);

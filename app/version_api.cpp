@@ -18,17 +18,6 @@ bool AllEntryPointsSet(const VersionApi& api) {
          api.VerLanguageNameW && api.VerQueryValueW;
 }
 
-// <system folder>\version.dll, with every trailing backslash of the folder
-// dropped first so exactly one separates folder and name.
-bool VersionDllPath(WCHAR (&path)[kSystemPathChars]) {
-  WCHAR folder[kSystemPathChars];
-  UINT length = GetSystemDirectoryW(folder, kSystemPathChars);
-  if (length == 0 || length >= static_cast<UINT>(kSystemPathChars)) return false;
-  while (length > 0 && folder[length - 1] == L'\\') folder[--length] = L'\0';
-  if (length == 0) return false;
-  return JoinPath(folder, L"version.dll", path, kSystemPathChars);
-}
-
 struct SizeCall {
   LPCWSTR path;
   DWORD* handle;
@@ -63,7 +52,7 @@ ULONG_PTR InvokeQuery(void* context) {
 BOOL BindVersionApi() {
   UnbindVersionApi();
   WCHAR path[kSystemPathChars];
-  if (!VersionDllPath(path)) return FALSE;
+  if (!SystemFilePath(L"version.dll", path)) return FALSE;
   VersionApi api = {};
   api.hModule = LoadLibraryW(path);
   if (!api.hModule) return FALSE;

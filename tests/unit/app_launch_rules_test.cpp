@@ -65,7 +65,7 @@ TEST(AnnouncedFolder, HasNoTrailingBackslashEvenAtARoot) {
 }
 
 TEST(OwnModulePath, IsTheRunningProgram) {
-  wchar_t path[261];
+  wchar_t path[kLauncherPathChars];
   ASSERT_TRUE(GetOwnModulePath(path));
   EXPECT_NE(nullptr, wcsstr(path, L"app_launch_rules_test.exe"));
 }
