@@ -13,12 +13,8 @@ source tools/setup/wine-session.sh
 
 quarnel_install_packages
 
-quarnel_step "Configuring (cmake --preset release)"
-cmake --preset release -B "$BUILD" >/dev/null
-
-quarnel_step "Building the launcher, the stand-ins and the bench programs"
-cmake --build "$BUILD" --target Quarnel standin_zelvane standin_installer standin_service \
-  quarnel_bench desktop_keeper
+quarnel_configure_and_build "$BUILD" "the launcher, the stand-ins and the bench programs" \
+  Quarnel standin_zelvane standin_installer standin_service quarnel_bench desktop_keeper
 
 quarnel_step "Starting Wine and the display"
 quarnel_wine_start "$BUILD"

@@ -64,11 +64,8 @@ refresh_docs() {
 
 quarnel_install_packages
 
-quarnel_step "Configuring (cmake --preset release)"
-cmake --preset release -B "$BUILD" >/dev/null
-
-quarnel_step "Building the launcher, the stand-ins and the demo driver"
-cmake --build "$BUILD" --target Quarnel demo_driver desktop_keeper
+quarnel_configure_and_build "$BUILD" "the launcher, the stand-ins and the demo driver" \
+  Quarnel demo_driver desktop_keeper
 
 quarnel_step "Starting Wine and a virtual display"
 quarnel_wine_start "$BUILD"

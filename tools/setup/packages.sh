@@ -14,6 +14,17 @@ QUARNEL_PACKAGES=(
 
 quarnel_step() { printf '\n==> %s\n' "$*"; }
 
+# Configures build directory $1 with the release preset and builds targets
+# $2... (none: everything), announcing it as building "$what".
+quarnel_configure_and_build() {
+  local build_dir=$1 what=$2
+  shift 2
+  quarnel_step "Configuring (cmake --preset release)"
+  cmake --preset release -B "$build_dir" >/dev/null
+  quarnel_step "Building $what"
+  cmake --build "$build_dir" ${1:+--target "$@"}
+}
+
 quarnel_missing_packages() {
   local pkg missing=()
   for pkg in "${QUARNEL_PACKAGES[@]}"; do
