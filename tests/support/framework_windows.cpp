@@ -2,21 +2,21 @@
 
 namespace {
 const wchar_t kPlainClass[] = L"QuarnelTestPlainWindow";
+}  // namespace
 
-void RegisterPlainClass() {
+void RegisterDefWindowClass(const wchar_t* className, int background) {
   WNDCLASSEXW wc = {};
   wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = DefWindowProcW;
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  wc.lpszClassName = kPlainClass;
-  RegisterClassExW(&wc);  // fails harmlessly when already registered
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(background));
+  wc.lpszClassName = className;
+  RegisterClassExW(&wc);
 }
-}  // namespace
 
 HWND CreatePlainWindow(int x, int y, int width, int height, HWND owner, DWORD style) {
-  RegisterPlainClass();
+  RegisterDefWindowClass(kPlainClass, BLACK_BRUSH);
   return CreateWindowExW(0, kPlainClass, L"", style, x, y, width, height, owner, nullptr,
                          GetModuleHandleW(nullptr), nullptr);
 }

@@ -17,6 +17,11 @@ class ScopedWindow {
   HWND m_hWnd;
 };
 
+// Registers window class `className` with DefWindowProcW as its procedure,
+// the arrow cursor and the stock brush `background` (a ..._BRUSH index).
+// Registering a class twice fails harmlessly, so every user may call it.
+void RegisterDefWindowClass(const wchar_t* className, int background);
+
 // A visible top-level popup window at (x, y) of the given size, with
 // DefWindowProcW as its procedure and `owner` as its owner.
 HWND CreatePlainWindow(int x, int y, int width, int height, HWND owner = nullptr,

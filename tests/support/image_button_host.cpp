@@ -1,27 +1,17 @@
 #include "support/image_button_host.h"
 
 #include "res/resource.h"
+#include "support/framework_windows.h"
 
 const ButtonKind kCloseButtonKind = {"close", IDR_PNG_CLOSE, 36, 36, FALSE, L""};
 const ButtonKind kPushButtonKind = {"push", IDR_PNG_BUTTON, 123, 52, TRUE, L"OK"};
 
 namespace {
 const wchar_t kHostClass[] = L"QuarnelImageButtonHost";
-
-void RegisterHostClass() {
-  WNDCLASSEXW wc = {};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
-  wc.lpszClassName = kHostClass;
-  RegisterClassExW(&wc);  // fails harmlessly when already registered
-}
 }  // namespace
 
 ButtonHost::ButtonHost(int x, int y, int width, int height) {
-  RegisterHostClass();
+  RegisterDefWindowClass(kHostClass, GRAY_BRUSH);
   HWND window = CreateWindowExW(WS_EX_TOPMOST, kHostClass, L"image button host",
                                 WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x, y, width, height,
                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
