@@ -4,7 +4,7 @@
 // QUARNEL_BENCH_PROFILE_LOG.
 #include <windows.h>
 
-#include "bench/common/scoped_handle.h"
+#include "bench/common/profile_log.h"
 
 // Built with PROBE_IMPORT_<LIBRARY> definitions, the probe imports those of
 // the launcher's libraries too (never calling into them), so that what
@@ -39,15 +39,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
 #ifdef ENTRY_PROBE_WITH_IMPORTS
   TouchLauncherImports(GetCommandLineW() == nullptr);
 #endif
-  WCHAR path[MAX_PATH + 1];
-  const DWORD length = GetEnvironmentVariableW(L"QUARNEL_BENCH_PROFILE_LOG", path, MAX_PATH + 1);
-  if (length == 0 || length > MAX_PATH) return 1;
   char line[64];
   const int used = wsprintfA(line, "profile\tentry=%I64d\n", now.QuadPart);
-  ScopedHandle file(CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                               nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.Valid()) return 1;
-  DWORD written = 0;
-  WriteFile(file.Get(), line, static_cast<DWORD>(used), &written, nullptr);
-  return 0;
+  return AppendProfileLine(line, used) ? 0 : 1;
 }

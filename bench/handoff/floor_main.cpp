@@ -7,22 +7,15 @@
 #include <shlwapi.h>
 
 #ifdef HANDOFF_FLOOR_STAMPS
-#include "bench/common/scoped_handle.h"
+#include "bench/common/profile_log.h"
 
 // Built with HANDOFF_FLOOR_STAMPS, the floor records when it reached its
 // entry point, written out after the hand-off so that the writing costs the
 // hand-off nothing: "profile<TAB>entry=Q" to QUARNEL_BENCH_PROFILE_LOG.
 void WriteEntryStamp(const LARGE_INTEGER& entry) {
-  WCHAR log[MAX_PATH + 1];
-  const DWORD length = GetEnvironmentVariableW(L"QUARNEL_BENCH_PROFILE_LOG", log, MAX_PATH + 1);
-  if (length == 0 || length > MAX_PATH) return;
   char line[64];
   const int used = wsprintfA(line, "profile\tentry=%I64d\n", entry.QuadPart);
-  ScopedHandle file(CreateFileW(log, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                               nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.Valid()) return;
-  DWORD written = 0;
-  WriteFile(file.Get(), line, static_cast<DWORD>(used), &written, nullptr);
+  AppendProfileLine(line, used);
 }
 #endif
 

@@ -15,7 +15,8 @@
 #include "app/launch_rules.h"
 #include "app/quarnel_app.h"
 #include "app/version_api.h"
-#include "bench/common/scoped_handle.h"
+#include "bench/common/profile_log.h"
+#include "framework/scoped_handles.h"
 #include "res/resource.h"
 #include "ui/gdiplus_api.h"
 #include "ui/msg_dlg.h"
@@ -36,20 +37,13 @@ class StepLog {
   }
 
   void Write() const {
-    WCHAR path[MAX_PATH + 1];
-    const DWORD length = GetEnvironmentVariableW(L"QUARNEL_BENCH_PROFILE_LOG", path, MAX_PATH + 1);
-    if (length == 0 || length > MAX_PATH) return;
     char line[kMaxSteps * 48 + 16];
     int used = wsprintfA(line, "profile");
     for (int i = 0; i < m_count; ++i) {
       used += wsprintfA(line + used, "\t%s=%I64d", m_names[i], m_stamps[i].QuadPart);
     }
     used += wsprintfA(line + used, "\n");
-    ScopedHandle file(CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                 nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) return;
-    DWORD written = 0;
-    WriteFile(file.Get(), line, static_cast<DWORD>(used), &written, nullptr);
+    AppendProfileLine(line, used);
   }
 
  private:
