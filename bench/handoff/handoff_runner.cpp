@@ -2,7 +2,7 @@
 
 #include "bench/common/child.h"
 #include "bench/common/clock.h"
-#include "bench/common/scoped_handle.h"
+#include "framework/scoped_handles.h"
 #include "bench/common/standin_qpc.h"
 
 namespace {
@@ -30,8 +30,8 @@ std::string ReadAll(const std::wstring& path) {
 
 }  // namespace
 
-HandoffRunner::HandoffRunner(const ScratchInstall& install) : m_install(install) {
-  m_started = CreateEventW(nullptr, TRUE, FALSE, kStartedEvent);
+HandoffRunner::HandoffRunner(const ScratchInstall& install)
+    : m_install(install), m_started(CreateEventW(nullptr, TRUE, FALSE, kStartedEvent)) {
   m_zelvaneLog = install.Folder() + L"\\zelvane.log";
   m_profileLog = install.Folder() + L"\\profile.log";
   SetEnvironmentVariableW(L"QUARNEL_STANDIN_LOG", m_zelvaneLog.c_str());
@@ -39,18 +39,14 @@ HandoffRunner::HandoffRunner(const ScratchInstall& install) : m_install(install)
   SetEnvironmentVariableW(L"QUARNEL_BENCH_PROFILE_LOG", m_profileLog.c_str());
 }
 
-HandoffRunner::~HandoffRunner() {
-  if (m_started) CloseHandle(m_started);
-}
-
 bool HandoffRunner::Run(const std::wstring& exe, Launch* launch) {
   DeleteFileW(m_zelvaneLog.c_str());
   DeleteFileW(m_profileLog.c_str());
-  ResetEvent(m_started);
+  ResetEvent(m_started.Get());
   BenchChild child;
   launch->start = CounterNow();
   if (!child.Start(exe, L"", FolderOf(exe))) return false;
-  const bool started = WaitForSingleObject(m_started, kWaitMs) == WAIT_OBJECT_0;
+  const bool started = WaitForSingleObject(m_started.Get(), kWaitMs) == WAIT_OBJECT_0;
   const bool ended = child.Wait(kWaitMs);
   launch->zelvaneLog = ReadAll(m_zelvaneLog);
   launch->profileLog = ReadAll(m_profileLog);

@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "bench/handoff/scratch_install.h"
+#include "framework/scoped_handles.h"
 
 class HandoffRunner {
  public:
   // Points the stand-in's log, its started event and the profile log of
   // every child at files in the install folder.
   explicit HandoffRunner(const ScratchInstall& install);
-  ~HandoffRunner();
   HandoffRunner(const HandoffRunner&) = delete;
   HandoffRunner& operator=(const HandoffRunner&) = delete;
 
@@ -43,7 +43,7 @@ class HandoffRunner {
   bool Run(const std::wstring& exe, Launch* launch);
 
   const ScratchInstall& m_install;
-  HANDLE m_started = nullptr;
+  ScopedHandle m_started;
   std::wstring m_zelvaneLog;
   std::wstring m_profileLog;
 };

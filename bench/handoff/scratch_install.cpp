@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "bench/common/child.h"
-#include "bench/common/scoped_handle.h"
+#include "framework/scoped_handles.h"
 #include "bench_paths.h"
 
 namespace {
@@ -21,7 +21,7 @@ bool SetText(HKEY key, const wchar_t* name, const std::wstring& value) {
 }
 
 bool WriteUninstallKey(const std::wstring& folder) {
-  ScopedKey key;
+  ScopedRegKey key;
   if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kUninstallKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                       key.Receive(), nullptr) != ERROR_SUCCESS) {
     return false;
