@@ -1,5 +1,6 @@
 #include "launcher_dialog.h"
 
+#include "framework/scoped_handles.h"
 #include "msgdlg_driver.h"
 #include "res/resource.h"
 
@@ -16,13 +17,12 @@ std::wstring NameOf(const std::wstring& path) {
 }
 
 void AppendUtf8Line(const std::wstring& path, const std::wstring& line) {
-  const HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
+  const ScopedHandle file(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                      OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return;
   const std::string bytes = ToUtf8(line + L"\n");
   DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
+  WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
 // The message on one line, shortened for the transcript only.

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "framework/scoped_handles.h"
 #include "launcher_run.h"
 
 namespace {
@@ -12,10 +13,8 @@ const wchar_t kUninstallKey[] =
 const wchar_t kAppDefaultsKey[] = L"Software\\Wine\\AppDefaults\\Quarnel.exe";
 
 bool KeyExists(HKEY root, const wchar_t* path) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  RegCloseKey(key);
-  return true;
+  ScopedRegKey key;
+  return key.Open(root, path, KEY_READ) != FALSE;
 }
 
 // A string value, read whole whatever its length.
@@ -51,15 +50,14 @@ std::wstring RecordedSetupPath() {
 }
 
 ReportedWindowsVersion::ReportedWindowsVersion(const wchar_t* version) {
-  HKEY key = nullptr;
+  ScopedRegKey key;
   if (RegCreateKeyExW(HKEY_CURRENT_USER, kAppDefaultsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                      &key, nullptr) != ERROR_SUCCESS) {
+                      key.Receive(), nullptr) != ERROR_SUCCESS) {
     return;
   }
   const DWORD bytes = static_cast<DWORD>((wcslen(version) + 1) * sizeof(wchar_t));
-  m_active = RegSetValueExW(key, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
-                            bytes) == ERROR_SUCCESS;
-  RegCloseKey(key);
+  m_active = RegSetValueExW(key.Get(), L"Version", 0, REG_SZ,
+                            reinterpret_cast<const BYTE*>(version), bytes) == ERROR_SUCCESS;
 }
 
 ReportedWindowsVersion::~ReportedWindowsVersion() {
