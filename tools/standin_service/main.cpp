@@ -39,13 +39,6 @@ DWORD ReplyStatus(const ServiceOptions& options, const CommandRecord& request) {
   return options.replyStatus;
 }
 
-void SignalEndEvent() {
-  HANDLE end = OpenEventW(EVENT_MODIFY_STATE, FALSE, kEndEventName);
-  if (!end) return;
-  SetEvent(end);
-  CloseHandle(end);
-}
-
 // Handles one signalled request; false when the service must stop (asked
 // to stop while delaying its answer).
 bool HandleRequest(const ServiceOptions& options, ServiceObjects& objects, RequestLog& log,
@@ -66,7 +59,7 @@ bool HandleRequest(const ServiceOptions& options, ServiceObjects& objects, Reque
   CommandRecord reply = logged.record;
   reply.dwStatus = logged.reply;
   CopyMemory(objects.view(), &reply, sizeof(reply));
-  SignalEndEvent();
+  SetNamedEvent(kEndEventName);
   return true;
 }
 
@@ -99,6 +92,6 @@ int wmain(int argc, wchar_t** argv) {
     std::fprintf(stderr, "standin_service: %ls\n%s", error.c_str(), ServiceUsage());
     return 2;
   }
-  if (options.stopRunning) return SignalRunningServiceToStop() ? 0 : 1;
+  if (options.stopRunning) return SetNamedEvent(kStopEventName) ? 0 : 1;
   return Serve(options);
 }

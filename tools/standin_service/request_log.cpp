@@ -1,7 +1,5 @@
 #include "tools/standin_service/request_log.h"
 
-#include <cwchar>
-
 namespace {
 
 std::string ToUtf8(const std::wstring& text) {
@@ -27,10 +25,16 @@ std::wstring EscapeField(const std::wstring& text) {
   return out;
 }
 
-std::wstring PathOf(const CommandRecord& record) {
-  std::size_t length = 0;
+// Code units of szPath before its terminator; kCommandPathChars when it
+// holds none.
+int PathLength(const CommandRecord& record) {
+  int length = 0;
   while (length < kCommandPathChars && record.szPath[length]) ++length;
-  return std::wstring(record.szPath, length);
+  return length;
+}
+
+std::wstring PathOf(const CommandRecord& record) {
+  return std::wstring(record.szPath, PathLength(record));
 }
 
 std::wstring FormatLine(const LoggedRequest& request) {
@@ -49,24 +53,19 @@ std::wstring FormatLine(const LoggedRequest& request) {
 
 RequestLog::RequestLog(const std::wstring& path) {
   if (path.empty()) return;
-  m_file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                       nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-}
-
-RequestLog::~RequestLog() {
-  if (m_file != INVALID_HANDLE_VALUE) CloseHandle(m_file);
+  m_file.Reset(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 void RequestLog::Append(const LoggedRequest& request) {
-  if (m_file == INVALID_HANDLE_VALUE) return;
+  if (!m_file) return;
   const std::string bytes = ToUtf8(FormatLine(request));
   DWORD written = 0;
-  WriteFile(m_file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  WriteFile(m_file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
 const wchar_t* DescribeTail(const CommandRecord& record) {
-  int terminator = 0;
-  while (terminator < kCommandPathChars && record.szPath[terminator]) ++terminator;
+  const int terminator = PathLength(record);
   if (terminator == kCommandPathChars) return L"unterminated";
   for (int i = terminator + 1; i < kCommandPathChars; ++i) {
     if (record.szPath[i]) return L"dirty";

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "channel/command_record.h"
+#include "framework/scoped_handles.h"
 
 struct LoggedRequest {
   DWORD sequence = 0;
@@ -24,7 +25,6 @@ class RequestLog {
  public:
   // Opens `path` for appending; an empty path logs nothing.
   explicit RequestLog(const std::wstring& path);
-  ~RequestLog();
   RequestLog(const RequestLog&) = delete;
   RequestLog& operator=(const RequestLog&) = delete;
 
@@ -33,7 +33,7 @@ class RequestLog {
   void Append(const LoggedRequest& request);
 
  private:
-  HANDLE m_file = INVALID_HANDLE_VALUE;
+  ScopedHandle m_file;
 };
 
 // "zero" when every byte after the path's terminator is zero, "dirty" when

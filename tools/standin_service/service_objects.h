@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include "framework/scoped_handles.h"
+
 constexpr const wchar_t* kRequestEventName = L"Global\\ZelvaneSvcEvent";
 constexpr const wchar_t* kSharedMemoryName = L"Global\\ZelvaneSvcMem";
 constexpr const wchar_t* kEndEventName = L"Global\\ZelvaneSvcEndEvent";
@@ -26,18 +28,19 @@ class ServiceObjects {
   // Signals readiness (the ready event is reset again on destruction).
   void AnnounceReady();
 
-  HANDLE requestEvent() const { return m_request; }
-  HANDLE stopEvent() const { return m_stop; }
+  HANDLE requestEvent() const { return m_request.Get(); }
+  HANDLE stopEvent() const { return m_stop.Get(); }
   // The start of the whole section's view.
   void* view() const { return m_view; }
 
  private:
-  HANDLE m_request = nullptr;
-  HANDLE m_section = nullptr;
+  ScopedHandle m_request;
+  ScopedHandle m_section;
+  ScopedHandle m_ready;
+  ScopedHandle m_stop;
   void* m_view = nullptr;
-  HANDLE m_ready = nullptr;
-  HANDLE m_stop = nullptr;
 };
 
-// Sets the stop event of a running stand-in service; false if none runs.
-bool SignalRunningServiceToStop();
+// Sets the existing event `name` (a client's end event, a running service's
+// stop event); false when no such event exists.
+bool SetNamedEvent(const wchar_t* name);

@@ -2,6 +2,8 @@
 
 #include <cwchar>
 
+#include "tools/standin_common/env.h"
+
 namespace {
 
 bool ParseNumber(const wchar_t* text, DWORD* value) {
@@ -20,13 +22,6 @@ bool ParseStatus(const wchar_t* text, ServiceOptions* options) {
   }
   options->replyMode = ServiceOptions::ReplyMode::kFixedStatus;
   return ParseNumber(text, &options->replyStatus);
-}
-
-std::wstring EnvOrEmpty(const wchar_t* name) {
-  wchar_t buffer[32768];
-  const DWORD length = GetEnvironmentVariableW(name, buffer, 32768);
-  if (length == 0 || length >= 32768) return L"";
-  return std::wstring(buffer, length);
 }
 
 // Switches that take no value.
@@ -58,7 +53,7 @@ bool ParseValued(const std::wstring& name, const wchar_t* value, ServiceOptions*
 }  // namespace
 
 bool ParseServiceOptions(int argc, wchar_t** argv, ServiceOptions* options, std::wstring* error) {
-  options->logPath = EnvOrEmpty(L"QUARNEL_SERVICE_LOG");
+  options->logPath = GetEnv(L"QUARNEL_SERVICE_LOG");
   for (int i = 1; i < argc; ++i) {
     const std::wstring name = argv[i];
     if (ParseFlag(name, options)) continue;
