@@ -1,7 +1,8 @@
 #include "fake_channel_service.h"
 
 #include <chrono>
-#include <initializer_list>
+
+#include "channel/null_dacl_security.h"
 
 const wchar_t kTestRequestEventName[] = L"Global\\ZelvaneSvcEvent";
 const wchar_t kTestEndEventName[] = L"Global\\ZelvaneSvcEndEvent";
@@ -9,16 +10,6 @@ const wchar_t kTestSharedMemoryName[] = L"Global\\ZelvaneSvcMem";
 const wchar_t kTestCommandMutexName[] = L"Global\\2017PellunCmdMutex";
 
 namespace {
-
-struct OpenToEveryone {
-  SECURITY_DESCRIPTOR sd;
-  SECURITY_ATTRIBUTES sa;
-  OpenToEveryone() {
-    InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
-    SetSecurityDescriptorDacl(&sd, TRUE, nullptr, FALSE);
-    sa = {sizeof(sa), &sd, FALSE};
-  }
-};
 
 // Null when the object existed already: a leftover service would answer
 // in this one's place.
@@ -33,29 +24,28 @@ HANDLE Fresh(HANDLE handle) {
 }  // namespace
 
 FakeChannelService::FakeChannelService(const FakeServiceConfig& config) : m_config(config) {
-  OpenToEveryone security;
-  m_stop = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  m_ready = m_stop != nullptr;
+  SECURITY_DESCRIPTOR sd;
+  SECURITY_ATTRIBUTES sa;
+  PrepareNullDaclSecurity(sd, sa);
+  m_stop.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  m_ready = m_stop.Valid();
   if (config.createRequestEvent) {
-    m_requestEvent = Fresh(CreateEventW(&security.sa, FALSE, FALSE, kTestRequestEventName));
+    m_requestEvent.Reset(Fresh(CreateEventW(&sa, FALSE, FALSE, kTestRequestEventName)));
     m_ready = m_ready && m_requestEvent;
   }
   if (config.createSharedMemory) {
-    m_section = Fresh(CreateFileMappingW(INVALID_HANDLE_VALUE, &security.sa, PAGE_READWRITE, 0,
-                                         config.sectionBytes, kTestSharedMemoryName));
-    m_view = m_section ? MapViewOfFile(m_section, FILE_MAP_ALL_ACCESS, 0, 0, 0) : nullptr;
+    m_section.Reset(Fresh(CreateFileMappingW(INVALID_HANDLE_VALUE, &sa, PAGE_READWRITE, 0,
+                                             config.sectionBytes, kTestSharedMemoryName)));
+    m_view = m_section ? MapViewOfFile(m_section.Get(), FILE_MAP_ALL_ACCESS, 0, 0, 0) : nullptr;
     m_ready = m_ready && m_view;
   }
   if (m_ready && m_requestEvent && m_view) m_thread = std::thread([this] { Serve(); });
 }
 
 FakeChannelService::~FakeChannelService() {
-  if (m_stop) SetEvent(m_stop);
+  if (m_stop) SetEvent(m_stop.Get());
   if (m_thread.joinable()) m_thread.join();
   if (m_view) UnmapViewOfFile(m_view);
-  for (HANDLE handle : {m_section, m_requestEvent, m_stop}) {
-    if (handle) CloseHandle(handle);
-  }
 }
 
 std::vector<CommandRecord> FakeChannelService::Requests() {
@@ -71,11 +61,11 @@ bool FakeChannelService::WaitForRequests(size_t count, DWORD ms) {
 
 bool FakeChannelService::RequestPending() {
   if (!m_requestEvent || m_thread.joinable()) return false;
-  return WaitForSingleObject(m_requestEvent, 0) == WAIT_OBJECT_0;
+  return WaitForSingleObject(m_requestEvent.Get(), 0) == WAIT_OBJECT_0;
 }
 
 void FakeChannelService::Serve() {
-  const HANDLE waits[2] = {m_stop, m_requestEvent};
+  const HANDLE waits[2] = {m_stop.Get(), m_requestEvent.Get()};
   while (WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
     CommandRecord request;
     CopyMemory(&request, m_view, sizeof(request));
@@ -92,14 +82,11 @@ void FakeChannelService::Serve() {
 
 void FakeChannelService::Answer(CommandRecord request, size_t ordinal) {
   if (ordinal <= m_config.unansweredFirst) return;
-  if (m_config.answerDelayMs && WaitForSingleObject(m_stop, m_config.answerDelayMs) == WAIT_OBJECT_0) {
+  if (m_config.answerDelayMs && WaitForSingleObject(m_stop.Get(), m_config.answerDelayMs) == WAIT_OBJECT_0) {
     return;
   }
   request.dwStatus = m_config.replyStatus;
   CopyMemory(m_view, &request, sizeof(request));
-  HANDLE end = OpenEventW(EVENT_MODIFY_STATE, FALSE, kTestEndEventName);
-  if (end) {
-    SetEvent(end);
-    CloseHandle(end);
-  }
+  ScopedHandle end(OpenEventW(EVENT_MODIFY_STATE, FALSE, kTestEndEventName));
+  if (end) SetEvent(end.Get());
 }

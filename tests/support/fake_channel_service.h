@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "channel/command_record.h"
+#include "framework/scoped_handles.h"
 
 struct FakeServiceConfig {
   bool createRequestEvent = true;
@@ -48,10 +49,10 @@ class FakeChannelService {
   void Answer(CommandRecord request, size_t ordinal);
 
   FakeServiceConfig m_config;
-  HANDLE m_requestEvent = nullptr;
-  HANDLE m_section = nullptr;
+  ScopedHandle m_requestEvent;
+  ScopedHandle m_section;
   void* m_view = nullptr;
-  HANDLE m_stop = nullptr;
+  ScopedHandle m_stop;
   bool m_ready = false;
   std::mutex m_lock;
   std::condition_variable m_received;

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "test_paths.h"
+#include "framework/scoped_handles.h"
 
 namespace {
 
@@ -35,68 +35,32 @@ ServiceLogEntry ParseLine(const std::wstring& line) {
 
 }  // namespace
 
-SpawnedTool::~SpawnedTool() {
-  Kill();
-  if (m_info.hThread) CloseHandle(m_info.hThread);
-  if (m_info.hProcess) CloseHandle(m_info.hProcess);
-}
-
-bool SpawnedTool::Start(const std::wstring& exeName, const std::wstring& arguments) {
-  const std::wstring exe = std::wstring(QUARNEL_TEST_STANDIN_DIR) + L"\\" + exeName;
-  std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof(startup);
-  return CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &m_info) != FALSE;
-}
-
-bool SpawnedTool::Wait(DWORD ms, DWORD* exitCode) {
-  if (!m_info.hProcess || WaitForSingleObject(m_info.hProcess, ms) != WAIT_OBJECT_0) return false;
-  DWORD code = 0;
-  GetExitCodeProcess(m_info.hProcess, &code);
-  if (exitCode) *exitCode = code;
-  return true;
-}
-
-void SpawnedTool::Kill() {
-  if (!m_info.hProcess || WaitForSingleObject(m_info.hProcess, 0) == WAIT_OBJECT_0) return;
-  TerminateProcess(m_info.hProcess, 99);
-  WaitForSingleObject(m_info.hProcess, 10000);
-}
-
 StandinService::~StandinService() {
   if (!Stop()) m_process.Kill();
 }
 
 bool StandinService::Start(const std::wstring& arguments, DWORD ms) {
   // Made here first, so that a leftover signal cannot pass for readiness.
-  HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, kReadyEvent);
+  ScopedHandle ready(CreateEventW(nullptr, TRUE, FALSE, kReadyEvent));
   if (!ready) return false;
-  ResetEvent(ready);
-  bool started = m_process.Start(L"standin_service.exe", arguments);
-  if (started) {
-    const HANDLE waits[2] = {ready, m_process.Handle()};
-    started = WaitForMultipleObjects(2, waits, FALSE, ms) == WAIT_OBJECT_0;
-  }
-  CloseHandle(ready);
-  return started;
+  ResetEvent(ready.Get());
+  if (!m_process.Start(StandinPath(L"standin_service.exe"), arguments, {})) return false;
+  const HANDLE waits[2] = {ready.Get(), m_process.Handle()};
+  return WaitForMultipleObjects(2, waits, FALSE, ms) == WAIT_OBJECT_0;
 }
 
 bool StandinService::Stop(DWORD ms) {
   if (!m_process.Handle()) return true;
-  DWORD code = 0;
-  if (m_process.Wait(0, &code)) return code == 0;
-  HANDLE stop = OpenEventW(EVENT_MODIFY_STATE, FALSE, kStopEvent);
-  if (stop) {
-    SetEvent(stop);
-    CloseHandle(stop);
-  }
-  return m_process.Wait(ms, &code) && code == 0;
+  if (m_process.Wait(0)) return m_process.ExitCode() == 0;
+  ScopedHandle stop(OpenEventW(EVENT_MODIFY_STATE, FALSE, kStopEvent));
+  if (stop) SetEvent(stop.Get());
+  return m_process.Wait(ms) && m_process.ExitCode() == 0;
 }
 
-std::wstring ServiceLogEntry::Field(const std::wstring& name) const {
-  const auto it = fields.find(name);
-  return it == fields.end() ? std::wstring() : it->second;
+bool StandinService::WaitForExit(DWORD ms, DWORD* exitCode) {
+  if (!m_process.Handle() || !m_process.Wait(ms)) return false;
+  *exitCode = m_process.ExitCode();
+  return true;
 }
 
 std::vector<ServiceLogEntry> ReadServiceLog(const std::wstring& path) {

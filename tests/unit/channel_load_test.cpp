@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -38,17 +37,18 @@ TEST(ChannelLoad, ManyClientProcessesEachGetTheirOwnRepliesIntact) {
   ASSERT_NE(nullptr, mutex);
 
   const ULONGLONG start = GetTickCount64();
-  std::vector<std::unique_ptr<SpawnedTool>> clients;
+  std::vector<std::unique_ptr<ChildProcess>> clients;
   for (unsigned client = 0; client < kClients; ++client) {
-    clients.push_back(std::make_unique<SpawnedTool>());
+    clients.push_back(std::make_unique<ChildProcess>());
     ASSERT_TRUE(clients.back()->Start(
-        L"channel_load_client.exe",
-        L"--client " + std::to_wstring(client) + L" --count " + std::to_wstring(kExchangesPerClient)));
+        StandinPath(L"channel_load_client.exe"),
+        L"--client " + std::to_wstring(client) + L" --count " + std::to_wstring(kExchangesPerClient),
+        {}));
   }
   for (unsigned client = 0; client < kClients; ++client) {
-    DWORD code = 0;
-    ASSERT_TRUE(clients[client]->Wait(120000, &code)) << "client " << client << " hung";
-    EXPECT_EQ(0u, code) << "client " << client << " got replies that were not its own";
+    ASSERT_TRUE(clients[client]->Wait(120000)) << "client " << client << " hung";
+    EXPECT_EQ(0u, clients[client]->ExitCode())
+        << "client " << client << " got replies that were not its own";
   }
   const ULONGLONG elapsed = GetTickCount64() - start;
   ASSERT_TRUE(service.Stop());
