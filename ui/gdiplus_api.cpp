@@ -46,3 +46,13 @@ BOOL StartGdiplus() {
   const gdiplus_flat::StartupInput input = {1, nullptr, FALSE, FALSE};
   return g_gdiplusApi.GdiplusStartup(&g_gdiplusToken, &input, nullptr) == gdiplus_flat::Ok;
 }
+
+void DrawImagePart(HDC dc, gdiplus_flat::GpImage* image, int x, int y, int srcX, int srcY,
+                   int width, int height) {
+  if (!g_gdiplusApi.hModule) return;
+  gdiplus_flat::GpGraphics* graphics = nullptr;
+  if (g_gdiplusApi.GdipCreateFromHDC(dc, &graphics) != gdiplus_flat::Ok || !graphics) return;
+  g_gdiplusApi.GdipDrawImagePointRectI(graphics, image, x, y, srcX, srcY, width, height,
+                                       gdiplus_flat::UnitPixel);
+  g_gdiplusApi.GdipDeleteGraphics(graphics);
+}

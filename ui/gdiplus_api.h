@@ -48,3 +48,9 @@ BOOL BindGdiplusApi();
 // and external codecs allowed). The token is kept and never shut down: GDI+
 // stays up until the process ends. TRUE when started.
 BOOL StartGdiplus();
+
+// Draws the `width` x `height` part of `image` whose top-left is (srcX, srcY)
+// on `dc` at (x, y), pixel for pixel. Draws nothing when GDI+ is not bound or
+// refuses the DC or the image.
+void DrawImagePart(HDC dc, gdiplus_flat::GpImage* image, int x, int y, int srcX, int srcY,
+                   int width, int height);

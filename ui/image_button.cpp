@@ -37,24 +37,6 @@ class OffscreenSurface {
   HGDIOBJ m_previous = nullptr;
 };
 
-// A GDI+ graphics object on a DC, deleted with the holder.
-class GraphicsOnDc {
- public:
-  explicit GraphicsOnDc(HDC dc) {
-    if (g_gdiplusApi.GdipCreateFromHDC(dc, &m_pGraphics) != gdiplus_flat::Ok) m_pGraphics = nullptr;
-  }
-  ~GraphicsOnDc() {
-    if (m_pGraphics) g_gdiplusApi.GdipDeleteGraphics(m_pGraphics);
-  }
-  GraphicsOnDc(const GraphicsOnDc&) = delete;
-  GraphicsOnDc& operator=(const GraphicsOnDc&) = delete;
-
-  gdiplus_flat::GpGraphics* Get() const { return m_pGraphics; }
-
- private:
-  gdiplus_flat::GpGraphics* m_pGraphics = nullptr;
-};
-
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CImageButton, CButton)
@@ -114,12 +96,10 @@ int CImageButton::SelectFrame(UINT itemState) {
 }
 
 void CImageButton::DrawFrame(HDC dc, int index) {
-  if (!m_pBitmap || !g_gdiplusApi.GdipCreateFromHDC) return;
-  GraphicsOnDc graphics(dc);
+  if (!m_pBitmap) return;
   // An undecodable sprite has no image; GDI+ refuses it and nothing is drawn.
-  g_gdiplusApi.GdipDrawImagePointRectI(graphics.Get(), m_pBitmap->GetNativeImage(), 0, 0,
-                                       m_nFrameWidth * index, 0, m_nFrameWidth, m_nFrameHeight,
-                                       gdiplus_flat::UnitPixel);
+  DrawImagePart(dc, m_pBitmap->GetNativeImage(), 0, 0, m_nFrameWidth * index, 0, m_nFrameWidth,
+                m_nFrameHeight);
 }
 
 BOOL CImageButton::DrawCaption(CDC& dc, const CRect& client, int index) {

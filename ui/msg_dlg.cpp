@@ -57,24 +57,6 @@ void SetFontRedraw(CWnd& wnd, HFONT font) {
   wnd.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
-// A GDI+ graphics object on a device context, deleted with the scope.
-class ScopedGraphics {
- public:
-  explicit ScopedGraphics(HDC dc) {
-    if (g_gdiplusApi.hModule && g_gdiplusApi.GdipCreateFromHDC(dc, &m_graphics) != gdiplus_flat::Ok)
-      m_graphics = nullptr;
-  }
-  ~ScopedGraphics() {
-    if (m_graphics) g_gdiplusApi.GdipDeleteGraphics(m_graphics);
-  }
-  ScopedGraphics(const ScopedGraphics&) = delete;
-  ScopedGraphics& operator=(const ScopedGraphics&) = delete;
-  gdiplus_flat::GpGraphics* get() const { return m_graphics; }
-
- private:
-  gdiplus_flat::GpGraphics* m_graphics = nullptr;
-};
-
 // A font selected into a device context for the scope.
 class ScopedFontSelection {
  public:
@@ -224,11 +206,8 @@ BOOL CMsgDlg::OnEraseBkgnd(CDC* pDC) {
 
 void CMsgDlg::DrawImage(CDC* pDC, const ResourceImage& image, int x, int y) {
   if (!image.m_pBitmap) return;
-  ScopedGraphics graphics(pDC->GetSafeHdc());
-  if (!graphics.get()) return;
-  g_gdiplusApi.GdipDrawImagePointRectI(
-      graphics.get(), image.m_pBitmap->GetNativeImage(), x, y, 0, 0,
-      image.m_nWidth, image.m_nHeight, gdiplus_flat::UnitPixel);
+  DrawImagePart(pDC->GetSafeHdc(), image.m_pBitmap->GetNativeImage(), x, y, 0, 0,
+                image.m_nWidth, image.m_nHeight);
 }
 
 // The hidden message static carries the text and the area: its top-left
