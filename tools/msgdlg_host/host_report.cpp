@@ -43,15 +43,3 @@ void HostReport::Write(int dialog, const std::string& key, const std::wstring& v
 void HostReport::Write(int dialog, const std::string& key, long long value) const {
   Write(dialog, key, std::to_wstring(value));
 }
-
-long long CountGdiObjects() {
-  const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-  if (counted) return counted;
-  // A handle value without its generation bits names the live object in
-  // that slot, if any.
-  long long live = 0;
-  for (ULONG_PTR slot = 0x20; slot < 0x10000; ++slot) {
-    if (GetObjectType(reinterpret_cast<HGDIOBJ>(slot))) ++live;
-  }
-  return live;
-}

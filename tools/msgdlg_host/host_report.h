@@ -16,7 +16,3 @@ class HostReport {
  private:
   std::wstring m_path;
 };
-
-// Live GDI objects of this process. Where the system does not count them
-// (GetGuiResources answers 0), every small handle value is probed instead.
-long long CountGdiObjects();

@@ -16,6 +16,7 @@
 #include "host_report.h"
 #include "i18n/catalogue.h"
 #include "res/resource.h"
+#include "support/gdi_object_count.h"
 #include "ui/gdiplus_api.h"
 #include "ui/msg_dlg.h"
 
@@ -99,7 +100,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   CQuarnelApp app;
   PrepareLauncherEnvironment(app);
   report.Write(0, "app_icon", app.m_hIcon ? 1 : 0);
-  report.Write(0, "gdi", CountGdiObjects());
+  report.Write(0, "gdi", LiveGdiObjectCount());
 
   INT_PTR result = -1;
   CInspectedMsgDlg reused(report, 0);
@@ -113,7 +114,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     result = dialog.DoModal();
     report.Write(index, "result", static_cast<long long>(result));
     report.Write(index, "holders_empty", dialog.HoldersEmpty() ? 1 : 0);
-    report.Write(index, "gdi", CountGdiObjects());
+    report.Write(index, "gdi", LiveGdiObjectCount());
   }
   report.Write(0, "done", 1);
   LocalFree(argv);
