@@ -71,25 +71,6 @@ RECT WindowRectOf(HWND window) {
   return rect;
 }
 
-struct WindowSearch {
-  DWORD processId;
-  std::vector<HWND> windows;
-};
-
-BOOL CALLBACK CollectVisibleWindow(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<WindowSearch*>(param);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner == search->processId && IsWindowVisible(window)) search->windows.push_back(window);
-  return TRUE;
-}
-
-std::vector<HWND> VisibleWindowsOf(DWORD processId) {
-  WindowSearch search = {processId, {}};
-  EnumWindows(CollectVisibleWindow, reinterpret_cast<LPARAM>(&search));
-  return search.windows;
-}
-
 // ---------------------------------------------------------------------------
 // Styles: buttons, labels, icon sound, layout and the three answers.
 
@@ -292,7 +273,7 @@ TEST(MessageDialog, EnterEscAndF1DoNothingWhileTabAndSpaceWork) {
     EXPECT_TRUE(IsWindowVisible(dialog)) << "key " << key;
   }
   // No help window or any other window appeared in the host.
-  EXPECT_EQ(VisibleWindowsOf(host.processId()), std::vector<HWND>{dialog});
+  EXPECT_EQ(host.Windows(), std::vector<HWND>{dialog});
   PressKey(dialog, VK_TAB);
   Settle(dialog);
   PressKey(dialog, VK_SPACE);

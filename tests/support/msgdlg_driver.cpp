@@ -4,6 +4,8 @@
 #include <sstream>
 
 #include "framework_windows.h"
+#include "pixel_canvas.h"
+#include "scratch_dir.h"
 #include "test_paths.h"
 
 namespace {
@@ -18,18 +20,6 @@ std::wstring FromUtf8(const std::string& text) {
   if (chars > 0)
     MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], chars);
   return out;
-}
-
-std::string ReadWholeFile(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return {};
-  std::string data;
-  char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0) data.append(buffer, got);
-  CloseHandle(file);
-  return data;
 }
 
 struct DialogSearch {
@@ -89,31 +79,14 @@ MsgDlgHost::MsgDlgHost(const std::wstring& arguments) {
   m_reportPath = std::wstring(QUARNEL_TEST_SCRATCH_DIR) + L"\\msgdlg_" +
                  std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++runs) + L".txt";
   DeleteFileW(m_reportPath.c_str());
-  std::wstring commandLine = L"\"" + std::wstring(QUARNEL_TEST_STANDIN_DIR) +
-                             L"\\msgdlg_host.exe\" " + arguments + L" --report \"" +
-                             m_reportPath + L"\"";
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof(startup);
-  if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &m_process)) {
-    m_process = {};
-  }
-}
-
-MsgDlgHost::~MsgDlgHost() {
-  if (!m_process.hProcess) return;
-  if (WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) {
-    TerminateProcess(m_process.hProcess, 99);
-    WaitForSingleObject(m_process.hProcess, 5000);
-  }
-  CloseHandle(m_process.hThread);
-  CloseHandle(m_process.hProcess);
+  m_process.Start(std::wstring(QUARNEL_TEST_STANDIN_DIR) + L"\\msgdlg_host.exe",
+                  arguments + L" --report \"" + m_reportPath + L"\"", {});
 }
 
 HWND MsgDlgHost::WaitForDialog(DWORD timeoutMs) const { return WaitForNextDialog(nullptr, timeoutMs); }
 
 HWND MsgDlgHost::WaitForNextDialog(HWND previous, DWORD timeoutMs) const {
-  return WaitForProcessDialog(m_process.dwProcessId, previous, timeoutMs);
+  return WaitForProcessDialog(m_process.Id(), previous, timeoutMs);
 }
 
 HWND WaitForProcessDialog(DWORD processId, HWND exclude, DWORD timeoutMs) {
@@ -131,17 +104,16 @@ bool MsgDlgHost::WaitForClose(HWND dialog, DWORD timeoutMs) const {
   return WaitUntil(timeoutMs, [&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); });
 }
 
-DWORD MsgDlgHost::WaitForExit(DWORD timeoutMs) const {
-  if (!m_process.hProcess) return STILL_ACTIVE;
-  if (WaitForSingleObject(m_process.hProcess, timeoutMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
-  DWORD code = STILL_ACTIVE;
-  GetExitCodeProcess(m_process.hProcess, &code);
-  return code;
+DWORD MsgDlgHost::WaitForExit(DWORD timeoutMs) {
+  if (!m_process.Handle() || !m_process.Wait(timeoutMs)) return STILL_ACTIVE;
+  return m_process.ExitCode();
 }
 
 std::vector<std::wstring> MsgDlgHost::Values(int dialog, const std::string& key) const {
   std::vector<std::wstring> values;
-  std::istringstream lines(ReadWholeFile(m_reportPath));
+  std::string report;
+  ReadWholeFile(m_reportPath, &report);
+  std::istringstream lines(report);
   const std::string prefix = std::to_string(dialog) + "\t" + key + "\t";
   std::string line;
   while (std::getline(lines, line)) {
@@ -220,41 +192,16 @@ void PressKey(HWND dialog, WORD key) {
 }
 
 ScreenPixels CaptureWindow(HWND window) {
-  ScreenPixels picture;
   RECT rect = {};
-  if (!GetWindowRect(window, &rect)) return picture;
+  if (!GetWindowRect(window, &rect)) return {};
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
-  if (width <= 0 || height <= 0) return picture;
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  if (width <= 0 || height <= 0) return {};
+  PixelCanvas canvas(width, height, RGB(0, 0, 0));
   HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (memory && bitmap && bits) {
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    GdiFlush();
-    picture.width = width;
-    picture.height = height;
-    picture.pixels.resize(static_cast<size_t>(width) * height);
-    const auto* source = static_cast<const uint32_t*>(bits);
-    for (size_t i = 0; i < picture.pixels.size(); ++i) {
-      const uint32_t bgra = source[i];
-      picture.pixels[i] = RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF);
-    }
-    SelectObject(memory, previous);
-  }
-  if (bitmap) DeleteObject(bitmap);
-  if (memory) DeleteDC(memory);
+  BitBlt(canvas.Dc(), 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
   ReleaseDC(nullptr, screen);
-  return picture;
+  return canvas.Pixels();
 }
 
 ServiceLanguageValue::ServiceLanguageValue(DWORD value, bool remove) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "launcher_run.h"
 #include "screen_pixels.h"
 
 // One run of the dialog host.
@@ -16,12 +17,11 @@ class MsgDlgHost {
   // Starts msgdlg_host with `arguments` (host_options.h) plus a report file
   // of its own. The process is killed if still running on destruction.
   explicit MsgDlgHost(const std::wstring& arguments);
-  ~MsgDlgHost();
   MsgDlgHost(const MsgDlgHost&) = delete;
   MsgDlgHost& operator=(const MsgDlgHost&) = delete;
 
-  bool started() const { return m_process.hProcess != nullptr; }
-  DWORD processId() const { return m_process.dwProcessId; }
+  // Top-level visible windows of the host, if any.
+  std::vector<HWND> Windows() const { return m_process.Windows(); }
 
   // The host's visible dialog window, once it has appeared and painted;
   // null after `timeoutMs`.
@@ -32,7 +32,7 @@ class MsgDlgHost {
   bool WaitForClose(HWND dialog, DWORD timeoutMs = 10000) const;
   // The host's exit code (the last DoModal result), or STILL_ACTIVE when it
   // has not ended within `timeoutMs`.
-  DWORD WaitForExit(DWORD timeoutMs = 20000) const;
+  DWORD WaitForExit(DWORD timeoutMs = 20000);
 
   // The report lines of `dialog` with `key`, in order (see host_report.h).
   std::vector<std::wstring> Values(int dialog, const std::string& key) const;
@@ -40,8 +40,8 @@ class MsgDlgHost {
   std::wstring Value(int dialog, const std::string& key) const;
 
  private:
-  PROCESS_INFORMATION m_process = {};
   std::wstring m_reportPath;
+  ChildProcess m_process;
 };
 
 // The visible dialog window (class "#32770") of process `processId` other

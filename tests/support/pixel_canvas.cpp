@@ -33,10 +33,24 @@ void PixelCanvas::Fill(COLORREF colour) {
   DeleteObject(brush);
 }
 
+namespace {
+COLORREF FromBgra(DWORD pixel) { return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF); }
+}  // namespace
+
 COLORREF PixelCanvas::At(int x, int y) const {
   GdiFlush();
-  const DWORD pixel = m_bits[y * m_width + x];
-  return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+  return FromBgra(m_bits[y * m_width + x]);
+}
+
+ScreenPixels PixelCanvas::Pixels() const {
+  ScreenPixels picture;
+  if (!m_bits) return picture;
+  GdiFlush();
+  picture.width = m_width;
+  picture.height = m_height;
+  picture.pixels.resize(static_cast<size_t>(m_width) * m_height);
+  for (size_t i = 0; i < picture.pixels.size(); ++i) picture.pixels[i] = FromBgra(m_bits[i]);
+  return picture;
 }
 
 bool PixelCanvas::AllOf(int left, int top, int right, int bottom, COLORREF colour) const {

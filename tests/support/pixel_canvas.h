@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "support/screen_pixels.h"
+
 class PixelCanvas {
  public:
   // A width x height canvas filled with `fill`.
@@ -24,6 +26,8 @@ class PixelCanvas {
   // True when every pixel of the rectangle [left, right) x [top, bottom)
   // has `colour`.
   bool AllOf(int left, int top, int right, int bottom, COLORREF colour) const;
+  // A copy of the whole canvas as a picture.
+  ScreenPixels Pixels() const;
   // Writes the canvas as a 24-bit BMP file; false when it cannot be written.
   bool SaveBmp(const std::wstring& path) const;
 
