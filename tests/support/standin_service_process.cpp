@@ -4,11 +4,9 @@
 #include <sstream>
 
 #include "framework/scoped_handles.h"
+#include "tools/standin_service/service_objects.h"
 
 namespace {
-
-const wchar_t kReadyEvent[] = L"Global\\ZelvaneSvcStandinReady";
-const wchar_t kStopEvent[] = L"Global\\ZelvaneSvcStandinStop";
 
 std::wstring FromUtf8(const std::string& bytes) {
   if (bytes.empty()) return std::wstring();
@@ -41,7 +39,7 @@ StandinService::~StandinService() {
 
 bool StandinService::Start(const std::wstring& arguments, DWORD ms) {
   // Made here first, so that a leftover signal cannot pass for readiness.
-  ScopedHandle ready(CreateEventW(nullptr, TRUE, FALSE, kReadyEvent));
+  ScopedHandle ready(CreateEventW(nullptr, TRUE, FALSE, kReadyEventName));
   if (!ready) return false;
   ResetEvent(ready.Get());
   if (!m_process.Start(StandinPath(L"standin_service.exe"), arguments, {})) return false;
@@ -52,7 +50,7 @@ bool StandinService::Start(const std::wstring& arguments, DWORD ms) {
 bool StandinService::Stop(DWORD ms) {
   if (!m_process.Handle()) return true;
   if (m_process.Wait(0)) return m_process.ExitCode() == 0;
-  ScopedHandle stop(OpenEventW(EVENT_MODIFY_STATE, FALSE, kStopEvent));
+  ScopedHandle stop(OpenEventW(EVENT_MODIFY_STATE, FALSE, kStopEventName));
   if (stop) SetEvent(stop.Get());
   return m_process.Wait(ms) && m_process.ExitCode() == 0;
 }
