@@ -9,19 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "fake_channel_service.h"
 #include "launcher_run.h"
 #include "standin_service_process.h"
 #include "test_paths.h"
 
 namespace {
-
-const wchar_t kCommandMutex[] = L"Global\\2017PellunCmdMutex";
-
-bool CommandMutexExists() {
-  HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, kCommandMutex);
-  if (mutex) CloseHandle(mutex);
-  return mutex != nullptr;
-}
 
 size_t CountRecords(const std::vector<StandinRecord>& records, const std::wstring& event) {
   size_t count = 0;

@@ -90,3 +90,8 @@ void FakeChannelService::Answer(CommandRecord request, size_t ordinal) {
   ScopedHandle end(OpenEventW(EVENT_MODIFY_STATE, FALSE, kTestEndEventName));
   if (end) SetEvent(end.Get());
 }
+
+bool CommandMutexExists() {
+  ScopedHandle mutex(OpenMutexW(SYNCHRONIZE, FALSE, kTestCommandMutexName));
+  return mutex.Valid();
+}

@@ -65,3 +65,6 @@ extern const wchar_t kTestRequestEventName[];
 extern const wchar_t kTestEndEventName[];
 extern const wchar_t kTestSharedMemoryName[];
 extern const wchar_t kTestCommandMutexName[];
+
+// Whether any process still holds a handle to the command mutex.
+bool CommandMutexExists();

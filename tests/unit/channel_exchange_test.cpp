@@ -29,12 +29,6 @@ bool SameBytes(const CommandRecord& a, const CommandRecord& b) {
   return std::memcmp(&a, &b, sizeof(a)) == 0;
 }
 
-bool CommandMutexExists() {
-  HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, kTestCommandMutexName);
-  if (mutex) CloseHandle(mutex);
-  return mutex != nullptr;
-}
-
 // Whether another thread could take the command mutex at once, i.e. nobody
 // owns it (an abandoned one counts as owned by nobody but reports so).
 DWORD CommandMutexStateSeenByAnotherThread() {
