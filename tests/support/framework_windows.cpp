@@ -1,5 +1,7 @@
 #include "framework_windows.h"
 
+#include "framework/scoped_handles.h"
+
 namespace {
 const wchar_t kPlainClass[] = L"QuarnelTestPlainWindow";
 }  // namespace
@@ -44,22 +46,12 @@ bool UseUnmanagedTestWindows(const wchar_t* exeName) {
   wchar_t keyPath[MAX_PATH + 64] = L"Software\\Wine\\AppDefaults\\";
   lstrcatW(keyPath, name);
   lstrcatW(keyPath, L"\\X11 Driver");
-  HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, keyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS) {
+  ScopedRegKey key;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, keyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                      key.Receive(), nullptr) != ERROR_SUCCESS) {
     return false;
   }
   static const wchar_t kNo[] = L"N";
-  const bool written = RegSetValueExW(key, L"Managed", 0, REG_SZ,
-                                      reinterpret_cast<const BYTE*>(kNo), sizeof(kNo)) == ERROR_SUCCESS;
-  RegCloseKey(key);
-  return written;
-}
-
-void PumpPendingMessages() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  return RegSetValueExW(key.Get(), L"Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>(kNo),
+                        sizeof(kNo)) == ERROR_SUCCESS;
 }

@@ -31,9 +31,6 @@ HWND CreatePlainWindow(int x, int y, int width, int height, HWND owner = nullptr
 HWND CreateChildControl(HWND parent, LPCWSTR className, LPCWSTR text, DWORD style, int id,
                         int x = 0, int y = 0, int width = 80, int height = 24);
 
-// Dispatches every message waiting for this thread.
-void PumpPendingMessages();
-
 // Under Wine without a window manager, hiding an activated top-level window
 // waits two seconds for a manager that never answers. Asks Wine's X11 driver
 // to leave the windows of program `exeName` (null: this program) unmanaged;
