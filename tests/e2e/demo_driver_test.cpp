@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "framework/scoped_handles.h"
 #include "launcher_run.h"
 #include "scratch_dir.h"
 #include "test_paths.h"
@@ -21,28 +22,28 @@ struct DriverRun {
 // Runs demo_driver.exe with `arguments`, its output captured in `outFile`.
 DriverRun RunDriver(const std::wstring& arguments, const std::wstring& outFile) {
   DriverRun result;
-  SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
-  const HANDLE out = CreateFileW(outFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (out == INVALID_HANDLE_VALUE) return result;
-  const std::wstring exe = StandinPath(L"demo_driver.exe");
-  std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof(startup);
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = out;
-  startup.hStdError = out;
   PROCESS_INFORMATION process = {};
-  const BOOL started = CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0,
-                                      nullptr, nullptr, &startup, &process);
-  CloseHandle(out);
-  if (!started) return result;
-  if (WaitForSingleObject(process.hProcess, 180000) != WAIT_OBJECT_0) {
-    TerminateProcess(process.hProcess, 99);
-  }
-  GetExitCodeProcess(process.hProcess, &result.exitCode);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  {
+    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
+    const ScopedHandle out(CreateFileW(outFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!out) return result;
+    const std::wstring exe = StandinPath(L"demo_driver.exe");
+    std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = out.Get();
+    startup.hStdError = out.Get();
+    if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+      return result;
+    }
+  }  // only the child holds the output file now, so it can be read when it ends
+  const ScopedHandle thread(process.hThread);
+  const ScopedHandle child(process.hProcess);
+  if (WaitForSingleObject(child.Get(), 180000) != WAIT_OBJECT_0) TerminateProcess(child.Get(), 99);
+  GetExitCodeProcess(child.Get(), &result.exitCode);
   ReadWholeFile(outFile, &result.transcript);
   return result;
 }
