@@ -8,6 +8,7 @@
 #include "bench/common/clock.h"
 #include "bench/common/scoped_handle.h"
 #include "channel/command_record.h"
+#include "channel/scoped_kernel.h"
 
 namespace {
 
@@ -33,12 +34,9 @@ bool OneExchange(HANDLE mutex, const CommandRecord& request, LONGLONG (&stamps)[
   stamps[4] = CounterNow();
   bool ok = requestEvent->Valid() && end->Valid() && section->Valid();
   if (ok) {
-    void* view = MapViewOfFile(section->Get(), FILE_MAP_ALL_ACCESS, 0, 0, 0);
-    if (view) {
-      std::memcpy(view, &request, sizeof(request));
-      UnmapViewOfFile(view);
-    }
-    ok = view != nullptr;
+    ScopedView view(section->Get());
+    if (view.Get()) std::memcpy(view.Get(), &request, sizeof(request));
+    ok = view.Get() != nullptr;
   }
   stamps[5] = CounterNow();
   ok = ok && SetEvent(requestEvent->Get()) &&
@@ -47,11 +45,8 @@ bool OneExchange(HANDLE mutex, const CommandRecord& request, LONGLONG (&stamps)[
   stamps[6] = CounterNow();
   if (ok) {
     CommandRecord reply;
-    void* view = MapViewOfFile(section->Get(), FILE_MAP_ALL_ACCESS, 0, 0, 0);
-    if (view) {
-      std::memcpy(&reply, view, sizeof(reply));
-      UnmapViewOfFile(view);
-    }
+    ScopedView view(section->Get());
+    if (view.Get()) std::memcpy(&reply, view.Get(), sizeof(reply));
   }
   stamps[7] = CounterNow();
   section.reset();
