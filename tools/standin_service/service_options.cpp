@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "channel/command_record.h"
 #include "tools/standin_common/env.h"
 
 namespace {
@@ -29,7 +30,7 @@ bool ParseFlag(const std::wstring& name, ServiceOptions* options) {
   if (name == L"--never-answer") options->neverAnswer = true;
   else if (name == L"--die-after-request") options->dieAfterRequest = true;
   else if (name == L"--stop") options->stopRunning = true;
-  else if (name == L"--min-section") options->sectionBytes = 536;
+  else if (name == L"--min-section") options->sectionBytes = kCommandRecordBytes;
   else return false;
   return true;
 }
@@ -41,7 +42,8 @@ bool ParseValued(const std::wstring& name, const wchar_t* value, ServiceOptions*
   if (name == L"--ignore-first") return ParseNumber(value, &options->unansweredFirst);
   if (name == L"--max-requests") return ParseNumber(value, &options->maxRequests);
   if (name == L"--section-bytes") {
-    return ParseNumber(value, &options->sectionBytes) && options->sectionBytes >= 536;
+    return ParseNumber(value, &options->sectionBytes) &&
+           options->sectionBytes >= kCommandRecordBytes;
   }
   if (!value) return false;
   if (name == L"--log") options->logPath = value;
