@@ -1,8 +1,8 @@
 #include "msgdlg_driver.h"
 
-#include <cstdio>
 #include <sstream>
 
+#include "framework/scoped_handles.h"
 #include "framework_windows.h"
 #include "pixel_canvas.h"
 #include "scratch_dir.h"
@@ -150,11 +150,8 @@ void Settle(HWND window, DWORD ms) {
   Sleep(ms);
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
-  HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId);
-  if (process) {
-    WaitForInputIdle(process, 2000);
-    CloseHandle(process);
-  }
+  const ScopedHandle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId));
+  if (process) WaitForInputIdle(process.Get(), 2000);
   // A message round trip: the dialog's thread has handled what came before.
   DWORD_PTR ignored = 0;
   SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 2000, &ignored);
@@ -205,27 +202,26 @@ ScreenPixels CaptureWindow(HWND window) {
 }
 
 ServiceLanguageValue::ServiceLanguageValue(DWORD value, bool remove) {
-  HKEY key = nullptr;
+  ScopedRegKey key;
   DWORD disposition = 0;
   if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kServiceKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
-                      &key, &disposition) != ERROR_SUCCESS)
+                      key.Receive(), &disposition) != ERROR_SUCCESS)
     return;
   m_keyExisted = disposition == REG_OPENED_EXISTING_KEY;
   DWORD bytes = 0;
-  if (RegQueryValueExW(key, L"Language", nullptr, &m_type, nullptr, &bytes) == ERROR_SUCCESS) {
+  if (RegQueryValueExW(key.Get(), L"Language", nullptr, &m_type, nullptr, &bytes) == ERROR_SUCCESS) {
     m_previous.resize(bytes);
-    m_hadValue = RegQueryValueExW(key, L"Language", nullptr, &m_type,
+    m_hadValue = RegQueryValueExW(key.Get(), L"Language", nullptr, &m_type,
                                   m_previous.empty() ? nullptr : m_previous.data(),
                                   &bytes) == ERROR_SUCCESS;
     m_previous.resize(bytes);
   }
   if (remove) {
-    RegDeleteValueW(key, L"Language");
+    RegDeleteValueW(key.Get(), L"Language");
   } else {
-    RegSetValueExW(key, L"Language", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+    RegSetValueExW(key.Get(), L"Language", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
                    sizeof(value));
   }
-  RegCloseKey(key);
 }
 
 ServiceLanguageValue::~ServiceLanguageValue() {
@@ -233,13 +229,13 @@ ServiceLanguageValue::~ServiceLanguageValue() {
     RegDeleteKeyW(HKEY_LOCAL_MACHINE, kServiceKey);
     return;
   }
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kServiceKey, 0, KEY_WRITE, &key) != ERROR_SUCCESS) return;
+  ScopedRegKey key;
+  if (!key.Open(HKEY_LOCAL_MACHINE, kServiceKey, KEY_WRITE)) return;
   if (m_hadValue) {
-    RegSetValueExW(key, L"Language", 0, m_type, m_previous.empty() ? nullptr : m_previous.data(),
+    RegSetValueExW(key.Get(), L"Language", 0, m_type,
+                   m_previous.empty() ? nullptr : m_previous.data(),
                    static_cast<DWORD>(m_previous.size()));
   } else {
-    RegDeleteValueW(key, L"Language");
+    RegDeleteValueW(key.Get(), L"Language");
   }
-  RegCloseKey(key);
 }
