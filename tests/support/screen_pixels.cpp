@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "scratch_dir.h"
+
 namespace {
 
 uint32_t Crc32(const uint8_t* data, size_t size, uint32_t crc = 0) {
@@ -84,11 +86,5 @@ bool SavePng(const ScreenPixels& picture, const std::wstring& path) {
   PutChunk(png, "IHDR", header);
   PutChunk(png, "IDAT", StoredZlib(raw));
   PutChunk(png, "IEND", std::string());
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const BOOL ok = WriteFile(file, png.data(), static_cast<DWORD>(png.size()), &written, nullptr);
-  CloseHandle(file);
-  return ok && written == png.size();
+  return WriteWholeFile(path, png);
 }
