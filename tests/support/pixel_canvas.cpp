@@ -1,7 +1,6 @@
 #include "support/pixel_canvas.h"
 
 #include <cstdio>
-#include <vector>
 
 PixelCanvas::PixelCanvas(int width, int height, COLORREF fill)
     : m_width(width), m_height(height) {
@@ -60,38 +59,6 @@ bool PixelCanvas::AllOf(int left, int top, int right, int bottom, COLORREF colou
     }
   }
   return true;
-}
-
-bool PixelCanvas::SaveBmp(const std::wstring& path) const {
-  GdiFlush();
-  const int rowBytes = (m_width * 3 + 3) & ~3;
-  BITMAPFILEHEADER file = {};
-  BITMAPINFOHEADER header = {};
-  header.biSize = sizeof(header);
-  header.biWidth = m_width;
-  header.biHeight = m_height;  // bottom-up rows
-  header.biPlanes = 1;
-  header.biBitCount = 24;
-  header.biCompression = BI_RGB;
-  header.biSizeImage = rowBytes * m_height;
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof(file) + sizeof(header);
-  file.bfSize = file.bfOffBits + header.biSizeImage;
-  std::vector<BYTE> pixels(header.biSizeImage, 0);
-  for (int y = 0; y < m_height; ++y) {
-    BYTE* row = &pixels[(m_height - 1 - y) * rowBytes];
-    for (int x = 0; x < m_width; ++x) {
-      const DWORD pixel = m_bits[y * m_width + x];
-      row[x * 3] = pixel & 0xFF;
-      row[x * 3 + 1] = (pixel >> 8) & 0xFF;
-      row[x * 3 + 2] = (pixel >> 16) & 0xFF;
-    }
-  }
-  FILE* out = _wfopen(path.c_str(), L"wb");
-  if (!out) return false;
-  bool ok = fwrite(&file, sizeof(file), 1, out) == 1 && fwrite(&header, sizeof(header), 1, out) == 1 &&
-            fwrite(pixels.data(), pixels.size(), 1, out) == 1;
-  return fclose(out) == 0 && ok;
 }
 
 std::string ColourName(COLORREF colour) {

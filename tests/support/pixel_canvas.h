@@ -28,8 +28,6 @@ class PixelCanvas {
   bool AllOf(int left, int top, int right, int bottom, COLORREF colour) const;
   // A copy of the whole canvas as a picture.
   ScreenPixels Pixels() const;
-  // Writes the canvas as a 24-bit BMP file; false when it cannot be written.
-  bool SaveBmp(const std::wstring& path) const;
 
  private:
   int m_width;
