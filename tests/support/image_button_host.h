@@ -61,22 +61,18 @@ class ButtonHost {
 // with `itemState`, drawing into `canvas`.
 void PaintInto(CImageButton& button, PixelCanvas& canvas, UINT itemState);
 
+// Dispatches whatever is waiting now.
+void PumpPending();
+
 // Dispatches this thread's messages for `ms` milliseconds, or until
 // `done()` holds (checked after each batch).
 template <typename Done>
 bool PumpUntil(Done done, DWORD ms) {
   const DWORD start = GetTickCount();
   for (;;) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
+    PumpPending();
     if (done()) return true;
     if (GetTickCount() - start >= ms) return false;
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
 }
-
-// Dispatches whatever is waiting now.
-void PumpPending();
