@@ -36,10 +36,13 @@ bench_run() {
 objdump_bin=$(sed -n 's/^CMAKE_OBJDUMP:FILEPATH=//p' "$BUILD/CMakeCache.txt")
 objdump_bin=${objdump_bin:-i686-w64-mingw32-objdump}
 
+# The sections of PE image $1, one "<name> <hex size>" a line.
+pe_sections() { "$objdump_bin" -h "$1" | awk '$1 ~ /^[0-9]+$/ { print $2, $3 }'; }
+
 # Bytes of every section of a PE image except the resources, and of the
-# resources: "<code+data> <rsrc>" (sizes as objdump -h shows them).
+# resources: "<code+data> <rsrc>".
 section_bytes() {
-  "$objdump_bin" -h "$1" | awk '$1 ~ /^[0-9]+$/ { print $2, $3 }' | {
+  pe_sections "$1" | {
     local code=0 rsrc=0 name size
     while read -r name size; do
       if [ "$name" = .rsrc ]; then rsrc=$((rsrc + 16#$size)); else code=$((code + 16#$size)); fi
@@ -53,7 +56,7 @@ size_figure() {
   local exe=$BUILD/bin/Quarnel.exe floor=$BENCH_BIN/SizeFloor.exe
   local tally
   tally=$(wine "$BENCH_BIN/quarnel_bench_resources.exe" "Z:${exe//\//\\}" </dev/null 2>/dev/null | tr -d '\r')
-  res() { echo "$tally" | awk -v c="$1" -F'\t' '$1 == "RES" && $2 == c { print $3 } END {}' | head -1; }
+  res() { echo "$tally" | awk -v c="$1" -F'\t' '$1 == "RES" && $2 == c { print $3 }' | head -1; }
   local payload artwork icon strings dialog version manifest
   payload=$(res payload); artwork=$(res artwork); icon=$(res icon); strings=$(res strings)
   dialog=$(res dialog); version=$(res version); manifest=$(res manifest)
@@ -78,7 +81,7 @@ size_figure() {
   local name size sections=""
   while read -r name size; do
     sections+="${sections:+, }$name $((16#$size))"
-  done < <("$objdump_bin" -h "$exe" | awk '$1 ~ /^[0-9]+$/ { print $2, $3 }')
+  done < <(pe_sections "$exe")
   echo "note: size: sections of Quarnel.exe in bytes: $sections" >>"$RESULTS"
   local check imports verdict=NO
   check=$("$ROOT/tests/checks/check-executable.sh" "$objdump_bin" "$exe" 2>&1 || true)
