@@ -12,11 +12,7 @@ source tools/setup/wine-session.sh
 
 quarnel_install_packages
 
-quarnel_step "Configuring (cmake --preset release)"
-cmake --preset release -B "$BUILD" >/dev/null
-
-quarnel_step "Building the launcher, stand-ins and tests"
-cmake --build "$BUILD"
+quarnel_configure_and_build "$BUILD" "the launcher, stand-ins and tests"
 
 quarnel_step "Starting Wine and the test display"
 quarnel_wine_start "$BUILD"
