@@ -5,12 +5,12 @@
 CString LoadLocalizedString(UINT baseId, int language) {
   // A language outside the eight would address another catalogue entry, or
   // none; such a caller gets English, like every other unknown language.
-  if (language < 0 || language >= kLanguageCount) language = LANGUAGE_ENGLISH;
+  const UINT id = baseId + kLanguageIdStep * static_cast<UINT>(LanguageOrEnglish(language));
   // An identifier missing from the catalogue is a programming error. The
   // launcher has no exceptions to raise, so the text is then simply empty;
   // the catalogue tests make sure no caller's identifier is missing.
   CString text;
-  text.LoadString(baseId + kLanguageIdStep * static_cast<UINT>(language));
+  text.LoadString(id);
   return text;
 }
 

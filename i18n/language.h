@@ -15,3 +15,10 @@ enum LanguageIndex : int {
 
 constexpr int kLanguageCount = 8;
 constexpr unsigned int kLanguageIdStep = 1000;
+
+// `language` when it names one of the eight, else English: whatever a caller
+// hands in, no table of the eight is ever indexed past its end.
+constexpr LanguageIndex LanguageOrEnglish(int language) {
+  return language >= 0 && language < kLanguageCount ? static_cast<LanguageIndex>(language)
+                                                    : LANGUAGE_ENGLISH;
+}

@@ -17,8 +17,6 @@ const FaceName kTextFaces[kLanguageCount] = {
 const LONG kTextHeight = -16;
 const LONG kTitleHeight = -24;
 
-bool IsLanguageIndex(int language) { return language >= 0 && language < kLanguageCount; }
-
 // Heights are logical units of the screen, deliberately not scaled for the
 // display's resolution.
 void DescribeBoldFont(const FaceName& face, LONG height, LOGFONTW* logFont) {
@@ -32,7 +30,7 @@ void DescribeBoldFont(const FaceName& face, LONG height, LOGFONTW* logFont) {
 }  // namespace
 
 void DescribeTextFont(LanguageIndex language, LOGFONTW* logFont) {
-  DescribeBoldFont(kTextFaces[IsLanguageIndex(language) ? language : LANGUAGE_ENGLISH],
+  DescribeBoldFont(kTextFaces[LanguageOrEnglish(language)],
                    kTextHeight, logFont);
 }
 
@@ -51,8 +49,7 @@ void CQuarnelApp::CreateLanguageFonts() {
 }
 
 CFont& CQuarnelApp::GetTextFont(LanguageIndex language) {
-  // Never index past the eight fonts, whatever a caller hands in.
-  return m_fontText[IsLanguageIndex(language) ? language : LANGUAGE_ENGLISH];
+  return m_fontText[LanguageOrEnglish(language)];
 }
 
 CFont& CQuarnelApp::GetTitleFont() { return m_fontTitle; }
