@@ -88,11 +88,6 @@ END_MESSAGE_MAP()
 
 CMsgDlg::CMsgDlg() : CDialog(IDD_MSGDLG, nullptr) {}
 
-CMsgDlg::~CMsgDlg() {
-  m_imgBackground.Reset();
-  m_imgIcon.Reset();
-}
-
 INT_PTR CMsgDlg::AskUpdate() {
   m_strMessage = LoadServiceLanguageString(IDS_MSG_UPDATE_QUESTION);
   m_nStyle = MB_ICONINFORMATION | MB_OKCANCEL;

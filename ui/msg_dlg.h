@@ -16,7 +16,6 @@ class CMsgDlg : public CDialog {
   // A dialog on template IDD_MSGDLG without a parent; no window yet, both
   // image holders empty, the request at its defaults.
   CMsgDlg();
-  ~CMsgDlg() override;
 
   // The update question in the service's language, with the information
   // icon and OK/Cancel. IDOK when the user accepts; anything else refuses.
