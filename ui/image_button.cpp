@@ -1,7 +1,6 @@
 #include "ui/image_button.h"
 
 #include "ui/gdiplus_api.h"
-#include "ui/memory_stream.h"
 #include "ui/resource_image.h"
 
 namespace {
@@ -59,12 +58,7 @@ void CImageButton::ReleaseSprite() {
 
 BOOL CImageButton::LoadSprite(WORD id, int frameWidth, int frameHeight) {
   ReleaseSprite();
-  if (FAILED(CreateResourceStream(id, AfxGetInstanceHandle(), m_pStream))) return FALSE;
-  m_pBitmap = new Gdiplus::Bitmap(m_pStream);
-  if (!m_pBitmap) {
-    ReleaseSprite();
-    return FALSE;
-  }
+  if (!OpenDecodedImage(id, AfxGetInstanceHandle(), m_pBitmap, m_pStream)) return FALSE;
   m_nFrameCount = SPRITE_FRAME_COUNT;
   m_nFrameWidth = frameWidth;
   m_nFrameHeight = frameHeight;

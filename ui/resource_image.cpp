@@ -9,15 +9,18 @@ bool ResourceImage::Load(WORD id) {
   Reset();
   const CWinApp* app = AfxGetApp();
   HMODULE module = app ? app->m_hInstance : nullptr;
-  if (FAILED(CreateResourceStream(id, module, m_pStream))) return false;
-  m_pBitmap = new Gdiplus::Bitmap(m_pStream);
-  if (!m_pBitmap) {
-    Reset();
-    return false;
-  }
+  if (!OpenDecodedImage(id, module, m_pBitmap, m_pStream)) return false;
   m_nWidth = static_cast<int>(m_pBitmap->GetWidth());
   m_nHeight = static_cast<int>(m_pBitmap->GetHeight());
   return true;
+}
+
+bool OpenDecodedImage(WORD id, HMODULE module, Gdiplus::Bitmap*& bitmap, IStream*& stream) {
+  if (FAILED(CreateResourceStream(id, module, stream))) return false;
+  bitmap = new Gdiplus::Bitmap(stream);
+  if (bitmap) return true;
+  ReleaseDecodedImage(bitmap, stream);
+  return false;
 }
 
 void ReleaseDecodedImage(Gdiplus::Bitmap*& bitmap, IStream*& stream) {

@@ -22,6 +22,13 @@ enum SpriteFrame {
 // both end up null. Either may already be null.
 void ReleaseDecodedImage(Gdiplus::Bitmap*& bitmap, IStream*& stream);
 
+// Opens the RT_RCDATA resource `id` of `module` (null: the executable) as
+// `stream` and a bitmap decoded from it as `bitmap`; both must be null on
+// entry. False, both null again, when the resource is missing or the bitmap
+// object cannot be allocated; true otherwise, even when the bytes cannot be
+// decoded.
+bool OpenDecodedImage(WORD id, HMODULE module, Gdiplus::Bitmap*& bitmap, IStream*& stream);
+
 class ResourceImage {
  public:
   ResourceImage() = default;
