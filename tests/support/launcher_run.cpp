@@ -4,20 +4,13 @@
 
 #include "test_paths.h"
 #include "version_resource.h"
+#include "tools/standin_common/utf8.h"
 
 namespace {
 
 const wchar_t kUninstallKeyPath[] =
     L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
     L"{4C2E91B7-0D3A-4F68-A5E2-7B19C6D03F8A}";
-
-std::wstring FromUtf8(const std::string& text) {
-  if (text.empty()) return std::wstring();
-  int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring out(length, L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], length);
-  return out;
-}
 
 std::wstring Unescape(const std::wstring& value) {
   std::wstring out;

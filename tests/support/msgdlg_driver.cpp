@@ -7,20 +7,11 @@
 #include "pixel_canvas.h"
 #include "scratch_dir.h"
 #include "test_paths.h"
+#include "tools/standin_common/utf8.h"
 
 namespace {
 
 const wchar_t kServiceKey[] = L"SYSTEM\\CurrentControlSet\\Services\\zelvane";
-
-std::wstring FromUtf8(const std::string& text) {
-  if (text.empty()) return {};
-  const int chars = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                        nullptr, 0);
-  std::wstring out(chars > 0 ? chars : 0, L'\0');
-  if (chars > 0)
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], chars);
-  return out;
-}
 
 struct DialogSearch {
   DWORD processId;

@@ -5,19 +5,9 @@
 
 #include "framework/scoped_handles.h"
 #include "tools/standin_service/service_objects.h"
+#include "tools/standin_common/utf8.h"
 
 namespace {
-
-std::wstring FromUtf8(const std::string& bytes) {
-  if (bytes.empty()) return std::wstring();
-  const int chars = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()),
-                                        nullptr, 0);
-  std::wstring text(chars > 0 ? chars : 0, L'\0');
-  if (chars > 0) {
-    MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), &text[0], chars);
-  }
-  return text;
-}
 
 ServiceLogEntry ParseLine(const std::wstring& line) {
   ServiceLogEntry entry;

@@ -15,17 +15,6 @@ void WriteOut(const std::wstring& text) {
 
 }  // namespace
 
-std::string ToUtf8(const std::wstring& text) {
-  if (text.empty()) return std::string();
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                       nullptr, 0, nullptr, nullptr);
-  if (size <= 0) return std::string();
-  std::string out(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], size,
-                      nullptr, nullptr);
-  return out;
-}
-
 void Transcript::Step(const std::wstring& label, const std::wstring& title) {
   WriteOut(L"\n[" + label + L"] " + title);
 }

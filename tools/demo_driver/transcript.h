@@ -3,6 +3,7 @@
 #pragma once
 #include <string>
 #include <vector>
+#include "tools/standin_common/utf8.h"
 
 class Transcript {
  public:
@@ -25,5 +26,3 @@ class Transcript {
   bool m_failed = false;
 };
 
-// UTF-8 form of `text`.
-std::string ToUtf8(const std::wstring& text);

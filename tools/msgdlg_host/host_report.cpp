@@ -1,17 +1,8 @@
 #include "host_report.h"
 
-namespace {
+#include "tools/standin_common/utf8.h"
 
-std::string ToUtf8(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                        nullptr, 0, nullptr, nullptr);
-  std::string out(bytes > 0 ? bytes : 0, '\0');
-  if (bytes > 0)
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], bytes,
-                        nullptr, nullptr);
-  return out;
-}
+namespace {
 
 // Line feeds and tabs inside a value would break the line format.
 std::wstring Flatten(const std::wstring& value) {

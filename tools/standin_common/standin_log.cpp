@@ -4,6 +4,7 @@
 
 #include "env.h"
 #include "process_info.h"
+#include "utf8.h"
 
 namespace {
 
@@ -15,16 +16,6 @@ std::wstring Escape(const std::wstring& value) {
     else if (c == L'\n') out += L"\\n";
     else out += c;
   }
-  return out;
-}
-
-std::string ToUtf8(const std::wstring& text) {
-  if (text.empty()) return std::string();
-  int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
-                                  0, nullptr, nullptr);
-  std::string out(bytes, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], bytes,
-                      nullptr, nullptr);
   return out;
 }
 

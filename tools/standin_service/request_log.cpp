@@ -1,18 +1,8 @@
 #include "tools/standin_service/request_log.h"
 
-namespace {
+#include "tools/standin_common/utf8.h"
 
-std::string ToUtf8(const std::wstring& text) {
-  if (text.empty()) return std::string();
-  const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                        nullptr, 0, nullptr, nullptr);
-  std::string out(bytes > 0 ? bytes : 0, '\0');
-  if (bytes > 0) {
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], bytes,
-                        nullptr, nullptr);
-  }
-  return out;
-}
+namespace {
 
 std::wstring EscapeField(const std::wstring& text) {
   std::wstring out;
