@@ -1,0 +1,18 @@
+# Configures and builds a build tree with the release preset. Sourced by
+# test.sh, demo.sh and bench.sh after steps.sh.
+
+# Configures build directory $1 with the release preset and builds targets
+# $3... (none: everything), announcing it as building "$2". The output goes
+# to the terminal and to $1/logs/build.log.
+quarnel_configure_and_build() {
+  local build_dir=$1 what=$2
+  shift 2
+  mkdir -p "$build_dir/logs"
+  local log="$build_dir/logs/build.log"
+  quarnel_step "Configuring (cmake --preset release)"
+  quarnel_step_log "$log"
+  cmake --preset release -B "$build_dir" >"$log" 2>&1
+  quarnel_step "Building $what"
+  quarnel_step_log "$log"
+  cmake --build "$build_dir" ${1:+--target "$@"} 2>&1 | tee -a "$log"
+}
