@@ -1,9 +1,26 @@
-#!/bin/sh
-# Runs a Windows program under Wine in the build tree's throwaway prefix.
-# test.sh starts the wineserver and the display; this only points at them.
-: "${QUARNEL_BUILD_DIR:=$(cd "$(dirname "$0")/.." && pwd)/build}"
-export WINEPREFIX="${WINEPREFIX:-$QUARNEL_BUILD_DIR/wineprefix}"
-export WINEARCH=win32
-export WINEDEBUG="${WINEDEBUG:--all}"
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+#!/usr/bin/env bash
+# Runs a Windows program under Wine in a build tree's throwaway prefix, with
+# the environment test.sh gives it (tools/setup/wine-env.sh), so that
+# `ctest --test-dir build -R NAME` reruns one test directly. When the tree's
+# Wine session is not running (test.sh ends its own), one is started and
+# left running; `tools/setup/wine-session.sh stop` ends it.
+#   wine-emulator.sh BUILD_DIR PROGRAM [ARGS...]
+set -euo pipefail
+export QUARNEL_BUILD_DIR=$1
+shift
+setup_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")/../tools/setup" && pwd)"
+source "$setup_dir/wine-env.sh"
+
+if ! quarnel_wine_session_running; then
+  mkdir -p "$QUARNEL_SESSION_DIR"
+  # Tests run in parallel start the session once.
+  if ! flock "$QUARNEL_SESSION_DIR/start.lock" bash -c '
+      source "$1/wine-env.sh"
+      quarnel_wine_session_running || "$1/wine-session.sh" start "$QUARNEL_BUILD_DIR"
+    ' _ "$setup_dir" </dev/null >&2; then
+    echo "error: no Wine session for $QUARNEL_BUILD_DIR and starting one failed; run ./test.sh (or $setup_dir/wine-session.sh start $QUARNEL_BUILD_DIR) first" >&2
+    exit 1
+  fi
+  source "$setup_dir/wine-env.sh"
+fi
 exec wine "$@"

@@ -1,0 +1,43 @@
+# The one Wine environment of a build tree: its throwaway win32 prefix,
+# Wine's settings and the virtual display its session runs. Sourced by the
+# scripts (through wine-session.sh) and by the CTest emulator, so that a test
+# run by ctest alone sees exactly what test.sh gives it.
+#
+# Needs QUARNEL_BUILD_DIR, the build tree.
+
+export QUARNEL_BUILD_DIR
+export WINEPREFIX="$QUARNEL_BUILD_DIR/wineprefix"
+export WINEARCH=win32
+export WINEDEBUG="${WINEDEBUG:--all}"
+# Keeps prefix creation from offering to install .NET and an HTML engine.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+
+# Where a running session keeps its display number and Xvfb's process id.
+QUARNEL_SESSION_DIR="$QUARNEL_BUILD_DIR/wine-session"
+QUARNEL_SESSION_LOG="$QUARNEL_BUILD_DIR/logs/wine-session.log"
+
+if [ -s "$QUARNEL_SESSION_DIR/display" ]; then
+  export DISPLAY=":$(cat "$QUARNEL_SESSION_DIR/display")"
+fi
+
+# True when the session's Xvfb still runs.
+quarnel_display_running() {
+  local pid
+  pid=$(cat "$QUARNEL_SESSION_DIR/xvfb.pid" 2>/dev/null) || return 1
+  [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null &&
+    [ -s "$QUARNEL_SESSION_DIR/display" ]
+}
+
+# True when a wineserver serves this prefix: its socket lives in a folder
+# named after the prefix's device and inode numbers.
+quarnel_wineserver_running() {
+  [ -d "$WINEPREFIX" ] || return 1
+  local ids
+  ids=$(stat -c '%d %i' "$WINEPREFIX") || return 1
+  set -- $ids
+  [ -S "/tmp/.wine-$(id -u)/server-$(printf '%x-%x' "$1" "$2")/socket" ]
+}
+
+quarnel_wine_session_running() {
+  quarnel_display_running && quarnel_wineserver_running
+}
