@@ -8,10 +8,12 @@ cd "$(dirname "$0")"
 ROOT=$PWD
 BUILD=${QUARNEL_BUILD_DIR:-$ROOT/build}
 
+source tools/setup/steps.sh
 source tools/setup/packages.sh
+source tools/setup/build.sh
 source tools/setup/wine-session.sh
 
-quarnel_install_packages
+quarnel_install_packages "$BUILD/logs"
 
 quarnel_configure_and_build "$BUILD" "the launcher, the stand-ins and the bench programs" \
   Quarnel standin_zelvane standin_installer standin_service quarnel_bench desktop_keeper
@@ -24,13 +26,15 @@ RESULTS=$BUILD/bench-results.txt
 echo "note: load average at the start: $(cut -d' ' -f1-3 /proc/loadavg)" >"$RESULTS"
 BENCH_BIN=$BUILD/bin/bench
 
-# Runs one bench program; its ROW and note lines go to the results.
+# Runs one bench program; its ROW and note lines go to the results. A bench
+# program that fails fails the run: a table with a row missing would lie.
 bench_run() {
   local title=$1 program=$2
   shift 2
   quarnel_step "Measuring: $title"
+  quarnel_step_log "$RESULTS"
   wine "$BENCH_BIN/$program.exe" "$@" </dev/null 2>&1 | tr -d '\r' | tee -a "$RESULTS" \
-    | grep -v -E '^(ROW|note:)' || true
+    | { grep -v -E '^(ROW|note:)' || true; }
 }
 
 objdump_bin=$(sed -n 's/^CMAKE_OBJDUMP:FILEPATH=//p' "$BUILD/CMakeCache.txt")
@@ -53,6 +57,7 @@ section_bytes() {
 
 size_figure() {
   quarnel_step "Measuring: size and imports"
+  quarnel_step_log "$RESULTS"
   local exe=$BUILD/bin/Quarnel.exe floor=$BENCH_BIN/SizeFloor.exe
   local tally
   tally=$(wine "$BENCH_BIN/quarnel_bench_resources.exe" "Z:${exe//\//\\}" </dev/null 2>/dev/null | tr -d '\r')
@@ -99,7 +104,12 @@ bench_run "message dialog (first paint, GDI objects, private bytes)" quarnel_ben
 
 echo "note: load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)" >>"$RESULTS"
 
-quarnel_step "Results (min / median / max; ratio = ours / floor, of the medians)"
+heading="Results (min / median / max; ratio = ours / floor, of the medians)"
+if quarnel_i386_emulated; then
+  # Emulation slows some calls far more than others: ratios shift too.
+  heading+=" -- i386 EMULATED through qemu-i386: not comparable with native figures"
+fi
+quarnel_step "$heading"
 awk -F'\t' '
   $1 == "ROW" {
     n++; for (i = 2; i <= 7; i++) { cell[n, i] = $i; if (length($i) > w[i]) w[i] = length($i) }

@@ -21,7 +21,9 @@ case "${1:-}" in
   *) echo "usage: $0 [--refresh-docs]" >&2; exit 2 ;;
 esac
 
+source tools/setup/steps.sh
 source tools/setup/packages.sh
+source tools/setup/build.sh
 source tools/setup/wine-session.sh
 
 # The user locales the unsupported-Windows message is shown in, in the
@@ -62,7 +64,7 @@ refresh_docs() {
   echo "    docs/contact-sheet.png and the README's dialog pictures refreshed"
 }
 
-quarnel_install_packages
+quarnel_install_packages "$BUILD/logs"
 
 quarnel_configure_and_build "$BUILD" "the launcher, the stand-ins and the demo driver" \
   Quarnel demo_driver desktop_keeper
@@ -75,10 +77,12 @@ mkdir -p "$DEMO"
 DEMO_WIN=$(win_path "$DEMO")
 
 quarnel_step "The product's life, steps 1 to 4 (scratch machine: $DEMO/machine)"
+quarnel_step_log "the transcript above and $DEMO/machine/standins.log, service.log"
 # Pinned to English: the version lookups must not depend on the caller's locale.
 LC_ALL=en_US.UTF-8 run_driver life --out "$DEMO_WIN" || demo_fail "the product's life (see the WRONG lines above)"
 
 quarnel_step "[5] Windows 6.0 reported: the unsupported-Windows message in each language"
+quarnel_step_log "the transcript above"
 for index in "${!DEMO_LOCALES[@]}"; do
   locale=${DEMO_LOCALES[$index]}.UTF-8
   # Wine fixes a program's user locale from the Unix environment it starts in.
