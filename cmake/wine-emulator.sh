@@ -14,7 +14,8 @@ source "$setup_dir/wine-env.sh"
 if ! quarnel_wine_session_running; then
   mkdir -p "$QUARNEL_SESSION_DIR"
   # Tests run in parallel start the session once.
-  if ! flock "$QUARNEL_SESSION_DIR/start.lock" bash -c '
+  # -o: the session's daemons must not inherit the lock and hold it forever.
+  if ! flock -o "$QUARNEL_SESSION_DIR/start.lock" bash -c '
       source "$1/wine-env.sh"
       quarnel_wine_session_running || "$1/wine-session.sh" start "$QUARNEL_BUILD_DIR"
     ' _ "$setup_dir" </dev/null >&2; then

@@ -17,6 +17,7 @@ QUARNEL_PACKAGES=(
   imagemagick
   locales-all
   python3
+  procps
 )
 
 # The prefix that runs a command as root: empty for root, sudo otherwise.

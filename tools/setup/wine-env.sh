@@ -28,14 +28,22 @@ quarnel_display_running() {
     [ -s "$QUARNEL_SESSION_DIR/display" ]
 }
 
-# True when a wineserver serves this prefix: its socket lives in a folder
-# named after the prefix's device and inode numbers.
+# True when a wineserver serves this prefix. It works in a folder named
+# after the prefix's device and inode numbers, whose parent differs between
+# Wine builds (Debian's is random), so its working folder tells.
 quarnel_wineserver_running() {
   [ -d "$WINEPREFIX" ] || return 1
-  local ids
+  local ids pid
   ids=$(stat -c '%d %i' "$WINEPREFIX") || return 1
   set -- $ids
-  [ -S "/tmp/.wine-$(id -u)/server-$(printf '%x-%x' "$1" "$2")/socket" ]
+  local folder
+  folder=server-$(printf '%x-%x' "$1" "$2")
+  for pid in $(pgrep -f wineserver); do
+    case "$(readlink "/proc/$pid/cwd" 2>/dev/null)" in
+      */"$folder") return 0 ;;
+    esac
+  done
+  return 1
 }
 
 quarnel_wine_session_running() {

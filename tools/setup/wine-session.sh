@@ -125,7 +125,13 @@ quarnel_wine_session_command() {
       ;;
     stop) quarnel_wine_stop ;;
     status)
-      if quarnel_wine_session_running; then echo "running on display $DISPLAY"; else echo "not running"; return 1; fi
+      if quarnel_wine_session_running; then
+        echo "running on display $DISPLAY"
+      else
+        echo "not running"
+        trap - EXIT  # an answer, not a failed step
+        exit 3
+      fi
       ;;
     *) echo "usage: $0 start|stop|status [BUILD_DIR]" >&2; return 2 ;;
   esac
