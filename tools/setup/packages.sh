@@ -9,7 +9,7 @@ QUARNEL_PACKAGES=(
   fonts-wqy-microhei fonts-dejavu-core
   imagemagick
   locales-all
-  python3
+  python3 osslsigncode openssl
 )
 
 quarnel_step() { printf '\n==> %s\n' "$*"; }
