@@ -220,11 +220,12 @@ int Drive(int batches) {
   PrintNote("channel: ratio of each batch to the ping-pong batch beside it, min / median / max: " +
             FormatSummary(Summarize(paired), "x", 2));
   PrintNote("channel: the same against the required floor's batch beside it: " +
-            FormatSummary(Summarize(pairedRequired), "x", 2) + "; per exchange the launcher's "
-            "channel costs " + FormatNumber((Summarize(ours).median - Summarize(required).median) *
-                                            1000.0, 0) +
-            " us more (median); both make the same system calls, so what remains is the "
-            "channel's name formatting and handle owners and the spread of the machine");
+            FormatSummary(Summarize(pairedRequired), "x", 2) + "; ours minus the floor per "
+            "exchange, median: " +
+            FormatNumber((Summarize(ours).median - Summarize(required).median) * 1000.0, 0) +
+            " us. Both make the same system calls in the same order (the steps below), so a "
+            "difference beyond the machine's spread is the channel's own code: its name "
+            "formatting and handle owners");
   if (static_cast<int>(ours.size()) != batches || static_cast<int>(floor.size()) != batches ||
       static_cast<int>(required.size()) != batches) {
     PrintNote("channel: some batches failed and were left out");

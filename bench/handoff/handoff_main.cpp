@@ -75,10 +75,10 @@ int wmain(int argc, wchar_t** argv) {
             " (steadier than the ratio of medians when the machine's load drifts)");
   PrintNote("hand-off: the same against the required floor (manifest, common controls, GDI+, "
             "two file versions, shell start): " +
-            FormatSummary(Summarize(paired[kRequiredFloor]), "x", 2) + "; the launcher's own " +
-            "cost over it, median: " + FormatNumber(ours.median - required.median, 1) +
-            " ms (framework, mutexes, library-search guard, icon, fonts, dialog object; the "
-            "start-up steps below show each)");
+            FormatSummary(Summarize(paired[kRequiredFloor]), "x", 2) + "; ours minus the floor, " +
+            "median: " + FormatNumber(ours.median - required.median, 1) +
+            " ms: what the launcher does beyond it (framework, mutexes, library-search guard, "
+            "icon, fonts, dialog object) and its larger image, each shown in the notes below");
   if (failures) PrintNote("hand-off: " + std::to_string(failures) + " launches recorded no start");
   ReportStartupSteps(runner, install, std::max(5, runs / 3));
   ReportEntryCosts(runner, install, std::max(5, runs / 3));
