@@ -13,7 +13,8 @@ Draws every bitmap the launcher embeds as a resource:
   res/png/warning.png     83x75   yellow triangle with a "!"
   res/png/error.png       83x75   white disc with a red "prohibited" sign
   res/icon/app.ico                application icon, sizes 256..16, each in
-                                  24-bit, 8-bit and 4-bit colour (BMP/DIB)
+                                  24-bit, 8-bit and 4-bit colour; 64 px and
+                                  up as PNG, 48 px and down as BMP/DIB
 
 Shapes are described by signed distance functions and rasterised with 4x4
 supersampling (box filter) near their edges, so edges are anti-aliased while
@@ -21,19 +22,26 @@ flat interiors keep their exact colours (unit tests sample those pixels).
 The output is deterministic: the same bytes on every run, no PNG text or time
 chunks.
 
+Icon images of 64 pixels and more are PNG-compressed: Windows Vista and later
+read PNG icon entries of any size, and uncompressed they would make up most of
+the download. The 48, 32, 24 and 16-pixel images stay bitmaps, which is what
+Windows XP's Explorer shows for the file. Each PNG keeps its entry's colours
+(true colour, 8-bit or 4-bit palette) and the coverage the bitmaps' AND mask
+gives: the true-colour images as an alpha channel of 0 and 255, the palette
+images as one transparent index.
+
 Run from the repository root:
 
     /usr/bin/python3 tools/gen_artwork.py
 
-Needs only Python 3 and Pillow (Debian package python3-pil).
+Needs only Python 3 and its standard library.
 """
 
 import math
 import os
 import struct
 import sys
-
-from PIL import Image
+import zlib
 
 SUPERSAMPLE = 4
 
@@ -135,6 +143,36 @@ def sd_subtract(f, g):
     return lambda x, y: max(f(x, y), -g(x, y))
 
 
+class Raster(object):
+    """An RGBA picture: 4 bytes a pixel (straight alpha), rows top-down."""
+
+    def __init__(self, width, height, data=None, fill=(0, 0, 0, 0)):
+        self.size = (width, height)
+        self.data = bytearray(data) if data is not None else \
+            bytearray(bytes(fill) * (width * height))
+        assert len(self.data) == width * height * 4
+
+    def pixels(self):
+        """Every pixel as an (r, g, b, a) tuple, row by row."""
+        d = self.data
+        return [tuple(d[i:i + 4]) for i in range(0, len(d), 4)]
+
+    def paste(self, other, x0, y0):
+        """Copies `other` with its top-left corner at (x0, y0)."""
+        w, h = other.size
+        for y in range(h):
+            dst = ((y0 + y) * self.size[0] + x0) * 4
+            self.data[dst:dst + w * 4] = other.data[y * w * 4:(y + 1) * w * 4]
+
+    def fill(self, colour, box):
+        """Fills the rectangle [x0, x1) x [y0, y1) with an RGBA colour."""
+        x0, y0, x1, y1 = box
+        row = bytes(colour) * (x1 - x0)
+        for y in range(y0, y1):
+            i = (y * self.size[0] + x0) * 4
+            self.data[i:i + len(row)] = row
+
+
 # ---------------------------------------------------------------------------
 # Rasteriser
 # ---------------------------------------------------------------------------
@@ -195,7 +233,7 @@ def render(width, height, layers):
             out[i + 1] = int(round(g))
             out[i + 2] = int(round(b))
             out[i + 3] = alpha
-    return Image.frombytes("RGBA", (width, height), bytes(out))
+    return Raster(width, height, out)
 
 
 def hexrgb(s):
@@ -205,16 +243,81 @@ def hexrgb(s):
 
 def sprite(frames):
     w, h = frames[0].size
-    sheet = Image.new("RGBA", (w * len(frames), h), (0, 0, 0, 0))
+    sheet = Raster(w * len(frames), h)
     for i, f in enumerate(frames):
-        sheet.paste(f, (w * i, 0))
+        sheet.paste(f, w * i, 0)
     return sheet
 
 
+# ---------------------------------------------------------------------------
+# PNG encoder
+# ---------------------------------------------------------------------------
+
+PNG_PALETTE, PNG_RGBA = 3, 6
+
+
+def _png_chunk(kind, body):
+    crc = zlib.crc32(kind + body) & 0xFFFFFFFF
+    return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", crc)
+
+
+def _paeth(a, b, c):
+    p = a + b - c
+    pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+    if pa <= pb and pa <= pc:
+        return a
+    return b if pb <= pc else c
+
+
+def _filtered_rows(rows, step):
+    """Each row with the filter that leaves the smallest sum of magnitudes,
+    libpng's heuristic for true-colour images."""
+    out = bytearray()
+    prior = bytes(len(rows[0]))
+    for row in rows:
+        candidates = []
+        for kind in range(5):
+            f = bytearray(len(row))
+            for i, x in enumerate(row):
+                a = row[i - step] if i >= step else 0
+                b = prior[i]
+                c = prior[i - step] if i >= step else 0
+                pred = (0, a, b, (a + b) >> 1, _paeth(a, b, c))[kind]
+                f[i] = (x - pred) & 0xFF
+            cost = sum(v if v < 128 else 256 - v for v in f)
+            candidates.append((cost, kind, f))
+        cost, kind, f = min(candidates, key=lambda t: (t[0], t[1]))
+        out.append(kind)
+        out += f
+        prior = row
+    return bytes(out)
+
+
+def png_bytes(width, height, colour_type, depth, rows, palette=None,
+              transparency=None):
+    """A complete PNG file of packed rows (no filter bytes), without text or
+    time chunks. Palette images are not filtered, as libpng advises."""
+    if colour_type == PNG_PALETTE:
+        raw = b"".join(b"\0" + bytes(r) for r in rows)
+    else:
+        raw = _filtered_rows([bytes(r) for r in rows], 4)
+    out = b"\x89PNG\r\n\x1a\n"
+    out += _png_chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, depth,
+                                           colour_type, 0, 0, 0))
+    if palette is not None:
+        out += _png_chunk(b"PLTE", b"".join(bytes(c) for c in palette))
+    if transparency is not None:
+        out += _png_chunk(b"tRNS", transparency)
+    out += _png_chunk(b"IDAT", zlib.compress(raw, 9))
+    out += _png_chunk(b"IEND", b"")
+    return out
+
+
 def save_png(img, path):
-    assert img.mode == "RGBA"
-    clean = Image.frombytes("RGBA", img.size, img.tobytes())  # drop any info
-    clean.save(path, format="PNG", optimize=True)
+    w, h = img.size
+    rows = [img.data[y * w * 4:(y + 1) * w * 4] for y in range(h)]
+    with open(path, "wb") as fh:
+        fh.write(png_bytes(w, h, PNG_RGBA, 8, rows))
 
 
 # ---------------------------------------------------------------------------
@@ -296,11 +399,11 @@ BG_BODY = (0x19, 0x19, 0x19)  # rows 77..341
 
 
 def make_background():
-    img = Image.new("RGBA", (BG_W, BG_H), (255, 255, 255, 255))
-    img.paste((0, 0, 0, 255), (1, 1, BG_W - 1, 1 + BG_CAPTION_ROWS))
+    img = Raster(BG_W, BG_H, fill=(255, 255, 255, 255))
+    img.fill((0, 0, 0, 255), (1, 1, BG_W - 1, 1 + BG_CAPTION_ROWS))
     rule = 1 + BG_CAPTION_ROWS
-    img.paste(BG_RULE + (255,), (1, rule, BG_W - 1, rule + 1))
-    img.paste(BG_BODY + (255,), (1, rule + 1, BG_W - 1, BG_H - 1))
+    img.fill(BG_RULE + (255,), (1, rule, BG_W - 1, rule + 1))
+    img.fill(BG_BODY + (255,), (1, rule + 1, BG_W - 1, BG_H - 1))
     return img
 
 
@@ -420,6 +523,10 @@ def logo_art(size, flat=False):
     return render(size, size, layers)
 
 
+ICON_PNG_FROM = 64             # entries of this size and up are PNG
+OPAQUE = 128                   # alpha from which a pixel counts as opaque
+
+
 def _row_bytes(bits_per_pixel, width):
     return ((bits_per_pixel * width + 31) // 32) * 4
 
@@ -434,60 +541,110 @@ def _nearest(colour, palette):
     return best
 
 
-def dib_image(rgba, bpp):
-    """BITMAPINFOHEADER + palette + XOR bitmap + AND mask for one entry."""
-    w, h = rgba.size
-    px = list(rgba.getdata())
-    masked = [p[3] < 128 for p in px]
+def _channel_range(entries, k):
+    return max(c[k] for c, _ in entries) - min(c[k] for c, _ in entries)
 
-    palette = []
-    indices = None
+
+def _split_at_median(entries):
+    """Two halves of a box, cut at its pixel-weighted median along its
+    widest channel."""
+    ch = max(range(3), key=lambda k: _channel_range(entries, k))
+    entries = sorted(entries, key=lambda e: (e[0][ch], e[0]))
+    total = sum(n for _, n in entries)
+    seen = 0
+    for i, (_, n) in enumerate(entries):
+        seen += n
+        if 2 * seen >= total:
+            cut = min(max(i + 1, 1), len(entries) - 1)
+            return entries[:cut], entries[cut:]
+    return entries[:-1], entries[-1:]
+
+
+def median_cut(colours, count):
+    """A palette of at most `count` colours for a list of RGB tuples and a
+    dict mapping each of those colours to its palette index. The box with the
+    most pixels is split first; each palette colour is its box's weighted
+    mean."""
+    histogram = {}
+    for c in colours:
+        histogram[c] = histogram.get(c, 0) + 1
+    boxes = [(sum(histogram.values()), list(histogram.items()))]
+    while len(boxes) < count:
+        splittable = [i for i, b in enumerate(boxes) if len(b[1]) > 1]
+        if not splittable:
+            break
+        pick = max(splittable, key=lambda i: boxes[i][0])
+        _, entries = boxes.pop(pick)
+        for half in _split_at_median(entries):
+            boxes.append((sum(n for _, n in half), half))
+    palette, index = [], {}
+    for i, (weight, entries) in enumerate(boxes):
+        palette.append(tuple(
+            int(round(sum(c[k] * n for c, n in entries) / float(weight)))
+            for k in range(3)))
+        for c, _ in entries:
+            index[c] = i
+    return palette, index
+
+
+def icon_colours(rgba, bpp):
+    """The image in `bpp`-bit colour: (palette, values, masked). Values are
+    RGB tuples (24-bit) or palette indices; masked pixels are transparent and
+    their value is a placeholder (black, index 255 or index 0)."""
+    px = rgba.pixels()
+    masked = [p[3] < OPAQUE for p in px]
+    if bpp == 24:
+        return [], [(0, 0, 0) if mk else p[:3] for p, mk in zip(px, masked)], \
+            masked
     if bpp == 8:
         opaque = [p[:3] for p, mk in zip(px, masked) if not mk]
-        filler = opaque[len(opaque) // 2] if opaque else (0, 0, 0)
-        rgb = Image.new("RGB", (w, h))
-        rgb.putdata([filler if mk else p[:3] for p, mk in zip(px, masked)])
-        q = rgb.quantize(colors=255, method=Image.Quantize.MEDIANCUT,
-                         dither=Image.Dither.NONE)
-        flat = (q.getpalette() or [])[:255 * 3]
-        flat += [0] * (255 * 3 - len(flat))
-        palette = [tuple(flat[i:i + 3]) for i in range(0, 255 * 3, 3)]
-        palette.append((0, 0, 0))
-        indices = [255 if mk else i for i, mk in zip(q.getdata(), masked)]
-    elif bpp == 4:
-        palette = list(VGA16)
-        cache = {}
-        indices = []
-        for p, mk in zip(px, masked):
-            if mk:
-                indices.append(0)
-                continue
-            c = p[:3]
-            if c not in cache:
-                cache[c] = _nearest(c, palette)
-            indices.append(cache[c])
+        palette, index = median_cut(opaque, 255)
+        palette += [(0, 0, 0)] * (256 - len(palette))
+        values = [255 if mk else index[p[:3]] for p, mk in zip(px, masked)]
+        return palette, values, masked
+    palette = list(VGA16)
+    cache = {}
+    values = []
+    for p, mk in zip(px, masked):
+        if mk:
+            values.append(0)
+            continue
+        c = p[:3]
+        if c not in cache:
+            cache[c] = _nearest(c, palette)
+        values.append(cache[c])
+    return palette, values, masked
 
+
+def _packed_row(values, bpp):
+    """One row of palette indices or RGB tuples, packed, without padding."""
+    row = bytearray()
+    if bpp == 24:
+        for v in values:
+            row += bytes(v)
+    elif bpp == 8:
+        row += bytes(values)
+    else:
+        for x in range(0, len(values), 2):
+            lo = values[x + 1] if x + 1 < len(values) else 0
+            row.append((values[x] << 4) | lo)
+    return row
+
+
+def dib_image(size, bpp, colours):
+    """BITMAPINFOHEADER + palette + XOR bitmap + AND mask for one entry."""
+    w, h = size
+    palette, values, masked = colours
     xor_stride = _row_bytes(bpp, w)
     and_stride = _row_bytes(1, w)
     xor = bytearray()
     mask = bytearray()
     for y in range(h - 1, -1, -1):           # bottom-up
-        row = bytearray()
         base = y * w
-        if bpp == 24:
-            for x in range(w):
-                if masked[base + x]:
-                    row += b"\0\0\0"
-                else:
-                    r, g, b, _ = px[base + x]
-                    row += bytes((b, g, r))
-        elif bpp == 8:
-            row += bytes(indices[base:base + w])
-        else:
-            for x in range(0, w, 2):
-                hi = indices[base + x]
-                lo = indices[base + x + 1] if x + 1 < w else 0
-                row.append((hi << 4) | lo)
+        row = _packed_row(values[base:base + w], bpp)
+        if bpp == 24:                        # DIBs store blue first
+            for x in range(0, len(row), 3):
+                row[x], row[x + 2] = row[x + 2], row[x]
         row += b"\0" * (xor_stride - len(row))
         xor += row
 
@@ -503,13 +660,45 @@ def dib_image(rgba, bpp):
     return header + pal_bytes + bytes(xor) + bytes(mask)
 
 
+def png_icon_image(size, bpp, colours):
+    """The same entry as a PNG. A PNG has no AND mask, so transparency moves
+    into the image: the 24-bit colours get an alpha channel that is 0 where
+    the mask is set and 255 elsewhere (icon loaders ignore the colour key of
+    an RGB PNG), and the palettes give one index that no pixel shows a zero
+    opacity through the tRNS chunk."""
+    w, h = size
+    palette, values, masked = colours
+    if bpp == 24:
+        rgba = [(0, 0, 0, 0) if mk else v + (255,)
+                for v, mk in zip(values, masked)]
+        rows = [b"".join(bytes(p) for p in rgba[y * w:(y + 1) * w])
+                for y in range(h)]
+        return png_bytes(w, h, PNG_RGBA, 8, rows)
+    # The 8-bit palette keeps index 255 free; of the 16 VGA colours the
+    # first that no pixel shows becomes the transparent one.
+    used = set(v for v, mk in zip(values, masked) if not mk)
+    free = 255 if bpp == 8 else \
+        next(i for i in range(len(palette)) if i not in used)
+    values = [free if mk else v for v, mk in zip(values, masked)]
+    rows = [_packed_row(values[y * w:(y + 1) * w], bpp) for y in range(h)]
+    return png_bytes(w, h, PNG_PALETTE, bpp, rows, palette,
+                     b"\xff" * free + b"\0")
+
+
+def icon_image(rgba, bpp):
+    colours = icon_colours(rgba, bpp)
+    if rgba.size[0] >= ICON_PNG_FROM:
+        return png_icon_image(rgba.size, bpp, colours)
+    return dib_image(rgba.size, bpp, colours)
+
+
 def make_icon():
     entries = []
     for size in ICON_SIZES:
         full = logo_art(size)
         flat = logo_art(size, flat=True)
         for bpp in ICON_DEPTHS:
-            data = dib_image(flat if bpp == 4 else full, bpp)
+            data = icon_image(flat if bpp == 4 else full, bpp)
             entries.append((size, bpp, data))
 
     out = bytearray(struct.pack("<HHH", 0, 1, len(entries)))

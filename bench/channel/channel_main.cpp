@@ -1,7 +1,8 @@
 // Channel round trip: one path-notice exchange of the launcher's channel
-// against the stand-in service, against a floor of two processes that
-// ping-pong two named events (no mutex, no mapping); and the exchanges per
-// second that 8 client processes reach at once. Time per exchange is taken
+// against the stand-in service, against two floors: two processes that
+// ping-pong two named events (no mutex, no mapping), and the same exchange
+// the channel must make written straight in Win32 (required_exchange.h);
+// and the exchanges per second that 8 client processes reach at once. Time per exchange is taken
 // over batches, whose per-exchange means give min/median/max.
 //   quarnel_bench_channel [--batches N]
 //   quarnel_bench_channel --pong            (the floor's far end)
@@ -13,12 +14,14 @@
 #include <vector>
 
 #include "bench/channel/exchange_steps.h"
+#include "bench/channel/required_exchange.h"
 #include "bench/common/bench_row.h"
 #include "bench/common/child.h"
 #include "bench/common/clock.h"
 #include "framework/scoped_handles.h"
 #include "bench_paths.h"
 #include "channel/command_channel.h"
+#include "channel/command_record.h"
 
 namespace {
 
@@ -97,6 +100,23 @@ double ChannelBatch(CCommandChannel& channel) {
   return failures ? -1 : CounterMs(start, end) / kBatch;
 }
 
+// Milliseconds per exchange of the required floor over one batch, with the
+// same notice as the channel's; negative when any failed.
+double RequiredBatch(HANDLE mutex) {
+  CommandRecord request = {};
+  request.dwCommand = 253;
+  request.dwSize = sizeof(request);
+  lstrcpynW(request.szPath, kNoticePath, 261);
+  int failures = 0;
+  const LONGLONG start = CounterNow();
+  for (int i = 0; i < kBatch; ++i) {
+    CommandRecord record = request;
+    if (RequiredExchange(mutex, &record, sizeof(record)) != 0) ++failures;
+  }
+  const LONGLONG end = CounterNow();
+  return failures ? -1 : CounterMs(start, end) / kBatch;
+}
+
 double PingPongBatch(HANDLE ping, HANDLE pong) {
   const LONGLONG start = CounterNow();
   for (int i = 0; i < kBatch; ++i) {
@@ -131,12 +151,18 @@ double LoadRound() {
   return kLoadClients * kLoadExchanges / seconds;
 }
 
-void ReportRoundTrip(const std::vector<double>& ours, const std::vector<double>& floor) {
+void ReportRoundTrip(const std::vector<double>& ours, const std::vector<double>& floor,
+                     const std::vector<double>& required) {
   const SampleSummary oursSummary = Summarize(ours), floorSummary = Summarize(floor);
   const double ratio = Ratio(oursSummary.median, floorSummary.median);
   PrintRow(FormatRow("3 channel round trip", FormatSummary(oursSummary, "ms", 3),
                      FormatSummary(floorSummary, "ms", 3), ratio, "<= 2.00x",
                      MetText(ratio, Goal{GoalKind::kAtMost, 2.0})));
+  const SampleSummary requiredSummary = Summarize(required);
+  const double requiredRatio = Ratio(oursSummary.median, requiredSummary.median);
+  PrintRow(FormatRow("3 channel vs. required floor", FormatSummary(oursSummary, "ms", 3),
+                     "Win32 exchange " + FormatSummary(requiredSummary, "ms", 3), requiredRatio,
+                     "<= 1.10x", MetText(requiredRatio, Goal{GoalKind::kAtMost, 1.10})));
 }
 
 void ReportLoad(const std::vector<double>& load, double singleMedianMs) {
@@ -172,24 +198,39 @@ int Drive(int batches) {
   BenchChild ponger;
   if (!ponger.Start(OwnFolder() + L"\\quarnel_bench_channel.exe", L"--pong")) return 1;
   CCommandChannel channel;
-  ChannelBatch(channel);  // warm-up of both paths
+  ScopedHandle requiredMutex(OpenRequiredCommandMutex());
+  ChannelBatch(channel);  // warm-up of every path
   PingPongBatch(ping.Get(), pong.Get());
-  std::vector<double> ours, floor, paired;
+  RequiredBatch(requiredMutex.Get());
+  std::vector<double> ours, floor, required, paired, pairedRequired;
   for (int i = 0; i < batches; ++i) {
+    // The channel goes first and last in turn, so drift hits both alike.
+    const double before = i % 2 ? RequiredBatch(requiredMutex.Get()) : 0;
     const double exchange = ChannelBatch(channel);
     const double pingPong = PingPongBatch(ping.Get(), pong.Get());
+    const double requiredMs = i % 2 ? before : RequiredBatch(requiredMutex.Get());
     if (exchange > 0) ours.push_back(exchange);
     if (pingPong > 0) floor.push_back(pingPong);
+    if (requiredMs > 0) required.push_back(requiredMs);
     if (exchange > 0 && pingPong > 0) paired.push_back(exchange / pingPong);
+    if (exchange > 0 && requiredMs > 0) pairedRequired.push_back(exchange / requiredMs);
   }
   SetEvent(quit.Get());
   ponger.Wait(10000);
   PrintNote("channel: ratio of each batch to the ping-pong batch beside it, min / median / max: " +
             FormatSummary(Summarize(paired), "x", 2));
-  if (static_cast<int>(ours.size()) != batches || static_cast<int>(floor.size()) != batches) {
+  PrintNote("channel: the same against the required floor's batch beside it: " +
+            FormatSummary(Summarize(pairedRequired), "x", 2) + "; ours minus the floor per "
+            "exchange, median: " +
+            FormatNumber((Summarize(ours).median - Summarize(required).median) * 1000.0, 0) +
+            " us. Both make the same system calls in the same order (the steps below), so a "
+            "difference beyond the machine's spread is the channel's own code: its name "
+            "formatting and handle owners");
+  if (static_cast<int>(ours.size()) != batches || static_cast<int>(floor.size()) != batches ||
+      static_cast<int>(required.size()) != batches) {
     PrintNote("channel: some batches failed and were left out");
   }
-  ReportRoundTrip(ours, floor);
+  ReportRoundTrip(ours, floor, required);
   ReportSteps();
   std::vector<double> load;
   for (int i = 0; i < 5; ++i) {

@@ -51,6 +51,7 @@ bool ScratchInstall::CopyPrograms() {
       {zelvane, ProfileFolder() + L"\\Zelvane.exe"},
       {bench + L"StartupProfile.exe", Profile()},
       {bench + L"HandoffFloor.exe", Floor()},
+      {bench + L"HandoffRequiredFloor.exe", RequiredFloor()},
       {bench + L"HandoffFloorStamped.exe", FloorStamped()},
       {bench + L"StartupProfileAligned.exe", ProfileAligned()},
       {bench + L"StartupProfileLight.exe", ProfileLight()},

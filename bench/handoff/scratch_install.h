@@ -26,6 +26,8 @@ class ScratchInstall {
   std::wstring ProfileFolder() const { return m_folder + L"\\profile"; }
   std::wstring Launcher() const { return In(L"Quarnel.exe"); }
   std::wstring Floor() const { return In(L"HandoffFloor.exe"); }
+  // The floor that also does what the launcher is required to do first.
+  std::wstring RequiredFloor() const { return In(L"HandoffRequiredFloor.exe"); }
   // The floor that also records its entry point.
   std::wstring FloorStamped() const { return In(L"HandoffFloorStamped.exe"); }
   // The launcher's start-up road with timestamps, named Quarnel.exe.

@@ -37,26 +37,6 @@ std::wstring SetupPathValue() {
   return buffer;
 }
 
-// Answers any window the launcher shows with the dialog's cancel command, so
-// runs that show a message still end; reports whether one was shown.
-DWORD RunAnsweringDialogs(LauncherWorld& world, const std::wstring& launcher,
-                          const std::wstring& args, bool* dialogShown) {
-  ChildProcess process;
-  if (!world.Start(process, launcher, args)) return static_cast<DWORD>(-1);
-  *dialogShown = false;
-  for (int i = 0; i < 600 && !process.Wait(100); ++i) {
-    for (HWND window : process.Windows()) {
-      *dialogShown = true;
-      PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
-    }
-  }
-  if (!process.Wait(0)) {
-    process.Kill();
-    return STILL_ACTIVE;
-  }
-  return process.ExitCode();
-}
-
 class LauncherDecision : public ::testing::Test {
  protected:
   LauncherWorld world{L"decision"};

@@ -235,6 +235,26 @@ bool LauncherWorld::WaitForRecord(const std::wstring& event, DWORD ms, size_t co
   return false;
 }
 
+// Answers any window the launcher shows with the dialog's cancel command, so
+// runs that show a message still end; reports whether one was shown.
+DWORD RunAnsweringDialogs(LauncherWorld& world, const std::wstring& launcher,
+                          const std::wstring& args, bool* dialogShown) {
+  ChildProcess process;
+  if (!world.Start(process, launcher, args)) return static_cast<DWORD>(-1);
+  *dialogShown = false;
+  for (int i = 0; i < 600 && !process.Wait(100); ++i) {
+    for (HWND window : process.Windows()) {
+      *dialogShown = true;
+      PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+    }
+  }
+  if (!process.Wait(0)) {
+    process.Kill();
+    return STILL_ACTIVE;
+  }
+  return process.ExitCode();
+}
+
 std::wstring BuiltLauncher() { return std::wstring(QUARNEL_TEST_BIN_DIR) + L"\\Quarnel.exe"; }
 
 std::wstring StandinPath(const std::wstring& name) {

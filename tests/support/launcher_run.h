@@ -94,6 +94,13 @@ class LauncherWorld {
   std::map<std::wstring, std::wstring> m_env;
 };
 
+// Runs `launcher` with `args` in `world`, answering any window it shows with
+// the dialog's cancel command so that runs showing a message still end;
+// `dialogShown` tells whether one was shown. Returns the exit code, or
+// STILL_ACTIVE when the launcher did not end within a minute.
+DWORD RunAnsweringDialogs(LauncherWorld& world, const std::wstring& launcher,
+                          const std::wstring& args, bool* dialogShown);
+
 // The built launcher and stand-ins.
 std::wstring BuiltLauncher();
 std::wstring StandinPath(const std::wstring& name);

@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "res/resource.h"
+#include "support/pixel_canvas.h"
 
 namespace {
 
@@ -61,6 +64,109 @@ TEST(LauncherResources, IconHasEightSizesInThreeDepths) {
   }
   HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_APP_ICON));
   EXPECT_NE(nullptr, icon);
+}
+
+// One image of the icon group as the resource section holds it.
+struct IconImage {
+  int pixels;
+  int bits;
+  const BYTE* data;
+  DWORD size;
+};
+
+std::vector<IconImage> IconImages() {
+  std::vector<IconImage> images;
+  DWORD size = 0;
+  const BYTE* group =
+      static_cast<const BYTE*>(Resource(RT_GROUP_ICON, MAKEINTRESOURCEW(IDR_APP_ICON), &size));
+  if (!group || size < sizeof(GroupIconHeader)) return images;
+  const GroupIconHeader* header = reinterpret_cast<const GroupIconHeader*>(group);
+  if (size < sizeof(GroupIconHeader) + header->count * sizeof(GroupIconEntry)) return images;
+  const GroupIconEntry* entries = reinterpret_cast<const GroupIconEntry*>(header + 1);
+  for (int i = 0; i < header->count; ++i) {
+    IconImage image{entries[i].width ? entries[i].width : 256, entries[i].bitCount, nullptr, 0};
+    image.data = static_cast<const BYTE*>(
+        Resource(RT_ICON, MAKEINTRESOURCEW(entries[i].id), &image.size));
+    images.push_back(image);
+  }
+  return images;
+}
+
+bool IsPng(const IconImage& image) {
+  static const BYTE kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  return image.size >= sizeof(kSignature) && memcmp(image.data, kSignature, sizeof(kSignature)) == 0;
+}
+
+// Width and height of an icon's colour bitmap, or 0 x 0.
+SIZE IconSize(HICON icon) {
+  SIZE size = {0, 0};
+  ICONINFO info = {};
+  if (!icon || !GetIconInfo(icon, &info)) return size;
+  BITMAP bitmap = {};
+  if (info.hbmColor && GetObjectW(info.hbmColor, sizeof(bitmap), &bitmap)) {
+    size.cx = bitmap.bmWidth;
+    size.cy = bitmap.bmHeight;
+  }
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  if (info.hbmMask) DeleteObject(info.hbmMask);
+  return size;
+}
+
+// The large images are PNG to keep the download small; from 48 pixels down
+// they stay bitmaps, which Windows XP's Explorer needs to show the file's icon.
+TEST(LauncherIcon, LargeImagesArePngAndSmallOnesBitmaps) {
+  const std::vector<IconImage> images = IconImages();
+  ASSERT_EQ(24u, images.size());
+  for (const IconImage& image : images) {
+    ASSERT_NE(nullptr, image.data);
+    EXPECT_EQ(image.pixels >= 64, IsPng(image)) << image.pixels << " px " << image.bits << "-bit";
+    if (!IsPng(image)) {
+      ASSERT_GE(image.size, sizeof(BITMAPINFOHEADER));
+      const BITMAPINFOHEADER* header = reinterpret_cast<const BITMAPINFOHEADER*>(image.data);
+      EXPECT_EQ(image.pixels, header->biWidth);
+      EXPECT_EQ(image.bits, header->biBitCount);
+    }
+  }
+}
+
+// Every image decodes through the system's icon loader at its own size, with
+// transparent corners (the rounded tile leaves them out) and an opaque centre.
+TEST(LauncherIcon, EveryImageDecodesWithItsTransparency) {
+  const COLORREF kBackdrop = RGB(1, 2, 3);  // no colour of the icon, nor a PNG key colour
+  const std::vector<IconImage> images = IconImages();
+  ASSERT_EQ(24u, images.size());
+  for (const IconImage& image : images) {
+    SCOPED_TRACE(std::to_string(image.pixels) + " px " + std::to_string(image.bits) + "-bit");
+    ASSERT_NE(nullptr, image.data);
+    HICON icon = CreateIconFromResourceEx(const_cast<BYTE*>(image.data), image.size, TRUE,
+                                          0x00030000, image.pixels, image.pixels, LR_DEFAULTCOLOR);
+    ASSERT_NE(nullptr, icon);
+    const SIZE size = IconSize(icon);
+    EXPECT_EQ(image.pixels, size.cx);
+    EXPECT_EQ(image.pixels, size.cy);
+    PixelCanvas canvas(image.pixels, image.pixels, kBackdrop);
+    EXPECT_TRUE(DrawIconEx(canvas.Dc(), 0, 0, icon, image.pixels, image.pixels, 0, nullptr, DI_NORMAL));
+    const int last = image.pixels - 1;
+    for (POINT corner : {POINT{0, 0}, POINT{last, 0}, POINT{0, last}, POINT{last, last}}) {
+      EXPECT_EQ(ColourName(kBackdrop), ColourName(canvas.At(corner.x, corner.y)))
+          << "corner " << corner.x << "," << corner.y;
+    }
+    EXPECT_NE(ColourName(kBackdrop), ColourName(canvas.At(image.pixels / 2, image.pixels / 2)));
+    DestroyIcon(icon);
+  }
+}
+
+// LoadImageW picks an image of the asked size from the group for each size.
+TEST(LauncherIcon, LoadsAtEverySize) {
+  for (int pixels : {256, 128, 96, 64, 48, 32, 24, 16}) {
+    HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_APP_ICON),
+                                               IMAGE_ICON, pixels, pixels, LR_DEFAULTCOLOR));
+    ASSERT_NE(nullptr, icon) << pixels;
+    const SIZE size = IconSize(icon);
+    EXPECT_EQ(pixels, size.cx) << pixels;
+    EXPECT_EQ(pixels, size.cy) << pixels;
+    DestroyIcon(icon);
+  }
 }
 
 TEST(LauncherResources, ManifestAsksForNoElevationAndCommonControlsSix) {

@@ -18,6 +18,7 @@ QUARNEL_PACKAGES=(
   locales-all
   python3
   procps
+  osslsigncode openssl
 )
 
 # The prefix that runs a command as root: empty for root, sudo otherwise.
