@@ -1,4 +1,4 @@
-#include "app/system_path.h"
+#include "framework/system_path.h"
 
 namespace {
 bool EndsWithSeparator(LPCWSTR text, int length) {
