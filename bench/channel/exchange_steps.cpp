@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "bench/common/clock.h"
-#include "framework/scoped_handles.h"
+#include "base/scoped_handles.h"
 #include "channel/command_record.h"
 #include "channel/scoped_kernel.h"
 

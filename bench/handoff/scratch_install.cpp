@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "bench/common/child.h"
-#include "framework/scoped_handles.h"
+#include "base/scoped_handles.h"
 #include "bench_paths.h"
 
 namespace {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Fails when a launcher source includes a header from a layer above its own.
-# Bottom up: framework/; then channel/, i18n/ and ui/ (ui/ takes texts and
-# fonts from i18n/; both read res/resource.h); then app/ on top of them all.
+# Bottom up: base/ (handle owners, path buffers); framework/; then channel/,
+# i18n/ and ui/ (ui/ takes texts and fonts from i18n/; both read
+# res/resource.h); then app/ on top of them all.
 # Usage: check-include-layers.sh SOURCE_ROOT
 set -u
 root=${1:?usage: check-include-layers.sh SOURCE_ROOT}
@@ -9,11 +10,12 @@ root=${1:?usage: check-include-layers.sh SOURCE_ROOT}
 # The folders a file in folder $1 may include from.
 allowed_below() {
   case $1 in
-    framework) echo "framework" ;;
-    channel) echo "framework channel" ;;
-    i18n) echo "framework i18n res" ;;
-    ui) echo "framework i18n ui res" ;;
-    app) echo "framework channel i18n ui app res" ;;
+    base) echo "base" ;;
+    framework) echo "base framework" ;;
+    channel) echo "base framework channel" ;;
+    i18n) echo "base framework i18n res" ;;
+    ui) echo "base framework i18n ui res" ;;
+    app) echo "base framework channel i18n ui app res" ;;
   esac
 }
 
@@ -51,7 +53,7 @@ is_excepted() {
 
 failures=0
 checked=0
-for folder in framework channel i18n ui app; do
+for folder in base framework channel i18n ui app; do
   [[ -d $root/$folder ]] || continue
   allowed=" $(allowed_below "$folder") "
   while IFS= read -r file; do

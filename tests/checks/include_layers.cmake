@@ -1,5 +1,5 @@
-# Includes point one way: framework/ at the bottom, channel/ i18n/ ui/ on it,
-# app/ on top. The second test runs the check on a tree with one wrong
+# Includes point one way: base/ and framework/ at the bottom, channel/ i18n/
+# ui/ on them, app/ on top. The second test runs the check on a tree with one wrong
 # include, so a check that stopped looking would show.
 add_test(NAME check_include_layers
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/checks/check-include-layers.sh ${CMAKE_SOURCE_DIR})

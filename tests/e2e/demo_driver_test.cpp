@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "framework/scoped_handles.h"
+#include "base/scoped_handles.h"
 #include "launcher_run.h"
 #include "scratch_dir.h"
 #include "test_paths.h"

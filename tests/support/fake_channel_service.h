@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "channel/command_record.h"
-#include "framework/scoped_handles.h"
+#include "base/scoped_handles.h"
 
 struct FakeServiceConfig {
   bool createRequestEvent = true;

@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "framework/scoped_handles.h"
+#include "base/scoped_handles.h"
 #include "framework_windows.h"
 #include "pixel_canvas.h"
 #include "scratch_dir.h"

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "framework/scoped_handles.h"
+#include "base/scoped_handles.h"
 #include "tools/standin_service/service_objects.h"
 #include "tools/standin_common/utf8.h"
 

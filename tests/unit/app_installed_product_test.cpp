@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/installed_product.h"
-#include "framework/system_path.h"
+#include "base/system_path.h"
 #include "app/version_api.h"
 #include "registry_sandbox.h"
 #include "scratch_dir.h"

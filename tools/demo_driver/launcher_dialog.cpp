@@ -1,6 +1,6 @@
 #include "launcher_dialog.h"
 
-#include "framework/scoped_handles.h"
+#include "base/scoped_handles.h"
 #include "msgdlg_driver.h"
 #include "res/resource.h"
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "framework/scoped_handles.h"
+#include "base/scoped_handles.h"
 #include "launcher_run.h"
 
 namespace {

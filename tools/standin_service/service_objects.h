@@ -4,7 +4,7 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/scoped_handles.h"
+#include "base/scoped_handles.h"
 
 constexpr const wchar_t* kRequestEventName = L"Global\\ZelvaneSvcEvent";
 constexpr const wchar_t* kSharedMemoryName = L"Global\\ZelvaneSvcMem";

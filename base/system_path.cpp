@@ -1,4 +1,4 @@
-#include "framework/system_path.h"
+#include "base/system_path.h"
 
 namespace {
 bool EndsWithSeparator(LPCWSTR text, int length) {
