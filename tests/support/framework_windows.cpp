@@ -1,6 +1,7 @@
 #include "framework_windows.h"
 
-#include "framework/scoped_handles.h"
+#include "afxwin.h"
+#include "base/scoped_handles.h"
 
 namespace {
 const wchar_t kPlainClass[] = L"QuarnelTestPlainWindow";
@@ -28,6 +29,16 @@ HWND CreateChildControl(HWND parent, LPCWSTR className, LPCWSTR text, DWORD styl
   return CreateWindowExW(0, className, text, style | WS_CHILD, x, y, width, height, parent,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                          GetModuleHandleW(nullptr), nullptr);
+}
+
+bool AttachNewButton(CWnd& object, CWnd& parent, LPCWSTR text, DWORD style, const RECT& rect,
+                     int id) {
+  HWND button = CreateChildControl(parent.m_hWnd, L"BUTTON", text, style, id, rect.left, rect.top,
+                                   rect.right - rect.left, rect.bottom - rect.top);
+  if (!button) return false;
+  if (object.SubclassWindow(button)) return true;
+  DestroyWindow(button);
+  return false;
 }
 
 bool UseUnmanagedTestWindows(const wchar_t* exeName) {

@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+class CWnd;
+
 class ScopedWindow {
  public:
   explicit ScopedWindow(HWND hWnd = nullptr) : m_hWnd(hWnd) {}
@@ -30,6 +32,11 @@ HWND CreatePlainWindow(int x, int y, int width, int height, HWND owner = nullptr
 // A child control of `className` on `parent`.
 HWND CreateChildControl(HWND parent, LPCWSTR className, LPCWSTR text, DWORD style, int id,
                         int x = 0, int y = 0, int width = 80, int height = 24);
+
+// A child button of `style` on `parent` at `rect`, with `object` attached
+// (subclassed). False, and no window, when either step fails.
+bool AttachNewButton(CWnd& object, CWnd& parent, LPCWSTR text, DWORD style, const RECT& rect,
+                     int id);
 
 // Under Wine without a window manager, hiding an activated top-level window
 // waits two seconds for a manager that never answers. Asks Wine's X11 driver

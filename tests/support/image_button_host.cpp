@@ -31,7 +31,7 @@ ButtonHost::~ButtonHost() {
 bool ButtonHost::AddButton(CImageButton& button, const wchar_t* text, int x, int y, int width,
                            int height, UINT id) {
   const RECT rect = {x, y, x + width, y + height};
-  if (!button.Create(text, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, rect, &m_window, id)) return false;
+  if (!AttachNewButton(button, m_window, text, WS_VISIBLE | BS_OWNERDRAW, rect, id)) return false;
   SendMessageW(button.m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
   return true;
 }

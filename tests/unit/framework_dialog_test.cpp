@@ -82,7 +82,7 @@ class CTestDialog : public CDialog {
   BOOL OnEraseBkgnd(CDC* pDC) {
     CRect client;
     GetClientRect(client);
-    pDC->FillSolidRect(client, RGB(25, 25, 25));
+    pDC->FillSolidRect(0, 0, client.Width(), client.Height(), RGB(25, 25, 25));
     return TRUE;
   }
   void OnOwnerDrawClicked() { EndDialog(kOwnerDrawResult); }
