@@ -8,9 +8,9 @@
 #include <string>
 
 #include "base/scoped_handles.h"
-#include "launcher_run.h"
-#include "scratch_dir.h"
-#include "test_paths.h"
+#include "harness/launcher_run.h"
+#include "harness/scratch_dir.h"
+#include "run_paths.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include "base/system_path.h"
 #include "app/version_api.h"
 #include "registry_sandbox.h"
-#include "scratch_dir.h"
-#include "test_paths.h"
-#include "version_resource.h"
+#include "harness/scratch_dir.h"
+#include "run_paths.h"
+#include "harness/version_resource.h"
 
 namespace {
 

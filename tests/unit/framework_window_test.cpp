@@ -6,7 +6,7 @@
 #include <string>
 
 #include "afxwin.h"
-#include "framework_windows.h"
+#include "harness/framework_windows.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/quarnel_app.h"
+#include "harness/expected_values.h"
 #include "i18n/catalogue.h"
 #include "i18n/language_fonts.h"
 #include "resource.h"
@@ -51,9 +52,7 @@ LOGFONTW ReadBack(const CFont& font) {
   return actual;
 }
 
-const wchar_t* const kExpectedTextFaces[kLanguageCount] = {
-    L"Segoe UI", L"Segoe UI", L"Segoe UI", L"Segoe UI",
-    L"Segoe UI", L"Segoe UI", L"SimSun",   L"Meiryo UI"};
+const wchar_t* const* const kExpectedTextFaces = expected::kTextFaces;
 
 TEST(LanguageFonts, TextFontOfEveryLanguage) {
   for (int language = 0; language < kLanguageCount; ++language) {

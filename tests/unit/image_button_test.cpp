@@ -8,14 +8,14 @@
 #include <string>
 
 #include "res/resource.h"
-#include "support/gdi_object_count.h"
+#include "harness/gdi_object_count.h"
 #include "support/image_button_access.h"
 #include "support/image_button_host.h"
 #include "support/image_test_ids.h"
-#include "support/pixel_canvas.h"
-#include "support/screen_pixels.h"
+#include "harness/pixel_canvas.h"
+#include "harness/screen_pixels.h"
 #include "support/watching_stream.h"
-#include "test_paths.h"
+#include "run_paths.h"
 #include "ui/gdiplus_api.h"
 #include "ui/image_button.h"
 #include "ui/resource_image.h"

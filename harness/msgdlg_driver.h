@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "launcher_run.h"
-#include "screen_pixels.h"
+#include "harness/launcher_run.h"
+#include "harness/screen_pixels.h"
 
 // One run of the dialog host.
 class MsgDlgHost {

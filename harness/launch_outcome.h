@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "launcher_run.h"
-#include "standin_service_process.h"
+#include "harness/launcher_run.h"
+#include "harness/standin_service_process.h"
 
 // What one run left behind: only the log lines written during that run.
 struct RunObservation {

@@ -1,4 +1,4 @@
-#include "support/pixel_canvas.h"
+#include "harness/pixel_canvas.h"
 
 #include <cstdio>
 

@@ -1,8 +1,8 @@
-#include "screen_pixels.h"
+#include "harness/screen_pixels.h"
 
 #include <cstdlib>
 
-#include "scratch_dir.h"
+#include "harness/scratch_dir.h"
 
 namespace {
 

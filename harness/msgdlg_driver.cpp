@@ -1,13 +1,13 @@
-#include "msgdlg_driver.h"
+#include "harness/msgdlg_driver.h"
 
 #include <sstream>
 
 #include "base/scoped_handles.h"
-#include "framework_windows.h"
-#include "pixel_canvas.h"
-#include "scratch_dir.h"
-#include "test_paths.h"
-#include "tools/standin_common/utf8.h"
+#include "harness/framework_windows.h"
+#include "harness/pixel_canvas.h"
+#include "harness/scratch_dir.h"
+#include "run_paths.h"
+#include "harness/utf8.h"
 
 namespace {
 

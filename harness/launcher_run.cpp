@@ -1,16 +1,14 @@
-#include "launcher_run.h"
+#include "harness/launcher_run.h"
 
-#include <gtest/gtest.h>
-
-#include "test_paths.h"
-#include "version_resource.h"
-#include "tools/standin_common/utf8.h"
+#include "harness/expected_values.h"
+#include "harness/harness_failure.h"
+#include "harness/utf8.h"
+#include "harness/version_resource.h"
+#include "run_paths.h"
 
 namespace {
 
-const wchar_t kUninstallKeyPath[] =
-    L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
-    L"{4C2E91B7-0D3A-4F68-A5E2-7B19C6D03F8A}";
+const wchar_t* const kUninstallKeyPath = expected::kUninstallKey;
 
 std::wstring Unescape(const std::wstring& value) {
   std::wstring out;
@@ -115,8 +113,11 @@ void SetReportedWindowsVersion(const std::wstring& version) {
     return;
   }
   HKEY handle = nullptr;
-  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                           nullptr, &handle, nullptr));
+  if (!HARNESS_CHECK(RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                     nullptr, &handle, nullptr) == ERROR_SUCCESS,
+                     "")) {
+    return;
+  }
   RegSetValueExW(handle, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version.c_str()),
                  static_cast<DWORD>((version.size() + 1) * sizeof(wchar_t)));
   RegCloseKey(handle);
@@ -124,8 +125,11 @@ void SetReportedWindowsVersion(const std::wstring& version) {
 
 void WriteUninstallKey(const std::wstring& installLocation) {
   HKEY key = nullptr;
-  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, kUninstallKeyPath, 0, nullptr, 0,
-                                           KEY_ALL_ACCESS, nullptr, &key, nullptr));
+  if (!HARNESS_CHECK(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kUninstallKeyPath, 0, nullptr, 0,
+                                     KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS,
+                     "")) {
+    return;
+  }
   const wchar_t name[] = L"Zelvane";
   RegSetValueExW(key, L"DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>(name), sizeof(name));
   RegSetValueExW(key, L"InstallLocation", 0, REG_SZ,
@@ -179,7 +183,7 @@ LauncherWorld::LauncherWorld(const std::wstring& tag) : m_dir(tag) {
   ResetProductState();
   CreateDirectoryW(TempDir().c_str(), nullptr);
   CreateDirectoryW(DownloadDir().c_str(), nullptr);
-  EXPECT_TRUE(CopyFileW(BuiltLauncher().c_str(), DownloadedLauncher().c_str(), FALSE));
+  HARNESS_CHECK(CopyFileW(BuiltLauncher().c_str(), DownloadedLauncher().c_str(), FALSE), "");
   m_env[L"TEMP"] = TempDir();
   m_env[L"TMP"] = TempDir();
   m_env[L"QUARNEL_STANDIN_LOG"] = LogPath();
@@ -191,20 +195,24 @@ LauncherWorld::~LauncherWorld() { ResetProductState(); }
 void LauncherWorld::InstallProduct(const std::wstring& version, bool withLauncher) {
   CreateDirectoryW(InstallDir().c_str(), nullptr);
   WriteUninstallKey(InstallDir());
-  ASSERT_TRUE(CopyFileW(StandinPath(L"Zelvane.exe").c_str(),
-                        (InstallDir() + L"\\Zelvane.exe").c_str(), FALSE));
+  if (!HARNESS_CHECK(CopyFileW(StandinPath(L"Zelvane.exe").c_str(),
+                               (InstallDir() + L"\\Zelvane.exe").c_str(), FALSE),
+                     "")) {
+    return;
+  }
   if (!withLauncher) return;
   const std::wstring target = InstallDir() + L"\\Quarnel.exe";
   if (version == L"=") {
-    ASSERT_TRUE(CopyFileW(BuiltLauncher().c_str(), target.c_str(), FALSE));
+    HARNESS_CHECK(CopyFileW(BuiltLauncher().c_str(), target.c_str(), FALSE), "");
     return;
   }
   std::wstring error;
-  ASSERT_TRUE(WriteVersionedCopy(BuiltLauncher(), target,
-                                 version.empty() ? BuildVersionResource(std::vector<VersionStringEntry>{})
-                                                 : BuildVersionResource(version),
-                                 &error))
-      << error;
+  HARNESS_CHECK(WriteVersionedCopy(BuiltLauncher(), target,
+                                   version.empty()
+                                       ? BuildVersionResource(std::vector<VersionStringEntry>{})
+                                       : BuildVersionResource(version),
+                                   &error),
+                ": " + ToUtf8(error));
 }
 
 DWORD LauncherWorld::Run(const std::wstring& launcher, const std::wstring& args, DWORD ms) {

@@ -1,4 +1,4 @@
-#include "framework_windows.h"
+#include "harness/framework_windows.h"
 
 #include "afxwin.h"
 #include "base/scoped_handles.h"

@@ -1,11 +1,11 @@
-#include "standin_service_process.h"
+#include "harness/standin_service_process.h"
 
 #include <fstream>
 #include <sstream>
 
 #include "base/scoped_handles.h"
-#include "tools/standin_service/service_objects.h"
-#include "tools/standin_common/utf8.h"
+#include "harness/expected_values.h"
+#include "harness/utf8.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ StandinService::~StandinService() {
 
 bool StandinService::Start(const std::wstring& arguments, DWORD ms) {
   // Made here first, so that a leftover signal cannot pass for readiness.
-  ScopedHandle ready(CreateEventW(nullptr, TRUE, FALSE, kReadyEventName));
+  ScopedHandle ready(CreateEventW(nullptr, TRUE, FALSE, expected::kStandinReadyEvent));
   if (!ready) return false;
   ResetEvent(ready.Get());
   if (!m_process.Start(StandinPath(L"standin_service.exe"), arguments, {})) return false;
@@ -40,7 +40,7 @@ bool StandinService::Start(const std::wstring& arguments, DWORD ms) {
 bool StandinService::Stop(DWORD ms) {
   if (!m_process.Handle()) return true;
   if (m_process.Wait(0)) return m_process.ExitCode() == 0;
-  ScopedHandle stop(OpenEventW(EVENT_MODIFY_STATE, FALSE, kStopEventName));
+  ScopedHandle stop(OpenEventW(EVENT_MODIFY_STATE, FALSE, expected::kStandinStopEvent));
   if (stop) SetEvent(stop.Get());
   return m_process.Wait(ms) && m_process.ExitCode() == 0;
 }

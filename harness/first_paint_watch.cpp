@@ -1,4 +1,4 @@
-#include "first_paint_watch.h"
+#include "harness/first_paint_watch.h"
 
 namespace {
 

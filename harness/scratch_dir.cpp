@@ -1,10 +1,9 @@
-#include "scratch_dir.h"
+#include "harness/scratch_dir.h"
 
 #include <windows.h>
 
-#include <gtest/gtest.h>
-
-#include "test_paths.h"
+#include "harness/harness_failure.h"
+#include "run_paths.h"
 
 namespace {
 int g_counter = 0;
@@ -15,7 +14,7 @@ ScratchDir::ScratchDir(const std::wstring& tag) {
   m_path = std::wstring(QUARNEL_TEST_SCRATCH_DIR) + L"\\" + tag + L"_" +
            std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++g_counter);
   RemoveTree(m_path);
-  EXPECT_TRUE(CreateDirectoryW(m_path.c_str(), nullptr)) << "cannot create scratch folder";
+  HARNESS_CHECK(CreateDirectoryW(m_path.c_str(), nullptr), ": cannot create scratch folder");
 }
 
 ScratchDir::~ScratchDir() { RemoveTree(m_path); }

@@ -1,4 +1,4 @@
-#include "support/gdi_object_count.h"
+#include "harness/gdi_object_count.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "launch_outcome.h"
+#include "harness/launch_outcome.h"
 
 #include <cwchar>
 

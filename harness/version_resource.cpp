@@ -1,4 +1,4 @@
-#include "version_resource.h"
+#include "harness/version_resource.h"
 
 namespace {
 

@@ -12,9 +12,10 @@
 #include <utility>
 #include <vector>
 
-#include "standin_service_process.h"
-#include "test_paths.h"
-#include "tools/channel_load_client/load_pattern.h"
+#include "harness/expected_values.h"
+#include "harness/standin_service_process.h"
+#include "run_paths.h"
+#include "harness/load_pattern.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ TEST(ChannelLoad, ManyClientProcessesEachGetTheirOwnRepliesIntact) {
   ASSERT_TRUE(service.Start(L"--status echo --log \"" + log + L"\""));
   // Held open throughout, so that a client ending while it owned the mutex
   // would leave it abandoned rather than gone.
-  HANDLE mutex = CreateMutexW(nullptr, FALSE, L"Global\\2017PellunCmdMutex");
+  HANDLE mutex = CreateMutexW(nullptr, FALSE, expected::kCommandMutex);
   ASSERT_NE(nullptr, mutex);
 
   const ULONGLONG start = GetTickCount64();

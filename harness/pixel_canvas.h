@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "support/screen_pixels.h"
+#include "harness/screen_pixels.h"
 
 class PixelCanvas {
  public:

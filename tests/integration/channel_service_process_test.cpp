@@ -8,8 +8,9 @@
 #include <string>
 
 #include "channel/command_channel.h"
-#include "standin_service_process.h"
-#include "test_paths.h"
+#include "harness/expected_values.h"
+#include "harness/standin_service_process.h"
+#include "run_paths.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ std::wstring FreshLogPath(const std::wstring& tag) {
 std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
 
 bool CommandMutexFree() {
-  HANDLE mutex = OpenMutexW(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, L"Global\\2017PellunCmdMutex");
+  HANDLE mutex = OpenMutexW(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, expected::kCommandMutex);
   if (!mutex) return true;
   const DWORD outcome = WaitForSingleObject(mutex, 0);
   if (outcome == WAIT_OBJECT_0 || outcome == WAIT_ABANDONED) ReleaseMutex(mutex);
