@@ -15,6 +15,6 @@ foreach(entry ${QUARNEL_MSGDLG_LOCALES})
   set(name e2e_msgdlg_locale_${short})
   add_test(NAME ${name} COMMAND e2e_msgdlg_launcher_test --gtest_brief=1
            --gtest_filter=*UserLocaleLanguage*)
-  set_tests_properties(${name} PROPERTIES LABELS e2e TIMEOUT 300
+  set_tests_properties(${name} PROPERTIES LABELS "e2e;launcher" TIMEOUT 300
       ENVIRONMENT "LC_ALL=${locale};QUARNEL_TEST_USER_LCID=${lcid}")
 endforeach()
