@@ -1,6 +1,6 @@
 #include "app/dll_search_guard.h"
 
-#include "app/system_path.h"
+#include "base/system_path.h"
 
 CDllSearchGuard::CDllSearchGuard() {
   WCHAR kernelPath[kSystemPathChars];

@@ -15,6 +15,10 @@ class CDllSearchGuard {
   CDllSearchGuard(const CDllSearchGuard&) = delete;
   CDllSearchGuard& operator=(const CDllSearchGuard&) = delete;
 
+ private:
+  // Tests check which kernel library the guard loaded and what it found.
+  friend class CDllSearchGuardTestAccess;
+
   SetDefaultDllDirectoriesFn m_pfnSetDefaultDllDirectories = nullptr;
   HMODULE m_hKernel = nullptr;
 };

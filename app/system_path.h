@@ -1,21 +1,4 @@
-// Paths of files in the system folder, for loading libraries by full path.
+// The path buffer sizes and joins live in base/system_path.h, where ui/
+// can reach them too; this name stays for the app/ files that include it.
 #pragma once
-#include <windows.h>
-
-// Buffers for the paths the launcher builds of its own files, the temporary
-// folder, the installer copy and the hand-off: at most 260 characters.
-constexpr int kLauncherPathChars = 261;
-// Buffers for paths in the system folder: at most 269 characters.
-constexpr int kSystemPathChars = 270;
-
-// Joins `folder` and `name` into `out` (capacity `outChars`): the folder, a
-// backslash unless the folder is empty or already ends with a backslash or a
-// slash, then the name. FALSE, with `out` emptied, when the result would not
-// fit: a path is never cut.
-bool JoinPath(LPCWSTR folder, LPCWSTR name, LPWSTR out, int outChars);
-
-// The system folder, every trailing backslash dropped, joined with
-// `fileName` into a kSystemPathChars buffer: exactly one backslash between
-// them however the folder is reported. FALSE when the folder cannot be read
-// or the path would not fit.
-bool SystemFilePath(LPCWSTR fileName, WCHAR (&out)[kSystemPathChars]);
+#include "base/system_path.h"

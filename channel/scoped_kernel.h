@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/scoped_handles.h"
+#include "base/scoped_handles.h"
 
 // A view of a whole file mapping, unmapped when destroyed.
 class ScopedView {

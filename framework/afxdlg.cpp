@@ -3,8 +3,7 @@
 #include "afxwin_app.h"
 
 namespace {
-// Messages whose result the dialog procedure returns itself instead of
-// through DWLP_MSGRESULT.
+// Messages whose result the dialog procedure returns instead of DWLP_MSGRESULT.
 bool ReturnsResultDirectly(UINT message) {
   return (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) ||
          message == WM_COMPAREITEM || message == WM_VKEYTOITEM || message == WM_CHARTOITEM ||
@@ -18,8 +17,6 @@ LPCDLGTEMPLATEW LoadDialogTemplate(HINSTANCE module, UINT id) {
 }
 }  // namespace
 
-IMPLEMENT_DYNAMIC(CDialog, CWnd)
-
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
   ON_COMMAND(IDOK, OnOK)
   ON_COMMAND(IDCANCEL, OnCancel)
@@ -31,9 +28,6 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& control) {
   if (item) control.SubclassWindow(item);
 }
 
-CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
-    : m_nIDHelp(nIDTemplate), m_pParentWnd(pParentWnd) {}
-
 CDialog::~CDialog() {
   if (m_hWnd) ::DestroyWindow(m_hWnd);
 }
@@ -44,11 +38,10 @@ INT_PTR CDialog::DoModal() {
   if (!dialogTemplate || m_hWnd) return -1;
   m_nModalResult = -1;
   m_bEndModal = false;
-  HWND parent = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
-  HWND hWnd = CreateDialogIndirectParamW(module, dialogTemplate, parent, &CDialog::DialogProc,
+  HWND hWnd = CreateDialogIndirectParamW(module, dialogTemplate, nullptr, &CDialog::DialogProc,
                                          reinterpret_cast<LPARAM>(this));
   if (!hWnd) return -1;
-  if (!m_bEndModal && m_hWnd && !IsWindowVisible()) ShowWindow(SW_SHOWNORMAL);
+  if (!m_bEndModal && m_hWnd && !::IsWindowVisible(m_hWnd)) ShowWindow(SW_SHOWNORMAL);
   RunModalLoop();
   if (m_hWnd) ::DestroyWindow(m_hWnd);
   return m_nModalResult;
@@ -57,42 +50,25 @@ INT_PTR CDialog::DoModal() {
 void CDialog::EndDialog(int nResult) {
   m_nModalResult = nResult;
   m_bEndModal = true;
-  // A message sent from another thread is handled inside GetMessage, which
-  // would keep waiting; wake the loop so it sees the end.
-  if (InSendMessage()) PostMessage(WM_NULL);
+  // Sent from another thread, inside GetMessage: wake the loop to see the end.
+  if (InSendMessage()) ::PostMessageW(m_hWnd, WM_NULL, 0, 0);
 }
 
 void CDialog::RunModalLoop() {
   MSG* msg = AfxGetCurrentMessage();
-  while (!m_bEndModal && m_hWnd) {
-    const BOOL got = GetMessageW(msg, nullptr, 0, 0);
-    if (got == -1) break;
-    if (got == 0) {
-      PostQuitMessage(static_cast<int>(msg->wParam));
-      m_nModalResult = -1;
-      break;
-    }
-    if (!PreTranslateInput(msg)) {
-      TranslateMessage(msg);
-      DispatchMessageW(msg);
-    }
+  BOOL got = TRUE;
+  while (!m_bEndModal && m_hWnd && (got = GetMessageW(msg, nullptr, 0, 0)) > 0) {
+    // The dialog looks first at what reaches it or one of its controls.
+    const bool ours = msg->hwnd == m_hWnd || ::IsChild(m_hWnd, msg->hwnd);
+    if (ours && PreTranslateMessage(msg)) continue;
+    TranslateMessage(msg);
+    DispatchMessageW(msg);
   }
-}
-
-BOOL CDialog::PreTranslateInput(MSG* pMsg) {
-  // From the target window up through its parents to the dialog: a child
-  // control's object, then the dialog, may consume the message.
-  for (HWND hWnd = pMsg->hwnd; hWnd;) {
-    CWnd* wnd = FromHandlePermanent(hWnd);
-    if (wnd && wnd->PreTranslateMessage(pMsg)) return TRUE;
-    if (hWnd == m_hWnd || !(GetWindowLongW(hWnd, GWL_STYLE) & WS_CHILD)) break;
-    hWnd = ::GetParent(hWnd);
+  // WM_QUIT belongs to the caller's loop.
+  if (got == 0) {
+    PostQuitMessage(static_cast<int>(msg->wParam));
+    m_nModalResult = -1;
   }
-  return FALSE;
-}
-
-BOOL CDialog::PreTranslateMessage(MSG* pMsg) {
-  return m_hWnd && IsDialogMessageW(m_hWnd, pMsg);
 }
 
 LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -104,7 +80,7 @@ LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  // The object arrives with WM_INITDIALOG, from DoModal; messages before it
+  // The object arrives with WM_INITDIALOG from DoModal; messages before it
   // (the template's WM_SETFONT) get the dialog manager's defaults.
   if (message == WM_INITDIALOG && !FromHandlePermanent(hWnd) && lParam) {
     CDialog* dialog = reinterpret_cast<CDialog*>(lParam);
@@ -134,18 +110,8 @@ INT_PTR CDialog::HandleDialogMessage(UINT message, WPARAM wParam, LPARAM lParam)
   return TRUE;
 }
 
-BOOL CDialog::OnInitDialog() { return UpdateData(FALSE); }
-
 BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
-  CDataExchange exchange(this, bSaveAndValidate);
+  CDataExchange exchange = {this, bSaveAndValidate};
   DoDataExchange(&exchange);
   return TRUE;
 }
-
-void CDialog::DoDataExchange(CDataExchange*) {}
-
-void CDialog::OnOK() {
-  if (UpdateData(TRUE)) EndDialog(IDOK);
-}
-
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }

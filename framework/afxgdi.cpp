@@ -13,7 +13,24 @@ BOOL CFont::CreateFontIndirect(const LOGFONTW* logFont) {
   return m_hObject != nullptr;
 }
 
-BOOL CFont::GetLogFont(LOGFONTW* logFont) const {
-  if (!m_hObject) return FALSE;
-  return ::GetObjectW(m_hObject, sizeof(LOGFONTW), logFont) == sizeof(LOGFONTW);
+BOOL CDC::CreateCompatibleDC(CDC* reference) {
+  DeleteDC();
+  m_hDC = ::CreateCompatibleDC(reference ? reference->m_hDC : nullptr);
+  m_bOwned = m_hDC != nullptr;
+  return m_bOwned;
+}
+
+void CDC::DeleteDC() {
+  if (m_bOwned && m_hDC) ::DeleteDC(m_hDC);
+  m_hDC = nullptr;
+  m_bOwned = false;
+}
+
+void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF color) {
+  // An opaque ExtTextOut with no text fills with the background colour and
+  // needs no brush to create and delete.
+  const RECT rect = {x, y, x + cx, y + cy};
+  const COLORREF previous = ::SetBkColor(m_hDC, color);
+  ::ExtTextOutW(m_hDC, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+  ::SetBkColor(m_hDC, previous);
 }

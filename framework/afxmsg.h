@@ -1,82 +1,69 @@
-// Message maps: a class lists the messages it handles in a static table, and
-// a window looks its messages up there, then in its base class's table.
-// Each entry carries a small adapter that unpacks the message parameters and
-// calls the member handler with the framework's signature, so handlers read
-// as they would in any framework application.
+// Message maps: a class lists its messages in a static table, searched before
+// its base class's; each entry's adapter unpacks the parameters and calls the
+// member handler with the framework's signature.
 #pragma once
 #include <windows.h>
 
-#include "afxobj.h"
-
 class CCmdTarget;
 
-// Calls one handler. Returns TRUE when the message was handled; *result is
-// then the window procedure's result.
+// Calls one handler; TRUE when it took the message, *result then answers it.
 typedef BOOL (*AFX_MSG_THUNK)(CCmdTarget* target, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
-// The kind of message an entry answers.
 enum AfxMsgKind : UINT {
-  AfxMsgWindow = 0,   // a window message (nMessage)
-  AfxMsgCommand,      // WM_COMMAND with notification nCode from control nID
-  AfxMsgReflect,      // a notification reflected from the parent (nCode)
+  AfxMsgWindow = 0,  // a window message (nMessage)
+  AfxMsgCommand,     // WM_COMMAND with notification nCode from control nID
+  AfxMsgReflect,     // a notification reflected from the parent (nCode)
 };
 
 struct AFX_MSGMAP_ENTRY {
   AfxMsgKind nKind;
-  UINT nMessage;   // window message (AfxMsgWindow)
-  UINT nCode;      // notification code (AfxMsgCommand, AfxMsgReflect)
-  UINT nID;        // control or command id (AfxMsgCommand)
-  AFX_MSG_THUNK pfnThunk;
+  UINT nMessage;
+  UINT nCode;
+  UINT nID;
+  AFX_MSG_THUNK pfnThunk;  // null in the entry that ends the table
 };
 
 struct AFX_MSGMAP {
   const AFX_MSGMAP* (*pfnGetBaseMap)();
-  const AFX_MSGMAP_ENTRY* lpEntries;  // ends with an entry whose thunk is null
+  const AFX_MSGMAP_ENTRY* lpEntries;
 };
 
 // Root of everything that has a message map.
-class CCmdTarget : public CObject {
-  DECLARE_DYNAMIC(CCmdTarget)
-
+class CCmdTarget {
  public:
-  ~CCmdTarget() override {}
+  virtual ~CCmdTarget() {}
 
-  // Looks a message up in this object's maps, most derived first. TRUE when
-  // a handler took it.
-  BOOL DispatchWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
-  BOOL DispatchCommand(UINT nCode, UINT nID, WPARAM wParam, LPARAM lParam);
-  BOOL DispatchReflected(UINT nCode, WPARAM wParam, LPARAM lParam, LRESULT* result);
+  // Looks a message up in this object's maps, most derived first, and calls
+  // the first handler of its kind: `message` alone for AfxMsgWindow, with
+  // `code` for AfxMsgReflect, with `code` and `id` for AfxMsgCommand. TRUE
+  // when a handler took it.
+  BOOL Dispatch(AfxMsgKind kind, UINT message, UINT code, UINT id, WPARAM wParam, LPARAM lParam,
+                LRESULT* result);
 
  protected:
   static const AFX_MSGMAP* GetThisMessageMap();
   virtual const AFX_MSGMAP* GetMessageMap() const { return GetThisMessageMap(); }
-
- private:
-  const AFX_MSGMAP_ENTRY* FindEntry(AfxMsgKind kind, UINT message, UINT code, UINT id) const;
 };
 
-#define DECLARE_MESSAGE_MAP()                                   \
- protected:                                                     \
-  static const AFX_MSGMAP* GetThisMessageMap();                 \
+#define DECLARE_MESSAGE_MAP()                   \
+ protected:                                     \
+  static const AFX_MSGMAP* GetThisMessageMap(); \
   const AFX_MSGMAP* GetMessageMap() const override;
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                  \
-  const AFX_MSGMAP* theClass::GetMessageMap() const {           \
-    return GetThisMessageMap();                                 \
-  }                                                             \
-  const AFX_MSGMAP* theClass::GetThisMessageMap() {             \
-    typedef theClass ThisClass;                                 \
-    typedef baseClass TheBaseClass;                             \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                               \
+  const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
+  const AFX_MSGMAP* theClass::GetThisMessageMap() {                          \
+    typedef theClass ThisClass;                                              \
+    typedef baseClass TheBaseClass;                                          \
     static const AFX_MSGMAP_ENTRY entries[] = {
 
-#define END_MESSAGE_MAP()                                       \
-      {AfxMsgWindow, 0, 0, 0, nullptr}};                        \
+#define END_MESSAGE_MAP()                                                    \
+      {AfxMsgWindow, 0, 0, 0, nullptr}};                                     \
     static const AFX_MSGMAP map = {&TheBaseClass::GetThisMessageMap, entries}; \
-    return &map;                                                \
+    return &map;                                                             \
   }
 
-// Adapter bodies. `self` is the object, typed as the class whose map holds
-// the entry.
+// An adapter body; `self` is the object as the class whose map holds the entry.
 #define AFX_THUNK(body)                                                        \
   [](CCmdTarget* target, WPARAM wParam, LPARAM lParam, LRESULT* result) -> BOOL { \
     ThisClass* self = static_cast<ThisClass*>(target);                         \
@@ -87,19 +74,16 @@ class CCmdTarget : public CObject {
 
 #define ON_MESSAGE_THUNK(msg, body) {AfxMsgWindow, (msg), 0, 0, AFX_THUNK(body)},
 
-// Command from a control or menu: void handler().
-#define ON_COMMAND(id, memberFxn) \
-  {AfxMsgCommand, WM_COMMAND, 0, (id), AFX_THUNK(self->memberFxn();)},
+// Commands, and notifications the parent reflects back: void handler().
+#define ON_COMMAND(id, memberFxn) ON_CONTROL(0, id, memberFxn)
 #define ON_CONTROL(code, id, memberFxn) \
   {AfxMsgCommand, WM_COMMAND, (code), (id), AFX_THUNK(self->memberFxn();)},
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
-// A control's own notification, reflected back to it by its parent.
 #define ON_CONTROL_REFLECT(code, memberFxn) \
   {AfxMsgReflect, WM_COMMAND, (code), 0, AFX_THUNK(self->memberFxn();)},
 
-// Window messages, with the framework's handler signatures. The adapters use
-// CDC, CPoint and CWnd (afxwnd.h); include afxwin.h where a map uses them.
-
+// Window messages with the framework's handler signatures (the adapters use
+// CDC, CPoint and CWnd: include afxwin.h).
 // BOOL OnEraseBkgnd(CDC* pDC): nonzero when the background is done.
 #define ON_WM_ERASEBKGND()                                                 \
   ON_MESSAGE_THUNK(WM_ERASEBKGND,                                          \
@@ -123,10 +107,8 @@ class CCmdTarget : public CObject {
   ON_MESSAGE_THUNK(WM_NCHITTEST, *result = self->OnNcHitTest(AfxPointFromLParam(lParam));)
 // BOOL OnHelpInfo(HELPINFO* pHelpInfo), for WM_HELP.
 #define ON_WM_HELPINFO()                                                   \
-  ON_MESSAGE_THUNK(WM_HELP,                                                \
-      *result = self->OnHelpInfo(reinterpret_cast<HELPINFO*>(lParam));)
-// HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) for every
-// WM_CTLCOLOR* message; nCtlColor is the CTLCOLOR_* code of the message.
+  ON_MESSAGE_THUNK(WM_HELP, *result = self->OnHelpInfo(reinterpret_cast<HELPINFO*>(lParam));)
+// HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor), every WM_CTLCOLOR*.
 #define AFX_CTLCOLOR_ENTRY(msg, code)                                      \
   ON_MESSAGE_THUNK(msg,                                                    \
       CDC dc(reinterpret_cast<HDC>(wParam));                               \

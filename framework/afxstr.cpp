@@ -2,32 +2,18 @@
 
 #include "afxwin_app.h"
 
-CString::CString(LPCWSTR text) { Assign(text, text ? lstrlenW(text) : 0); }
-
-CString::CString(LPCWSTR text, int length) { Assign(text, text && length > 0 ? length : 0); }
-
-CString::CString(const CString& other) { Assign(other.m_pData, other.m_nLength); }
-
-CString::CString(CString&& other) noexcept : m_pData(other.m_pData), m_nLength(other.m_nLength) {
-  other.m_pData = nullptr;
-  other.m_nLength = 0;
-}
-
-CString::~CString() { Empty(); }
-
 CString& CString::operator=(const CString& other) {
   if (this != &other) Assign(other.m_pData, other.m_nLength);
   return *this;
 }
 
 CString& CString::operator=(CString&& other) noexcept {
-  if (this != &other) {
-    Empty();
-    m_pData = other.m_pData;
-    m_nLength = other.m_nLength;
-    other.m_pData = nullptr;
-    other.m_nLength = 0;
-  }
+  if (this == &other) return *this;
+  Empty();
+  m_pData = other.m_pData;
+  m_nLength = other.m_nLength;
+  other.m_pData = nullptr;
+  other.m_nLength = 0;
   return *this;
 }
 

@@ -1,17 +1,17 @@
-// CString: a growable UTF-16 string on the process heap. Only what the
-// launcher uses: construction, assignment, comparison, length and loading
-// from the string table.
+// CString: a UTF-16 string on the process heap, with what the launcher uses:
+// construction, assignment, ordinal comparison, length, the string table.
 #pragma once
 #include <windows.h>
 
 class CString {
  public:
   CString() = default;
-  CString(LPCWSTR text);                 // NOLINT: implicit, as the framework's
-  CString(LPCWSTR text, int length);     // the first `length` code units
-  CString(const CString& other);
-  CString(CString&& other) noexcept;
-  ~CString();
+  CString(LPCWSTR text) { Assign(text, text ? lstrlenW(text) : 0); }  // NOLINT: implicit
+  // The first `length` code units of `text`.
+  CString(LPCWSTR text, int length) { Assign(text, text && length > 0 ? length : 0); }
+  CString(const CString& other) { Assign(other.m_pData, other.m_nLength); }
+  CString(CString&& other) noexcept { *this = static_cast<CString&&>(other); }
+  ~CString() { Empty(); }
 
   CString& operator=(const CString& other);
   CString& operator=(CString&& other) noexcept;
@@ -30,14 +30,13 @@ class CString {
   bool operator==(LPCWSTR other) const { return Compare(other) == 0; }
   bool operator!=(LPCWSTR other) const { return Compare(other) != 0; }
 
-  // Loads string-table entry `id` of the framework's resource module, in
-  // whatever language the table is stored. FALSE, and the string emptied,
-  // when the entry does not exist.
+  // Loads string-table entry `id` of the resource module, whole. FALSE, and
+  // empty, when the entry does not exist.
   BOOL LoadString(UINT id);
 
  private:
-  // Replaces the content with `length` code units of `text`. FALSE when
-  // memory runs out; the string is then empty.
+  // Replaces the content with `length` code units of `text`; FALSE, and
+  // empty, when memory runs out.
   bool Assign(LPCWSTR text, int length);
 
   LPWSTR m_pData = nullptr;

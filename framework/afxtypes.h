@@ -1,5 +1,4 @@
-// Points and rectangles: the platform's POINT and RECT with constructors and
-// the few helpers the launcher's drawing code reads better with.
+// Points and rectangles: the platform's POINT and RECT with constructors.
 #pragma once
 #include <windows.h>
 
@@ -18,11 +17,8 @@ class CRect : public RECT {
 
   int Width() const { return right - left; }
   int Height() const { return bottom - top; }
-  CPoint TopLeft() const { return CPoint(left, top); }
-  CPoint BottomRight() const { return CPoint(right, bottom); }
   // TRUE when `point` lies inside; the right and bottom edges are outside.
   BOOL PtInRect(POINT point) const { return ::PtInRect(this, point); }
-  BOOL IsRectEmpty() const { return ::IsRectEmpty(this); }
 
   operator LPRECT() { return this; }
   operator LPCRECT() const { return this; }

@@ -5,37 +5,20 @@ CWinApp* g_pAfxApp = nullptr;
 MSG g_afxLastMessage = {};
 }  // namespace
 
-CWinApp::CWinApp(LPCWSTR appName) : m_pszAppName(appName) { g_pAfxApp = this; }
+CWinApp::CWinApp() { g_pAfxApp = this; }
 
 CWinApp::~CWinApp() {
   if (g_pAfxApp == this) g_pAfxApp = nullptr;
 }
 
-BOOL CWinApp::InitInstance() { return TRUE; }
-
 int CWinApp::ExitInstance() { return static_cast<int>(g_afxLastMessage.wParam); }
-
-int CWinApp::Run() {
-  MSG* msg = AfxGetCurrentMessage();
-  while (GetMessageW(msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(msg);
-    DispatchMessageW(msg);
-  }
-  return ExitInstance();
-}
-
-CWinApp* AfxGetApp() { return g_pAfxApp; }
 
 HINSTANCE AfxGetInstanceHandle() {
   return g_pAfxApp && g_pAfxApp->m_hInstance ? g_pAfxApp->m_hInstance
                                                : GetModuleHandleW(nullptr);
 }
 
-HINSTANCE AfxGetResourceHandle() { return AfxGetInstanceHandle(); }
-
 MSG* AfxGetCurrentMessage() { return &g_afxLastMessage; }
-
-void AfxEnableControlContainer() {}
 
 LPWSTR AfxCommandLineTail(LPWSTR commandLine) {
   if (!commandLine) return nullptr;
@@ -51,14 +34,13 @@ LPWSTR AfxCommandLineTail(LPWSTR commandLine) {
   return p;
 }
 
-int AfxWinMain(HINSTANCE hInstance, int nCmdShow) {
-  CWinApp* app = AfxGetApp();
+int AfxWinMain(HINSTANCE hInstance) {
+  CWinApp* app = g_pAfxApp;
   if (!app) return -1;
   app->m_hInstance = hInstance;
   app->m_lpCmdLine = AfxCommandLineTail(GetCommandLineW());
-  app->m_nCmdShow = nCmdShow;
-  // A FALSE InitInstance means no message loop. The launcher never creates a
-  // main window, so there is none to destroy before ExitInstance.
-  if (!app->InitInstance()) return app->ExitInstance();
-  return app->Run();
+  // The launcher's InitInstance does the whole run and returns FALSE; there
+  // is no main window and no application message loop to run after it.
+  app->InitInstance();
+  return app->ExitInstance();
 }

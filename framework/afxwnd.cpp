@@ -1,27 +1,38 @@
 #include "afxwnd.h"
 
+#include <memory>
+#include <new>
+
 namespace {
-// Window properties: the attached object, and the procedure to forward to
-// when a later subclasser kept our procedure in the chain after we detached.
+// Window properties: the object, and where to forward after detaching.
 const wchar_t kObjectProp[] = L"Quarnel.CWnd";
 const wchar_t kSuperProp[] = L"Quarnel.CWnd.Super";
+
 
 bool IsOwnProcessWindow(HWND hWnd) {
   DWORD processId = 0;
   return hWnd && GetWindowThreadProcessId(hWnd, &processId) &&
          processId == GetCurrentProcessId();
 }
-}  // namespace
 
-IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
+// The origin of `width` x `height` centred on `center`, pushed inside `area`.
+POINT CenteredOrigin(const RECT& center, const RECT& area, int width, int height) {
+  POINT origin = {(center.left + center.right) / 2 - width / 2,
+                  (center.top + center.bottom) / 2 - height / 2};
+  if (origin.x + width > area.right) origin.x = area.right - width;
+  if (origin.x < area.left) origin.x = area.left;
+  if (origin.y + height > area.bottom) origin.y = area.bottom - height;
+  if (origin.y < area.top) origin.y = area.top;
+  return origin;
+}
+}  // namespace
 
 CWnd::~CWnd() {
   if (m_hWnd && FromHandlePermanent(m_hWnd) == this) UnsubclassWindow();
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
-  // A foreign process can put any value into a property of its own window;
-  // only our own windows' values are pointers we made.
+  // Only our own windows' properties hold pointers we made.
   if (!IsOwnProcessWindow(hWnd)) return nullptr;
   CWnd* wnd = static_cast<CWnd*>(GetPropW(hWnd, kObjectProp));
   return wnd && wnd->m_hWnd == hWnd ? wnd : nullptr;
@@ -92,42 +103,26 @@ LRESULT CWnd::RouteMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return result;
 }
 
-LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  LRESULT result = 0;
-  if (!OnWndMsg(message, wParam, lParam, &result)) result = DefWindowProc(message, wParam, lParam);
-  return result;
-}
-
 BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
   if (message == WM_COMMAND) {
+    // A control's own notification goes to the control's object first; when
+    // it takes it, the parent never sees it.
     *pResult = 0;
-    return OnCommand(wParam, lParam);
+    CWnd* child = lParam ? FromHandlePermanent(reinterpret_cast<HWND>(lParam)) : nullptr;
+    LRESULT ignored = 0;
+    if (child && child != this && child->OnChildNotify(message, wParam, lParam, &ignored)) {
+      return TRUE;
+    }
+    return Dispatch(AfxMsgCommand, message, HIWORD(wParam), LOWORD(wParam), wParam, lParam,
+                    &ignored);
   }
   if (message == WM_DRAWITEM && lParam) {
     const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
     CWnd* child = item->CtlType == ODT_MENU ? nullptr : FromHandlePermanent(item->hwndItem);
     if (child && child->OnChildNotify(message, wParam, lParam, pResult)) return TRUE;
   }
-  return DispatchWindowMessage(message, wParam, lParam, pResult);
+  return Dispatch(AfxMsgWindow, message, 0, 0, wParam, lParam, pResult);
 }
-
-BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
-  // A control's own notification goes to the control's object first; when
-  // it takes it, the parent never sees it.
-  CWnd* child = lParam ? FromHandlePermanent(reinterpret_cast<HWND>(lParam)) : nullptr;
-  LRESULT ignored = 0;
-  if (child && child != this && child->OnChildNotify(WM_COMMAND, wParam, lParam, &ignored)) {
-    return TRUE;
-  }
-  return DispatchCommand(HIWORD(wParam), LOWORD(wParam), wParam, lParam);
-}
-
-BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-  if (message != WM_COMMAND) return FALSE;
-  return DispatchReflected(HIWORD(wParam), wParam, lParam, pResult);
-}
-
-BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (!m_hWnd) return 0;
@@ -135,14 +130,37 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
 }
 
-LRESULT CWnd::Default() { return DefWindowProc(m_current.message, m_current.wParam, m_current.lParam); }
+BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  if (message == WM_DRAWITEM) {
+    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+    *pResult = TRUE;
+    return TRUE;
+  }
+  return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+}
 
-BOOL CWnd::DestroyWindow() { return m_hWnd ? ::DestroyWindow(m_hWnd) : FALSE; }
+void CWnd::GetWindowText(CString& text) const {
+  text.Empty();
+  const int length = GetWindowTextLengthW(m_hWnd);
+  if (length <= 0) return;
+  const std::unique_ptr<WCHAR[]> buffer(new (std::nothrow) WCHAR[length + 1]);
+  if (!buffer) return;
+  // The text may have changed since its length was asked: trust only what
+  // this call copied, which never exceeds the buffer.
+  const int copied = ::GetWindowTextW(m_hWnd, buffer.get(), length + 1);
+  if (copied > 0) text = CString(buffer.get(), copied < length ? copied : length);
+}
 
-BOOL CWnd::OnEraseBkgnd(CDC*) { return static_cast<BOOL>(Default()); }
-void CWnd::OnDestroy() { Default(); }
-void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
-void CWnd::OnCaptureChanged(CWnd*) { Default(); }
-HBRUSH CWnd::OnCtlColor(CDC*, CWnd*, UINT) { return reinterpret_cast<HBRUSH>(Default()); }
-LRESULT CWnd::OnNcHitTest(CPoint) { return Default(); }
-BOOL CWnd::OnHelpInfo(HELPINFO*) { return static_cast<BOOL>(Default()); }
+void CWnd::CenterWindow(CWnd* alternate) {
+  RECT window;
+  if (!::GetWindowRect(m_hWnd, &window)) return;
+  RECT area;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  RECT center;
+  HWND reference = alternate ? alternate->m_hWnd : ::GetWindow(m_hWnd, GW_OWNER);
+  if (!reference || !::GetWindowRect(reference, &center)) center = area;
+  const POINT origin = CenteredOrigin(center, area, window.right - window.left,
+                                      window.bottom - window.top);
+  ::SetWindowPos(m_hWnd, nullptr, origin.x, origin.y, -1, -1,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}

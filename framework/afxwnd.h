@@ -1,124 +1,107 @@
-// CWnd: a framework object attached to a window. An attached window's
-// messages go through the object's message map first and, when no entry
-// takes them, to the window's previous procedure. Parents hand owner-draw
-// and command notifications back to the child's object (reflection), so a
-// control class can draw and react to itself.
+// CWnd, an object attached to a window (its messages go through the map, then
+// the previous procedure), and the controls, to which the parent hands back
+// their owner-draw and command notifications.
 #pragma once
 #include <windows.h>
 
-#include "afxdc.h"
 #include "afxgdi.h"
 #include "afxmsg.h"
-#include "afxstr.h"
 #include "afxtypes.h"
 
 class CWnd : public CCmdTarget {
-  DECLARE_DYNAMIC(CWnd)
-
  public:
   CWnd() = default;
-  // Gives the window back its previous procedure if the object is still
-  // attached; the window itself is left alive.
+  // Unsubclasses a window still attached; the window itself stays alive.
   ~CWnd() override;
   CWnd(const CWnd&) = delete;
   CWnd& operator=(const CWnd&) = delete;
 
-  HWND GetSafeHwnd() const { return m_hWnd; }
-  operator HWND() const { return GetSafeHwnd(); }
-
   // The object attached to `hWnd` by this process, or null.
   static CWnd* FromHandlePermanent(HWND hWnd);
   // The attached object of `hWnd`, else `scratch` pointed at the window
-  // without attaching it (valid while `scratch` lives); null for a null
-  // window. Lets message adapters pass any window as a CWnd*.
+  // without attaching it; null for a null window. For message adapters.
   static CWnd* FromHandle(HWND hWnd, CWnd* scratch);
 
-  // Attaches this object to `hWnd` and routes its messages through the
-  // message map. FALSE when either is already attached or the window
-  // belongs to another process.
+  // Attaches this object to `hWnd` and routes its messages through the map.
+  // FALSE when either is attached already or the window is another process's.
   BOOL SubclassWindow(HWND hWnd);
-  // Detaches; restores the previous procedure unless someone subclassed the
-  // window after us (their procedure then keeps forwarding correctly).
-  // Returns the window, or null when nothing was attached.
+  // Detaches, restoring the previous procedure unless a later subclasser
+  // kept ours in its chain (ours then keeps forwarding). The window, or null.
   HWND UnsubclassWindow();
 
   // Every message of an attached window: the map, then DefWindowProc.
-  virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-  // Called by the message loop before a message is dispatched to this
-  // window or one of its children. TRUE: the message is consumed.
-  virtual BOOL PreTranslateMessage(MSG* pMsg);
-  // The parent's notification about this control (WM_COMMAND, WM_DRAWITEM),
-  // handed to it before the parent's own handlers. TRUE: handled; *pResult
-  // is then the parent's result.
-  virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
-  // The window's default answer to `message`: its previous procedure, or
-  // the platform's default when it has none.
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    return OnWndMsg(message, wParam, lParam, &result) ? result
+                                                      : DefWindowProc(message, wParam, lParam);
+  }
+  // The modal loop's first look at a message for its dialog or one of the
+  // dialog's controls; TRUE consumes it.
+  virtual BOOL PreTranslateMessage(MSG*) { return FALSE; }
+  // The parent's WM_COMMAND or WM_DRAWITEM about this control, before the
+  // parent's own map. TRUE: handled, *pResult is the parent's result.
+  virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    return message == WM_COMMAND &&
+           Dispatch(AfxMsgReflect, message, HIWORD(wParam), 0, wParam, lParam, pResult);
+  }
+  // The previous procedure's answer, or the platform's default without one.
   virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   // The default answer to the message being handled now.
-  LRESULT Default();
-  virtual BOOL DestroyWindow();
+  LRESULT Default() { return DefWindowProc(m_current.message, m_current.wParam, m_current.lParam); }
 
-  // Thin wrappers of the window functions of the same name.
-  BOOL SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, UINT flags);
-  void GetWindowRect(LPRECT rect) const;
-  void GetClientRect(LPRECT rect) const;
-  void ScreenToClient(LPPOINT point) const;
-  void ScreenToClient(LPRECT rect) const;
-  void ClientToScreen(LPPOINT point) const;
-  void ClientToScreen(LPRECT rect) const;
-  void Invalidate(BOOL bErase = TRUE);
-  void UpdateWindow();
-  BOOL EnableWindow(BOOL bEnable = TRUE);
-  BOOL IsWindowEnabled() const;
-  BOOL IsWindowVisible() const;
-  BOOL ShowWindow(int nCmdShow);
-  DWORD GetStyle() const;
-  void SetWindowText(LPCWSTR text);
+  // Thin wrappers of the window functions of the same name, on m_hWnd.
+  BOOL SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, UINT flags) {
+    return ::SetWindowPos(m_hWnd, insertAfter ? insertAfter->m_hWnd : nullptr, x, y, cx, cy,
+                          flags);
+  }
+  void GetWindowRect(LPRECT rect) const { ::GetWindowRect(m_hWnd, rect); }
+  void GetClientRect(LPRECT rect) const { ::GetClientRect(m_hWnd, rect); }
+  void ScreenToClient(LPPOINT point) const { ::ScreenToClient(m_hWnd, point); }
+  void ClientToScreen(LPPOINT point) const { ::ClientToScreen(m_hWnd, point); }
+  void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
+  void UpdateWindow() { ::UpdateWindow(m_hWnd); }
+  BOOL EnableWindow(BOOL bEnable = TRUE) { return ::EnableWindow(m_hWnd, bEnable); }
+  BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
+  BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
+  void SetWindowText(LPCWSTR text) { ::SetWindowTextW(m_hWnd, text); }
   // The whole window text, however long; empty when there is none.
   void GetWindowText(CString& text) const;
-  void SetFont(CFont* font, BOOL bRedraw = TRUE);
   // The font the window reports for WM_GETFONT (null: the system font).
-  HFONT GetFont() const;
-  LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
-  BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
-  int GetDlgCtrlID() const;
+  HFONT GetFont() const {
+    return reinterpret_cast<HFONT>(::SendMessageW(m_hWnd, WM_GETFONT, 0, 0));
+  }
+  LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    return ::SendMessageW(m_hWnd, message, wParam, lParam);
+  }
+  int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
   // Takes the mouse capture; returns the object that had it, if any.
-  CWnd* SetCapture();
-  // The object of the window that has the capture; null when no window of
-  // this thread has it or that window has no object.
-  static CWnd* GetCapture();
-  static BOOL ReleaseCapture();
-  // Centres the window: on `alternate` or else its owner when it has one,
-  // else in the primary monitor's work area; a child in its parent's client
-  // area. The window stays inside the work area.
+  CWnd* SetCapture() { return FromHandlePermanent(::SetCapture(m_hWnd)); }
+  static BOOL ReleaseCapture() { return ::ReleaseCapture(); }
+  // Centres the window on `alternate`, else its owner, else the primary
+  // monitor's work area, and keeps it inside the work area.
   void CenterWindow(CWnd* alternate = nullptr);
 
   HWND m_hWnd = nullptr;
 
  protected:
   // Base handlers: the default answer, for derived handlers to call.
-  BOOL OnEraseBkgnd(CDC* pDC);
-  void OnDestroy();
-  void OnMouseMove(UINT nFlags, CPoint point);
-  void OnCaptureChanged(CWnd* pWnd);
-  HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
-  LRESULT OnNcHitTest(CPoint point);
-  BOOL OnHelpInfo(HELPINFO* pHelpInfo);
+  BOOL OnEraseBkgnd(CDC*) { return static_cast<BOOL>(Default()); }
+  void OnDestroy() { Default(); }
+  void OnMouseMove(UINT, CPoint) { Default(); }
+  void OnCaptureChanged(CWnd*) { Default(); }
+  HBRUSH OnCtlColor(CDC*, CWnd*, UINT) { return reinterpret_cast<HBRUSH>(Default()); }
+  LRESULT OnNcHitTest(CPoint) { return Default(); }
+  BOOL OnHelpInfo(HELPINFO*) { return static_cast<BOOL>(Default()); }
 
   // Looks a message up: WM_COMMAND and WM_DRAWITEM go to the child's object
   // first, then to this map. TRUE when a handler took it.
-  virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
-  BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+  BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
   // Records this object as the window's; FALSE when the window has one.
   BOOL AttachObject(HWND hWnd);
   void DetachObject();
 
   // The message being handled now, for Default().
-  struct CurrentMessage {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-  };
+  struct CurrentMessage { UINT message; WPARAM wParam; LPARAM lParam; };
   CurrentMessage m_current = {};
 
  private:
@@ -132,3 +115,16 @@ class CWnd : public CCmdTarget {
 
 // The window procedure of every subclassed window.
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// A button whose owner-draw paints come back to its own DrawItem.
+class CButton : public CWnd {
+ public:
+  // The parent's WM_DRAWITEM for this button lands here; the base draws nothing.
+  virtual void DrawItem(LPDRAWITEMSTRUCT) {}
+  // BM_GETSTATE: BST_PUSHED, BST_FOCUS, check state.
+  UINT GetState() const { return static_cast<UINT>(::SendMessageW(m_hWnd, BM_GETSTATE, 0, 0)); }
+  // Takes WM_DRAWITEM for DrawItem, then the reflected commands.
+  BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+};
+
+class CStatic : public CWnd {};

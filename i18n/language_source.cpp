@@ -1,6 +1,6 @@
 #include "i18n/language_source.h"
 
-#include "framework/scoped_handles.h"
+#include "base/scoped_handles.h"
 
 namespace {
 

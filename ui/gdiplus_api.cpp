@@ -1,6 +1,6 @@
 #include "ui/gdiplus_api.h"
 
-#include "app/system_path.h"
+#include "base/system_path.h"
 
 GdiplusApi g_gdiplusApi = {};
 

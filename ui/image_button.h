@@ -27,16 +27,6 @@ class CImageButton : public CButton {
   // rectangle into the record's DC.
   void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
 
-  BOOL m_bHover = FALSE;
-  IStream* m_pStream = nullptr;
-  Gdiplus::Bitmap* m_pBitmap = nullptr;
-  int m_nFrameCount = 0;
-  int m_nFrameWidth = 0;
-  int m_nFrameHeight = 0;
-  BOOL m_bMemoryDraw = FALSE;
-  BOOL m_bCaptionButton = FALSE;
-  COLORREF m_crBackground = 0;
-
  protected:
   // Never erases: every paint covers the whole button.
   BOOL OnEraseBkgnd(CDC* pDC);
@@ -52,6 +42,9 @@ class CImageButton : public CButton {
   DECLARE_MESSAGE_MAP()
 
  private:
+  // Tests look at the hover state and the sprite, and watch the stream.
+  friend class CImageButtonTestAccess;
+
   // Deletes the bitmap, then releases the stream; frames become 0 x 0 x 0.
   void ReleaseSprite();
   // The sprite frame for the button's state and the record's item state.
@@ -63,4 +56,18 @@ class CImageButton : public CButton {
   BOOL DrawCaption(CDC& dc, const CRect& client, int index);
   // Invalidates (erasing or not) and paints before returning.
   void RepaintNow(BOOL bErase);
+
+  BOOL m_bHover = FALSE;
+  IStream* m_pStream = nullptr;
+  Gdiplus::Bitmap* m_pBitmap = nullptr;
+  int m_nFrameCount = 0;
+  int m_nFrameWidth = 0;
+  int m_nFrameHeight = 0;
+
+ public:
+  // Set by the owner before the first paint; kept after the sprite fields
+  // so the members keep their order.
+  BOOL m_bMemoryDraw = FALSE;
+  BOOL m_bCaptionButton = FALSE;
+  COLORREF m_crBackground = 0;
 };

@@ -75,8 +75,6 @@ class ScopedFontSelection {
 
 }  // namespace
 
-IMPLEMENT_DYNAMIC(CMsgDlg, CDialog)
-
 BEGIN_MESSAGE_MAP(CMsgDlg, CDialog)
   ON_WM_HELPINFO()
   ON_WM_CTLCOLOR()
@@ -86,7 +84,7 @@ BEGIN_MESSAGE_MAP(CMsgDlg, CDialog)
   ON_WM_NCHITTEST()
 END_MESSAGE_MAP()
 
-CMsgDlg::CMsgDlg() : CDialog(IDD_MSGDLG, nullptr) {}
+CMsgDlg::CMsgDlg() : CDialog(IDD_MSGDLG) {}
 
 INT_PTR CMsgDlg::AskUpdate() {
   m_strMessage = LoadServiceLanguageString(IDS_MSG_UPDATE_QUESTION);

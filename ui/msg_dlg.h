@@ -10,8 +10,6 @@
 constexpr int LANGUAGE_FROM_SERVICE = -1;
 
 class CMsgDlg : public CDialog {
-  DECLARE_DYNAMIC(CMsgDlg)
-
  public:
   // A dialog on template IDD_MSGDLG without a parent; no window yet, both
   // image holders empty, the request at its defaults.

@@ -7,9 +7,7 @@ ResourceImage::~ResourceImage() { Reset(); }
 
 bool ResourceImage::Load(WORD id) {
   Reset();
-  const CWinApp* app = AfxGetApp();
-  HMODULE module = app ? app->m_hInstance : nullptr;
-  if (!OpenDecodedImage(id, module, m_pBitmap, m_pStream)) return false;
+  if (!OpenDecodedImage(id, AfxGetInstanceHandle(), m_pBitmap, m_pStream)) return false;
   m_nWidth = static_cast<int>(m_pBitmap->GetWidth());
   m_nHeight = static_cast<int>(m_pBitmap->GetHeight());
   return true;

@@ -18,10 +18,11 @@
 #include "bench/common/bench_row.h"
 #include "bench/common/child.h"
 #include "bench/common/clock.h"
-#include "framework/scoped_handles.h"
+#include "base/scoped_handles.h"
 #include "bench_paths.h"
 #include "channel/command_channel.h"
 #include "channel/command_record.h"
+#include "harness/expected_values.h"
 
 namespace {
 
@@ -30,8 +31,8 @@ const wchar_t kPong[] = L"Global\\QuarnelBenchPong";
 const wchar_t kQuit[] = L"Global\\QuarnelBenchQuit";
 const wchar_t kGo[] = L"Global\\QuarnelBenchGo";
 const wchar_t kReadyCount[] = L"Global\\QuarnelBenchClientsReady";
-const wchar_t kServiceReady[] = L"Global\\ZelvaneSvcStandinReady";
-const wchar_t kServiceStop[] = L"Global\\ZelvaneSvcStandinStop";
+const wchar_t* const kServiceReady = expected::kStandinReadyEvent;
+const wchar_t* const kServiceStop = expected::kStandinStopEvent;
 const wchar_t kNoticePath[] = L"C:\\Program Files\\Velmora\\Zelvane\\Quarnel.exe";
 
 constexpr int kBatch = 100;

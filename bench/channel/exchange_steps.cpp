@@ -6,9 +6,10 @@
 #include <optional>
 
 #include "bench/common/clock.h"
-#include "framework/scoped_handles.h"
+#include "base/scoped_handles.h"
 #include "channel/command_record.h"
 #include "channel/scoped_kernel.h"
+#include "harness/expected_values.h"
 
 namespace {
 
@@ -25,12 +26,12 @@ bool OneExchange(HANDLE mutex, const CommandRecord& request, LONGLONG (&stamps)[
   stamps[0] = CounterNow();
   WaitForSingleObject(mutex, 10000);
   stamps[1] = CounterNow();
-  { ScopedHandle probe(OpenEventW(EVENT_MODIFY_STATE, TRUE, L"Global\\ZelvaneSvcEvent")); }
-  requestEvent.emplace(OpenEventW(EVENT_MODIFY_STATE, TRUE, L"Global\\ZelvaneSvcEvent"));
+  { ScopedHandle probe(OpenEventW(EVENT_MODIFY_STATE, TRUE, expected::kRequestEvent)); }
+  requestEvent.emplace(OpenEventW(EVENT_MODIFY_STATE, TRUE, expected::kRequestEvent));
   stamps[2] = CounterNow();
-  end.emplace(CreateEventW(nullptr, FALSE, FALSE, L"Global\\ZelvaneSvcEndEvent"));
+  end.emplace(CreateEventW(nullptr, FALSE, FALSE, expected::kEndEvent));
   stamps[3] = CounterNow();
-  section.emplace(OpenFileMappingW(FILE_MAP_ALL_ACCESS, TRUE, L"Global\\ZelvaneSvcMem"));
+  section.emplace(OpenFileMappingW(FILE_MAP_ALL_ACCESS, TRUE, expected::kSharedMemory));
   stamps[4] = CounterNow();
   bool ok = requestEvent->Valid() && end->Valid() && section->Valid();
   if (ok) {
@@ -61,7 +62,7 @@ bool OneExchange(HANDLE mutex, const CommandRecord& request, LONGLONG (&stamps)[
 
 std::vector<std::pair<std::string, double>> TimeExchangeSteps(int exchanges) {
   std::vector<std::pair<std::string, double>> steps;
-  ScopedHandle mutex(OpenMutexW(MUTEX_ALL_ACCESS, FALSE, L"Global\\2017PellunCmdMutex"));
+  ScopedHandle mutex(OpenMutexW(MUTEX_ALL_ACCESS, FALSE, expected::kCommandMutex));
   if (!mutex.Valid()) return steps;
   CommandRecord request = {};
   request.dwCommand = 253;

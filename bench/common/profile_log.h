@@ -4,7 +4,7 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/scoped_handles.h"
+#include "base/scoped_handles.h"
 
 // Appends the `length` bytes of `line` to the profile log; false when the
 // variable is unset, names too long a path, or the file will not open.

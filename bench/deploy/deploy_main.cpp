@@ -17,7 +17,7 @@
 #include "bench/common/bench_row.h"
 #include "bench/common/child.h"
 #include "bench/common/clock.h"
-#include "framework/scoped_handles.h"
+#include "base/scoped_handles.h"
 #include "bench_paths.h"
 
 namespace {

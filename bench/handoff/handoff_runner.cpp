@@ -2,7 +2,7 @@
 
 #include "bench/common/child.h"
 #include "bench/common/clock.h"
-#include "framework/scoped_handles.h"
+#include "base/scoped_handles.h"
 #include "bench/common/standin_qpc.h"
 
 namespace {

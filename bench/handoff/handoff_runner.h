@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "bench/handoff/scratch_install.h"
-#include "framework/scoped_handles.h"
+#include "base/scoped_handles.h"
 
 class HandoffRunner {
  public:

@@ -16,7 +16,7 @@
 #include "app/quarnel_app.h"
 #include "app/version_api.h"
 #include "bench/common/profile_log.h"
-#include "framework/scoped_handles.h"
+#include "base/scoped_handles.h"
 #include "res/resource.h"
 #include "ui/gdiplus_api.h"
 #include "ui/msg_dlg.h"

@@ -5,14 +5,13 @@
 #include <utility>
 
 #include "bench/common/child.h"
-#include "framework/scoped_handles.h"
+#include "base/scoped_handles.h"
 #include "bench_paths.h"
+#include "harness/expected_values.h"
 
 namespace {
 
-const wchar_t kUninstallKey[] =
-    L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
-    L"{4C2E91B7-0D3A-4F68-A5E2-7B19C6D03F8A}";
+const wchar_t* const kUninstallKey = expected::kUninstallKey;
 
 bool SetText(HKEY key, const wchar_t* name, const std::wstring& value) {
   return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),

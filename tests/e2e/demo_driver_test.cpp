@@ -7,10 +7,10 @@
 
 #include <string>
 
-#include "framework/scoped_handles.h"
-#include "launcher_run.h"
-#include "scratch_dir.h"
-#include "test_paths.h"
+#include "base/scoped_handles.h"
+#include "harness/launcher_run.h"
+#include "harness/scratch_dir.h"
+#include "run_paths.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "fake_channel_service.h"
-#include "launcher_run.h"
-#include "standin_service_process.h"
-#include "test_paths.h"
+#include "harness/launcher_run.h"
+#include "harness/standin_service_process.h"
+#include "run_paths.h"
 
 namespace {
 

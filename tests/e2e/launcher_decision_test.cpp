@@ -5,12 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#include "launcher_run.h"
-#include "test_paths.h"
+#include "harness/expected_values.h"
+#include "harness/launcher_run.h"
+#include "run_paths.h"
 
 namespace {
 
-const wchar_t kInstanceMutex[] = L"Global\\ZelvaneInst7003";
+const wchar_t* const kInstanceMutex = expected::kInstanceMutex;
 
 std::vector<StandinRecord> Only(const std::vector<StandinRecord>& all, const std::wstring& event) {
   std::vector<StandinRecord> out;
@@ -30,7 +31,7 @@ bool MutexExists(const wchar_t* name) {
 std::wstring SetupPathValue() {
   wchar_t buffer[1024] = {};
   DWORD bytes = sizeof(buffer) - sizeof(wchar_t);
-  if (RegGetValueW(HKEY_CURRENT_USER, L"SOFTWARE\\Velmora\\Quarnel", L"SetupPath", RRF_RT_REG_SZ,
+  if (RegGetValueW(HKEY_CURRENT_USER, expected::kSetupPathKey, L"SetupPath", RRF_RT_REG_SZ,
                    nullptr, buffer, &bytes) != ERROR_SUCCESS) {
     return L"";
   }
@@ -52,12 +53,12 @@ TEST_F(LauncherDecision, FreshMachineInstallsThenTheInstalledCopyHandsOff) {
   // The launcher waits for its installer and keeps the instance mutex.
   EXPECT_FALSE(launcher.Wait(300));
   EXPECT_TRUE(MutexExists(kInstanceMutex));
-  EXPECT_TRUE(MutexExists(L"Global\\Rovevuv"));
+  EXPECT_TRUE(MutexExists(expected::kStartupMutex));
   release.Set();
   ASSERT_TRUE(launcher.Wait(30000));
   EXPECT_EQ(0u, launcher.ExitCode());
   EXPECT_FALSE(MutexExists(kInstanceMutex));
-  EXPECT_FALSE(MutexExists(L"Global\\Rovevuv"));
+  EXPECT_FALSE(MutexExists(expected::kStartupMutex));
 
   const std::wstring copy = world.TempDir() + L"\\Quarnel_Setup1.exe";
   const auto starts = Only(world.Records(), L"installer-start");

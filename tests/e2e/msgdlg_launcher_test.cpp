@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "launcher_run.h"
+#include "harness/launcher_run.h"
 #include "message_rendering.h"
-#include "msgdlg_driver.h"
+#include "harness/msgdlg_driver.h"
 #include "res/resource.h"
-#include "test_paths.h"
+#include "run_paths.h"
 
 namespace {
 

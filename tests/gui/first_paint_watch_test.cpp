@@ -8,7 +8,7 @@
 #include <map>
 #include <vector>
 
-#include "support/first_paint_watch.h"
+#include "harness/first_paint_watch.h"
 
 namespace {
 

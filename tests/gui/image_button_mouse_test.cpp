@@ -6,13 +6,16 @@
 #include <windows.h>
 
 #include "res/resource.h"
+#include "support/image_button_access.h"
 #include "support/image_button_host.h"
 #include "support/mouse_input.h"
-#include "support/pixel_canvas.h"
+#include "harness/pixel_canvas.h"
 #include "ui/gdiplus_api.h"
 #include "ui/image_button.h"
 
 namespace {
+
+using ButtonAccess = CImageButtonTestAccess;
 
 constexpr COLORREF kBody = RGB(0x19, 0x19, 0x19);
 constexpr COLORREF kHoverFill = RGB(0x67, 0x9B, 0xBE);
@@ -54,7 +57,7 @@ class ImageButtonMouseTest : public testing::Test {
   static POINT OnButton(int x, int y) { return {kHostX + kButtonX + x, kHostY + kButtonY + y}; }
   void MoveTo(POINT p) { ASSERT_TRUE(MoveMouseToScreen(p.x, p.y)); }
   bool WaitHover(bool hover) {
-    return PumpUntil([&] { return (m_button.m_bHover != FALSE) == hover; }, kWaitMs);
+    return PumpUntil([&] { return (ButtonAccess::Hover(m_button) != FALSE) == hover; }, kWaitMs);
   }
   // The button's fill as the screen shows it (left of the caption).
   COLORREF FillOnScreen() {
@@ -71,7 +74,7 @@ class ImageButtonMouseTest : public testing::Test {
 
 TEST_F(ImageButtonMouseTest, HoverComesWithThePointerAndGoesWithIt) {
   ASSERT_TRUE(WaitFill(kBody)) << ColourName(FillOnScreen());
-  EXPECT_FALSE(m_button.m_bHover);
+  EXPECT_FALSE(ButtonAccess::Hover(m_button));
 
   MoveTo(OnButton(60, 30));
   ASSERT_TRUE(WaitHover(true));
@@ -114,7 +117,7 @@ TEST_F(ImageButtonMouseTest, LosingTheCaptureEndsTheHoverUntilTheNextMove) {
   ASSERT_TRUE(WaitFill(kHoverFill));
 
   SetCapture(m_host.Window());
-  EXPECT_FALSE(m_button.m_bHover);
+  EXPECT_FALSE(ButtonAccess::Hover(m_button));
   EXPECT_TRUE(WaitFill(kBody)) << ColourName(FillOnScreen());
   ReleaseCapture();
 
@@ -139,7 +142,7 @@ TEST_F(ImageButtonMouseTest, PressShowsThePressedFrameAndClicks) {
   // Letting go released the capture (ending the hover); the move that the
   // platform makes up after a capture change finds the pointer still there.
   EXPECT_TRUE(WaitFill(kHoverFill)) << ColourName(FillOnScreen());
-  EXPECT_TRUE(m_button.m_bHover);
+  EXPECT_TRUE(ButtonAccess::Hover(m_button));
 
   parent.UnsubclassWindow();
   m_host.Wnd().SubclassWindow(hostWindow);

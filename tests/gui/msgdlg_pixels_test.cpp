@@ -6,13 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "msgdlg_driver.h"
-#include "test_paths.h"
+#include "harness/expected_values.h"
+#include "harness/msgdlg_driver.h"
+#include "run_paths.h"
 
 namespace {
 
-constexpr int kWidth = 581;
-constexpr int kHeight = 343;
+constexpr int kWidth = expected::kDialogWidth;
+constexpr int kHeight = expected::kDialogHeight;
 const RECT kMessageArea = {125, 90, 556, 220};
 const RECT kIconRect = {20, 110, 103, 185};
 constexpr COLORREF kBody = RGB(25, 25, 25);

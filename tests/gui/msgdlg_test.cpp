@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "msgdlg_driver.h"
+#include "harness/expected_values.h"
+#include "harness/msgdlg_driver.h"
 #include "res/resource.h"
-#include "test_paths.h"
+#include "run_paths.h"
 
 namespace {
 
@@ -18,28 +19,8 @@ const RECT kLeftRect = {155, 266, 278, 318};
 const RECT kRightRect = {303, 266, 426, 318};
 const RECT kSingleRect = {229, 266, 352, 318};
 
-const wchar_t* const kTextFaces[8] = {L"Segoe UI", L"Segoe UI", L"Segoe UI", L"Segoe UI",
-                                      L"Segoe UI", L"Segoe UI", L"SimSun",   L"Meiryo UI"};
-
-struct Labels {
-  const wchar_t* ok;
-  const wchar_t* cancel;
-  const wchar_t* yes;
-  const wchar_t* no;
-  const wchar_t* update;
-};
-
-const Labels kLabels[8] = {
-    {L"OK", L"Cancel", L"Yes", L"No", L"Update"},
-    {L"OK", L"Annuler", L"Oui", L"Non", L"Mettre \x00E0 jour"},
-    {L"OK", L"Abbrechen", L"Ja", L"Nein", L"Update"},
-    {L"OK", L"Annulla", L"S\x00EC", L"No", L"Aggiorna"},
-    {L"Aceptar", L"Cancelar", L"S\x00ED", L"No", L"Actualizar"},
-    {L"OK", L"Cancelar", L"Sim", L"N\x00E3o", L"Actualizar"},
-    {L"\x662F", L"\x53D6\x6D88", L"\x662F", L"\x5426", L"\x66F4\x65B0"},
-    {L"OK", L"\x30AD\x30E3\x30F3\x30BB\x30EB", L"\x306F\x3044", L"\x3044\x3044\x3048",
-     L"\x66F4\x65B0"},
-};
+using expected::kButtonLabels;
+using expected::kTextFaces;
 
 std::wstring Hex(unsigned value) {
   wchar_t text[16];
@@ -190,7 +171,7 @@ TEST(MessageDialog, LabelsFollowAnExplicitLanguageAndFontsTheService) {
       MsgDlgHost host(Request(style, language));
       const HWND dialog = host.WaitForDialog();
       ASSERT_TRUE(dialog);
-      const Labels& want = kLabels[language];
+      const expected::ButtonLabels& want = kButtonLabels[language];
       EXPECT_EQ(ReadChild(dialog, IDOK).text, style == 0x04 ? want.yes : want.update);
       EXPECT_EQ(ReadChild(dialog, IDCANCEL).text, style == 0x04 ? want.no : want.cancel);
       // The fonts stay the service's (English) whatever the labels' language.
@@ -214,8 +195,8 @@ TEST(MessageDialog, ServiceLanguageChoosesLabelsAndFonts) {
     MsgDlgHost host(Request(0x41, -1));
     const HWND dialog = host.WaitForDialog();
     ASSERT_TRUE(dialog);
-    EXPECT_EQ(ReadChild(dialog, IDOK).text, kLabels[language].ok);
-    EXPECT_EQ(ReadChild(dialog, IDCANCEL).text, kLabels[language].cancel);
+    EXPECT_EQ(ReadChild(dialog, IDOK).text, kButtonLabels[language].ok);
+    EXPECT_EQ(ReadChild(dialog, IDCANCEL).text, kButtonLabels[language].cancel);
     EXPECT_EQ(host.Value(1, "font.ok"), FontOf(kTextFaces[language], -16));
     EXPECT_EQ(host.Value(1, "font.message"), FontOf(kTextFaces[language], -16));
     EXPECT_EQ(host.Value(1, "font.title"), FontOf(L"Segoe UI", -24));
@@ -342,12 +323,12 @@ TEST(MessageDialog, WindowIsCentredSizedAndCaptionless) {
   ASSERT_TRUE(dialog);
   EXPECT_EQ(WindowTextOf(dialog), L"");
   const RECT window = WindowRectOf(dialog);
-  EXPECT_EQ(window.right - window.left, 581);
-  EXPECT_EQ(window.bottom - window.top, 343);
+  EXPECT_EQ(window.right - window.left, expected::kDialogWidth);
+  EXPECT_EQ(window.bottom - window.top, expected::kDialogHeight);
   RECT client = {};
   GetClientRect(dialog, &client);
-  EXPECT_EQ(client.right, 581);
-  EXPECT_EQ(client.bottom, 343);
+  EXPECT_EQ(client.right, expected::kDialogWidth);
+  EXPECT_EQ(client.bottom, expected::kDialogHeight);
   RECT work = {};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   EXPECT_NEAR((window.left + window.right) / 2, (work.left + work.right) / 2, 1);

@@ -4,10 +4,6 @@
 
 #include "channel/null_dacl_security.h"
 
-const wchar_t kTestRequestEventName[] = L"Global\\ZelvaneSvcEvent";
-const wchar_t kTestEndEventName[] = L"Global\\ZelvaneSvcEndEvent";
-const wchar_t kTestSharedMemoryName[] = L"Global\\ZelvaneSvcMem";
-const wchar_t kTestCommandMutexName[] = L"Global\\2017PellunCmdMutex";
 
 namespace {
 

@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "channel/command_record.h"
-#include "framework/scoped_handles.h"
+#include "base/scoped_handles.h"
+#include "harness/expected_values.h"
 
 struct FakeServiceConfig {
   bool createRequestEvent = true;
@@ -61,10 +62,10 @@ class FakeChannelService {
 };
 
 // Names of the service's objects, as the channel forms them.
-extern const wchar_t kTestRequestEventName[];
-extern const wchar_t kTestEndEventName[];
-extern const wchar_t kTestSharedMemoryName[];
-extern const wchar_t kTestCommandMutexName[];
+constexpr const wchar_t* kTestRequestEventName = expected::kRequestEvent;
+constexpr const wchar_t* kTestEndEventName = expected::kEndEvent;
+constexpr const wchar_t* kTestSharedMemoryName = expected::kSharedMemory;
+constexpr const wchar_t* kTestCommandMutexName = expected::kCommandMutex;
 
 // Whether any process still holds a handle to the command mutex.
 bool CommandMutexExists();

@@ -1,7 +1,7 @@
 #include "support/image_button_host.h"
 
 #include "res/resource.h"
-#include "support/framework_windows.h"
+#include "harness/framework_windows.h"
 
 const ButtonKind kCloseButtonKind = {"close", IDR_PNG_CLOSE, 36, 36, FALSE, L""};
 const ButtonKind kPushButtonKind = {"push", IDR_PNG_BUTTON, 123, 52, TRUE, L"OK"};
@@ -31,7 +31,7 @@ ButtonHost::~ButtonHost() {
 bool ButtonHost::AddButton(CImageButton& button, const wchar_t* text, int x, int y, int width,
                            int height, UINT id) {
   const RECT rect = {x, y, x + width, y + height};
-  if (!button.Create(text, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, rect, &m_window, id)) return false;
+  if (!AttachNewButton(button, m_window, text, WS_VISIBLE | BS_OWNERDRAW, rect, id)) return false;
   SendMessageW(button.m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
   return true;
 }

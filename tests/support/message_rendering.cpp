@@ -1,10 +1,11 @@
 #include "message_rendering.h"
 
-#include "pixel_canvas.h"
+#include "harness/expected_values.h"
+#include "harness/pixel_canvas.h"
 
 namespace {
-constexpr int kWidth = 581;
-constexpr int kHeight = 343;
+constexpr int kWidth = expected::kDialogWidth;
+constexpr int kHeight = expected::kDialogHeight;
 }  // namespace
 
 ScreenPixels RenderMessage(const std::wstring& face, const std::wstring& text) {

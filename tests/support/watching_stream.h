@@ -6,6 +6,8 @@
 #include <objidl.h>
 #include <windows.h>
 
+#include "support/image_button_access.h"
+
 template <class Holder>
 class WatchingStream : public IStream {
  public:
@@ -15,8 +17,8 @@ class WatchingStream : public IStream {
   ULONG STDMETHODCALLTYPE Release() override {
     if (--m_count == 0) {
       m_released = true;
-      m_bitmapGoneFirst = m_holder->m_pBitmap == nullptr;
-      m_nothingNewYet = m_holder->m_pStream == this || m_holder->m_pStream == nullptr;
+      m_bitmapGoneFirst = HeldBitmap(*m_holder) == nullptr;
+      m_nothingNewYet = HeldStream(*m_holder) == this || HeldStream(*m_holder) == nullptr;
     }
     return m_count;
   }

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/dll_search_guard.h"
+#include "support/dll_search_access.h"
 
 namespace {
 
@@ -16,10 +16,10 @@ TEST(DllSearchGuard, StopsLoadingLibrariesFromTheProgramsFolder) {
 
   {
     CDllSearchGuard guard;
-    ASSERT_NE(nullptr, guard.m_hKernel);
-    ASSERT_NE(nullptr, guard.m_pfnSetDefaultDllDirectories);
+    ASSERT_NE(nullptr, CDllSearchGuardTestAccess::Kernel(guard));
+    ASSERT_TRUE(CDllSearchGuardTestAccess::FoundSetDefaultDllDirectories(guard));
     wchar_t kernelPath[MAX_PATH] = {};
-    GetModuleFileNameW(guard.m_hKernel, kernelPath, MAX_PATH);
+    GetModuleFileNameW(CDllSearchGuardTestAccess::Kernel(guard), kernelPath, MAX_PATH);
     wchar_t system[MAX_PATH] = {};
     GetSystemDirectoryW(system, MAX_PATH);
     EXPECT_EQ(0, _wcsnicmp(system, kernelPath, wcslen(system))) << kernelPath;

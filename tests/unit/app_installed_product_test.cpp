@@ -5,12 +5,12 @@
 #include <gtest/gtest.h>
 
 #include "app/installed_product.h"
-#include "app/system_path.h"
+#include "base/system_path.h"
 #include "app/version_api.h"
 #include "registry_sandbox.h"
-#include "scratch_dir.h"
-#include "test_paths.h"
-#include "version_resource.h"
+#include "harness/scratch_dir.h"
+#include "run_paths.h"
+#include "harness/version_resource.h"
 
 namespace {
 

@@ -4,9 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "app/setup_deploy.h"
+#include "harness/expected_values.h"
 #include "registry_sandbox.h"
 #include "res/resource.h"
-#include "scratch_dir.h"
+#include "harness/scratch_dir.h"
 
 namespace {
 
@@ -77,12 +78,12 @@ TEST(RecordSetupPath, StoresTheTerminatedPathUnderTheUsersKey) {
   const std::wstring first = L"C:\\Temp\\Quarnel_Setup1.exe";
   ASSERT_TRUE(RecordSetupPath(first.c_str()));
   std::wstring stored;
-  ASSERT_TRUE(registry.GetString(HKEY_CURRENT_USER, L"SOFTWARE\\Velmora\\Quarnel", L"SetupPath",
+  ASSERT_TRUE(registry.GetString(HKEY_CURRENT_USER, expected::kSetupPathKey, L"SetupPath",
                                  &stored));
   EXPECT_EQ(first, stored);
 
   HKEY key = nullptr;
-  ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\Velmora\\Quarnel", 0,
+  ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, expected::kSetupPathKey, 0,
                                          KEY_READ, &key));
   DWORD type = 0, bytes = 0;
   RegQueryValueExW(key, L"SetupPath", nullptr, &type, nullptr, &bytes);
@@ -92,7 +93,7 @@ TEST(RecordSetupPath, StoresTheTerminatedPathUnderTheUsersKey) {
 
   // Each deployment overwrites the value with the newest copy.
   ASSERT_TRUE(RecordSetupPath(L"C:\\Temp\\Quarnel_Setup2.exe"));
-  ASSERT_TRUE(registry.GetString(HKEY_CURRENT_USER, L"SOFTWARE\\Velmora\\Quarnel", L"SetupPath",
+  ASSERT_TRUE(registry.GetString(HKEY_CURRENT_USER, expected::kSetupPathKey, L"SetupPath",
                                  &stored));
   EXPECT_EQ(L"C:\\Temp\\Quarnel_Setup2.exe", stored);
   EXPECT_FALSE(RecordSetupPath(nullptr));

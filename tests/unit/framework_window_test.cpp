@@ -6,7 +6,7 @@
 #include <string>
 
 #include "afxwin.h"
-#include "framework_windows.h"
+#include "harness/framework_windows.h"
 
 namespace {
 
@@ -187,8 +187,8 @@ TEST_F(FrameworkWindow, DefaultReachesThePreviousProcedure) {
 
 TEST_F(FrameworkWindow, OwnerDrawPaintsReachTheChildObject) {
   CRecordingButton button;
-  ASSERT_TRUE(button.Create(L"", WS_VISIBLE | BS_OWNERDRAW, CRect(10, 10, 110, 40), &parent_,
-                            kButtonId));
+  ASSERT_TRUE(AttachNewButton(button, parent_, L"", WS_VISIBLE | BS_OWNERDRAW,
+                              CRect(10, 10, 110, 40), kButtonId));
   // The platform's own paint of an owner-draw button.
   InvalidateRect(button.m_hWnd, nullptr, TRUE);
   UpdateWindow(button.m_hWnd);
@@ -214,14 +214,14 @@ TEST_F(FrameworkWindow, OwnerDrawPaintsReachTheChildObject) {
 
 TEST_F(FrameworkWindow, ClicksReachTheParentMapUnlessTheChildTakesThem) {
   CRecordingButton plain;
-  ASSERT_TRUE(plain.Create(L"a", WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 50, 20), &parent_,
-                           kButtonId));
+  ASSERT_TRUE(AttachNewButton(plain, parent_, L"a", WS_VISIBLE | BS_PUSHBUTTON,
+                              CRect(0, 0, 50, 20), kButtonId));
   SendMessageW(plain.m_hWnd, BM_CLICK, 0, 0);
   EXPECT_EQ(1, parent_.clicks);
 
   CSelfClickingButton self;
-  ASSERT_TRUE(self.Create(L"b", WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 30, 50, 50), &parent_,
-                          kButtonId));
+  ASSERT_TRUE(AttachNewButton(self, parent_, L"b", WS_VISIBLE | BS_PUSHBUTTON,
+                              CRect(0, 30, 50, 50), kButtonId));
   SendMessageW(self.m_hWnd, BM_CLICK, 0, 0);
   EXPECT_EQ(1, self.clicks);
   EXPECT_EQ(1, parent_.clicks) << "a reflected notification that was handled stays with the child";
@@ -237,10 +237,10 @@ TEST_F(FrameworkWindow, FocusNotificationsAreReflectedToTheButton) {
   // button without it is told through WM_DRAWITEM with ODA_FOCUS instead).
   CFocusNotedButton noted;
   CFocusNotedButton other;
-  ASSERT_TRUE(noted.Create(L"n", WS_VISIBLE | BS_PUSHBUTTON | BS_NOTIFY, CRect(0, 0, 50, 20),
-                           &parent_, kButtonId));
-  ASSERT_TRUE(other.Create(L"o", WS_VISIBLE | BS_PUSHBUTTON | BS_NOTIFY, CRect(0, 30, 50, 50),
-                           &parent_, kButtonId + 1));
+  ASSERT_TRUE(AttachNewButton(noted, parent_, L"n", WS_VISIBLE | BS_PUSHBUTTON | BS_NOTIFY,
+                              CRect(0, 0, 50, 20), kButtonId));
+  ASSERT_TRUE(AttachNewButton(other, parent_, L"o", WS_VISIBLE | BS_PUSHBUTTON | BS_NOTIFY,
+                              CRect(0, 30, 50, 50), kButtonId + 1));
   SetActiveWindow(host_.get());
   SetFocus(noted.m_hWnd);
   SetFocus(other.m_hWnd);
@@ -296,31 +296,34 @@ TEST_F(FrameworkWindow, WindowTextOfAnyLength) {
 
 TEST_F(FrameworkWindow, FontAndEnableWrappers) {
   CButton button;
-  ASSERT_TRUE(button.Create(L"f", WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 50, 20), &parent_,
-                            kButtonId));
+  ASSERT_TRUE(AttachNewButton(button, parent_, L"f", WS_VISIBLE | BS_PUSHBUTTON,
+                              CRect(0, 0, 50, 20), kButtonId));
   LOGFONTW lf = {};
   lf.lfHeight = -13;
   lstrcpyW(lf.lfFaceName, L"Tahoma");
   CFont font;
   ASSERT_TRUE(font.CreateFontIndirect(&lf));
-  button.SetFont(&font, FALSE);
+  button.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(static_cast<HFONT>(font)), FALSE);
   EXPECT_EQ(static_cast<HFONT>(font), button.GetFont());
-  EXPECT_EQ(static_cast<UINT>(BS_PUSHBUTTON), button.GetButtonStyle());
   button.EnableWindow(FALSE);
   EXPECT_FALSE(button.IsWindowEnabled());
-  button.SetState(TRUE);
+  button.SendMessage(BM_SETSTATE, TRUE);
   EXPECT_TRUE(button.GetState() & BST_PUSHED);
   EXPECT_EQ(kButtonId, button.GetDlgCtrlID());
 }
 
 TEST_F(FrameworkWindow, CaptureWrappersKnowTheObject) {
   CButton button;
-  ASSERT_TRUE(button.Create(L"c", WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 50, 20), &parent_,
-                            kButtonId));
+  ASSERT_TRUE(AttachNewButton(button, parent_, L"c", WS_VISIBLE | BS_PUSHBUTTON,
+                              CRect(0, 0, 50, 20), kButtonId));
   button.SetCapture();
-  EXPECT_EQ(&button, CWnd::GetCapture());
+  EXPECT_EQ(button.m_hWnd, GetCapture());
+  CButton other;
+  ASSERT_TRUE(AttachNewButton(other, parent_, L"o", WS_VISIBLE | BS_PUSHBUTTON,
+                              CRect(0, 30, 50, 50), kButtonId + 1));
+  EXPECT_EQ(&button, other.SetCapture()) << "the object that had the capture";
   EXPECT_TRUE(CWnd::ReleaseCapture());
-  EXPECT_EQ(nullptr, CWnd::GetCapture());
+  EXPECT_EQ(nullptr, GetCapture());
 }
 
 RECT WorkArea() {

@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "app/quarnel_app.h"
+#include "harness/expected_values.h"
 #include "i18n/catalogue.h"
 #include "i18n/language_fonts.h"
 #include "resource.h"
+#include "support/font_description.h"
 
 namespace {
 
@@ -46,13 +48,11 @@ void ExpectSameFont(const LOGFONTW& expected, const LOGFONTW& actual, const char
 LOGFONTW ReadBack(const CFont& font) {
   LOGFONTW actual;
   std::memset(&actual, 0xCC, sizeof(actual));
-  EXPECT_TRUE(font.GetLogFont(&actual));
+  EXPECT_TRUE(ReadLogFont(font, &actual));
   return actual;
 }
 
-const wchar_t* const kExpectedTextFaces[kLanguageCount] = {
-    L"Segoe UI", L"Segoe UI", L"Segoe UI", L"Segoe UI",
-    L"Segoe UI", L"Segoe UI", L"SimSun",   L"Meiryo UI"};
+const wchar_t* const* const kExpectedTextFaces = expected::kTextFaces;
 
 TEST(LanguageFonts, TextFontOfEveryLanguage) {
   for (int language = 0; language < kLanguageCount; ++language) {
@@ -91,10 +91,10 @@ TEST(LanguageFonts, DestroyingTheHolderDeletesTheFont) {
   {
     CFont font;
     ASSERT_TRUE(font.CreateFontIndirect(&description));
-    first = font.GetSafeHandle();
+    first = font.m_hObject;
     // Creating again must not leak the first font.
     ASSERT_TRUE(font.CreateFontIndirect(&description));
-    second = font.GetSafeHandle();
+    second = font.m_hObject;
     ASSERT_NE(first, second);
     EXPECT_EQ(0u, GetObjectType(first));
     EXPECT_EQ(static_cast<DWORD>(OBJ_FONT), GetObjectType(second));
@@ -113,12 +113,12 @@ TEST(ApplicationFonts, CreatedForEveryLanguageAndDeletedWithTheApplication) {
       const std::string what = "application text font " + std::to_string(language);
       ExpectSameFont(ExpectedFont(kExpectedTextFaces[language], -16), ReadBack(font),
                      what.c_str());
-      handles.push_back(font.GetSafeHandle());
+      handles.push_back(font.m_hObject);
     }
     EXPECT_EQ(&app.m_fontTitle, &app.GetTitleFont());
     ExpectSameFont(ExpectedFont(L"Segoe UI", -24), ReadBack(app.GetTitleFont()),
                    "application title font");
-    handles.push_back(app.GetTitleFont().GetSafeHandle());
+    handles.push_back(app.GetTitleFont().m_hObject);
     // Nine fonts of their own, none shared.
     EXPECT_EQ(handles.size(), std::set<HGDIOBJ>(handles.begin(), handles.end()).size());
     // A stray language must not reach past the eight fonts.

@@ -5,12 +5,13 @@
 
 #include <vector>
 
+#include "harness/expected_values.h"
 #include "i18n/language_source.h"
 #include "registry_sandbox.h"
 
 namespace {
 
-const wchar_t kServiceKey[] = L"SYSTEM\\CurrentControlSet\\Services\\zelvane";
+const wchar_t* const kServiceKey = expected::kServiceKey;
 
 // The primary languages (low 8 bits of a locale) that have a language of
 // their own, written independently of the code's table.

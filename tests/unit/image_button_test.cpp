@@ -8,18 +8,21 @@
 #include <string>
 
 #include "res/resource.h"
-#include "support/gdi_object_count.h"
+#include "harness/gdi_object_count.h"
+#include "support/image_button_access.h"
 #include "support/image_button_host.h"
 #include "support/image_test_ids.h"
-#include "support/pixel_canvas.h"
-#include "support/screen_pixels.h"
+#include "harness/pixel_canvas.h"
+#include "harness/screen_pixels.h"
 #include "support/watching_stream.h"
-#include "test_paths.h"
+#include "run_paths.h"
 #include "ui/gdiplus_api.h"
 #include "ui/image_button.h"
 #include "ui/resource_image.h"
 
 namespace {
+
+using ButtonAccess = CImageButtonTestAccess;
 
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kBody = RGB(0x19, 0x19, 0x19);
@@ -74,8 +77,8 @@ const State kStates[] = {
 };
 
 void Apply(CImageButton& button, const State& state) {
-  button.m_bHover = state.hover;
-  button.SetState(state.pressed);
+  ButtonAccess::SetHover(button, state.hover);
+  button.SendMessage(BM_SETSTATE, state.pressed);
   button.EnableWindow(!state.disabled);
 }
 
@@ -286,9 +289,9 @@ TEST_F(ImageButtonTest, WithoutSpriteOnlyCaptionAndFocusRectangle) {
     if (c.sprite) {
       EXPECT_FALSE(button.LoadSprite(c.sprite, 36, 36));
     }
-    EXPECT_EQ(0, button.m_nFrameCount);
-    EXPECT_EQ(nullptr, button.m_pBitmap);
-    EXPECT_EQ(nullptr, button.m_pStream);
+    EXPECT_EQ(0, ButtonAccess::FrameCount(button));
+    EXPECT_EQ(nullptr, ButtonAccess::Bitmap(button));
+    EXPECT_EQ(nullptr, ButtonAccess::Stream(button));
     RECT rect;
     GetClientRect(button.m_hWnd, &rect);
     EXPECT_EQ(123, rect.right) << "the window keeps its size";
@@ -310,9 +313,9 @@ TEST_F(ImageButtonTest, UndecodableSpriteCountsAsLoadedAndDrawsNoFrame) {
   button.m_bMemoryDraw = TRUE;
   button.m_crBackground = kBody;
   EXPECT_TRUE(button.LoadSprite(IDR_TEST_NOT_AN_IMAGE, 36, 36));
-  EXPECT_EQ(5, button.m_nFrameCount);
-  ASSERT_NE(nullptr, button.m_pBitmap);
-  EXPECT_EQ(nullptr, button.m_pBitmap->GetNativeImage());
+  EXPECT_EQ(5, ButtonAccess::FrameCount(button));
+  ASSERT_NE(nullptr, ButtonAccess::Bitmap(button));
+  EXPECT_EQ(nullptr, ButtonAccess::Bitmap(button)->GetNativeImage());
   PixelCanvas painted(36, 36, kUntouched);
   PaintInto(button, painted, 0);
   EXPECT_TRUE(painted.AllOf(0, 0, 36, 36, kBody)) << "the background only";
@@ -330,9 +333,9 @@ TEST_F(ImageButtonTest, LoadSpriteSizesTheWindowToOneFrameWithoutMovingIt) {
   EXPECT_EQ(9, rect.top);
   EXPECT_EQ(123, rect.right - rect.left);
   EXPECT_EQ(52, rect.bottom - rect.top);
-  EXPECT_EQ(5, button.m_nFrameCount);
-  EXPECT_EQ(123, button.m_nFrameWidth);
-  EXPECT_EQ(52, button.m_nFrameHeight);
+  EXPECT_EQ(5, ButtonAccess::FrameCount(button));
+  EXPECT_EQ(123, ButtonAccess::FrameWidth(button));
+  EXPECT_EQ(52, ButtonAccess::FrameHeight(button));
   // The frame size is taken as given, not from the decoded image.
   ASSERT_TRUE(button.LoadSprite(IDR_PNG_BUTTON, 40, 30));
   GetClientRect(button.m_hWnd, &rect);
@@ -356,25 +359,25 @@ TEST_F(ImageButtonTest, SpriteIsReleasedBitmapFirst) {
     SCOPED_TRACE(c.name);
     auto button = std::make_unique<CImageButton>();
     ASSERT_TRUE(m_host.AddKind(*button, kCloseButtonKind, kBlack, 10, 10, 100));
-    IStream* original = button->m_pStream;
+    IStream* original = ButtonAccess::Stream(*button);
     WatchingStream<CImageButton> watcher(original, button.get());
-    button->m_pStream = &watcher;
+    ButtonAccess::SetStream(*button, &watcher);
     HWND window = button->m_hWnd;
     switch (c.way) {
       case kReload:
         EXPECT_TRUE(button->LoadSprite(IDR_PNG_BUTTON, 123, 52));
-        EXPECT_NE(nullptr, button->m_pBitmap);
+        EXPECT_NE(nullptr, ButtonAccess::Bitmap(*button));
         break;
       case kReloadMissing:
         EXPECT_FALSE(button->LoadSprite(IDR_TEST_MISSING, 36, 36));
         break;
       case kDestroyWindow:
         DestroyWindow(window);
-        EXPECT_EQ(nullptr, button->m_pBitmap);
-        EXPECT_EQ(nullptr, button->m_pStream);
-        EXPECT_EQ(0, button->m_nFrameCount);
-        EXPECT_EQ(0, button->m_nFrameWidth);
-        EXPECT_EQ(0, button->m_nFrameHeight);
+        EXPECT_EQ(nullptr, ButtonAccess::Bitmap(*button));
+        EXPECT_EQ(nullptr, ButtonAccess::Stream(*button));
+        EXPECT_EQ(0, ButtonAccess::FrameCount(*button));
+        EXPECT_EQ(0, ButtonAccess::FrameWidth(*button));
+        EXPECT_EQ(0, ButtonAccess::FrameHeight(*button));
         break;
       case kDeleteObject:
         button.reset();
@@ -408,28 +411,28 @@ TEST_F(ImageButtonTest, HoverFollowsMouseMovesAndCapture) {
   };
   int paints = button.m_nPaints;
   move(60, 20);
-  EXPECT_TRUE(button.m_bHover);
+  EXPECT_TRUE(ButtonAccess::Hover(button));
   EXPECT_EQ(button.m_hWnd, GetCapture());
   EXPECT_EQ(paints + 1, button.m_nPaints) << "repainted before the move returns";
   move(61, 21);
   EXPECT_EQ(paints + 2, button.m_nPaints) << "every move inside repaints";
   move(200, 20);
-  EXPECT_FALSE(button.m_bHover);
+  EXPECT_FALSE(ButtonAccess::Hover(button));
   EXPECT_EQ(nullptr, GetCapture());
   EXPECT_EQ(paints + 3, button.m_nPaints);
   move(-3, -3);  // outside again, not hovering: nothing to repaint
   EXPECT_EQ(paints + 3, button.m_nPaints);
 
   move(60, 20);
-  ASSERT_TRUE(button.m_bHover);
+  ASSERT_TRUE(ButtonAccess::Hover(button));
   SetCapture(m_host.Window());  // someone else takes the mouse
-  EXPECT_FALSE(button.m_bHover);
+  EXPECT_FALSE(ButtonAccess::Hover(button));
   EXPECT_EQ(paints + 5, button.m_nPaints);
   ReleaseCapture();
   move(60, 20);
-  EXPECT_TRUE(button.m_bHover) << "the next move inside brings the hover back";
+  EXPECT_TRUE(ButtonAccess::Hover(button)) << "the next move inside brings the hover back";
   ReleaseCapture();
-  EXPECT_FALSE(button.m_bHover);
+  EXPECT_FALSE(ButtonAccess::Hover(button));
   DestroyWindow(button.m_hWnd);
 }
 
@@ -442,9 +445,9 @@ TEST_F(ImageButtonTest, WindowOverTheButtonEndsTheHover) {
   ButtonHost cover(corner.x + 70, corner.y, 80, 60);
   PumpPending();
   SendMessageW(button.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
-  EXPECT_TRUE(button.m_bHover);
+  EXPECT_TRUE(ButtonAccess::Hover(button));
   SendMessageW(button.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(100, 20));  // in the button, under the cover
-  EXPECT_FALSE(button.m_bHover);
+  EXPECT_FALSE(ButtonAccess::Hover(button));
   EXPECT_NE(button.m_hWnd, GetCapture());
   DestroyWindow(button.m_hWnd);
 }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "launch_outcome.h"
+#include "harness/launch_outcome.h"
 
 namespace {
 

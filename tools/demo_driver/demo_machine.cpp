@@ -1,7 +1,7 @@
 #include "demo_machine.h"
 
-#include "msgdlg_driver.h"
-#include "scratch_dir.h"
+#include "harness/msgdlg_driver.h"
+#include "harness/scratch_dir.h"
 
 namespace {
 

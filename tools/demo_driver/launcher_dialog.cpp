@@ -1,7 +1,7 @@
 #include "launcher_dialog.h"
 
-#include "framework/scoped_handles.h"
-#include "msgdlg_driver.h"
+#include "base/scoped_handles.h"
+#include "harness/msgdlg_driver.h"
 #include "res/resource.h"
 
 namespace {

@@ -18,7 +18,7 @@
 #include <string>
 
 #include "demo_steps.h"
-#include "launcher_run.h"
+#include "harness/launcher_run.h"
 #include "product_state.h"
 
 namespace {

@@ -2,14 +2,13 @@
 
 #include <vector>
 
-#include "framework/scoped_handles.h"
-#include "launcher_run.h"
+#include "base/scoped_handles.h"
+#include "harness/expected_values.h"
+#include "harness/launcher_run.h"
 
 namespace {
 
-const wchar_t kUninstallKey[] =
-    L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
-    L"{4C2E91B7-0D3A-4F68-A5E2-7B19C6D03F8A}";
+const wchar_t* const kUninstallKey = expected::kUninstallKey;
 const wchar_t kAppDefaultsKey[] = L"Software\\Wine\\AppDefaults\\Quarnel.exe";
 
 bool KeyExists(HKEY root, const wchar_t* path) {

@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 #include <vector>
-#include "tools/standin_common/utf8.h"
+#include "harness/utf8.h"
 
 class Transcript {
  public:

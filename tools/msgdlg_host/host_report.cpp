@@ -1,6 +1,6 @@
 #include "host_report.h"
 
-#include "tools/standin_common/utf8.h"
+#include "harness/utf8.h"
 
 namespace {
 

@@ -5,11 +5,10 @@ add_executable(msgdlg_host WIN32
     ${CMAKE_CURRENT_LIST_DIR}/host_options.cpp
     ${CMAKE_CURRENT_LIST_DIR}/beep_probe.cpp
     ${CMAKE_CURRENT_LIST_DIR}/host_report.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/host.rc
-    ${CMAKE_SOURCE_DIR}/tests/support/gdi_object_count.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/host.rc)
 set_target_properties(msgdlg_host PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${STANDIN_DIR})
-target_link_libraries(msgdlg_host PRIVATE quarnel_core)
-target_include_directories(msgdlg_host PRIVATE ${CMAKE_SOURCE_DIR}/res ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(msgdlg_host PRIVATE quarnel_harness)
+target_include_directories(msgdlg_host PRIVATE ${CMAKE_SOURCE_DIR}/res)
 quarnel_tool_flags(msgdlg_host)
 target_link_options(msgdlg_host PRIVATE -mwindows)
 file(GLOB MSGDLG_HOST_RESOURCES CONFIGURE_DEPENDS

@@ -3,13 +3,13 @@
 #include <windows.h>
 #include <shlwapi.h>
 
+#include "harness/expected_values.h"
+
 const wchar_t kSampleInstallDir[] = L"C:\\Program Files\\Velmora\\Zelvane";
 
 namespace {
 
-const wchar_t kUninstallKey[] =
-    L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
-    L"{4C2E91B7-0D3A-4F68-A5E2-7B19C6D03F8A}";
+const wchar_t* const kUninstallKey = expected::kUninstallKey;
 const int kZelvaneResource = 100;
 
 bool CreateFolderTree(const std::wstring& dir) {

@@ -1,6 +1,6 @@
 #include "tools/standin_service/request_log.h"
 
-#include "tools/standin_common/utf8.h"
+#include "harness/utf8.h"
 
 namespace {
 

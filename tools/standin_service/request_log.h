@@ -11,7 +11,7 @@
 #include <string>
 
 #include "channel/command_record.h"
-#include "framework/scoped_handles.h"
+#include "base/scoped_handles.h"
 
 struct LoggedRequest {
   DWORD sequence = 0;

@@ -4,15 +4,16 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/scoped_handles.h"
+#include "base/scoped_handles.h"
+#include "harness/expected_values.h"
 
-constexpr const wchar_t* kRequestEventName = L"Global\\ZelvaneSvcEvent";
-constexpr const wchar_t* kSharedMemoryName = L"Global\\ZelvaneSvcMem";
-constexpr const wchar_t* kEndEventName = L"Global\\ZelvaneSvcEndEvent";
+constexpr const wchar_t* kRequestEventName = expected::kRequestEvent;
+constexpr const wchar_t* kSharedMemoryName = expected::kSharedMemory;
+constexpr const wchar_t* kEndEventName = expected::kEndEvent;
 // Signalled (manual reset) once the service answers requests; reset on exit.
-constexpr const wchar_t* kReadyEventName = L"Global\\ZelvaneSvcStandinReady";
+constexpr const wchar_t* kReadyEventName = expected::kStandinReadyEvent;
 // Set it (manual reset) to make the running stand-in service exit cleanly.
-constexpr const wchar_t* kStopEventName = L"Global\\ZelvaneSvcStandinStop";
+constexpr const wchar_t* kStopEventName = expected::kStandinStopEvent;
 
 class ServiceObjects {
  public:

@@ -1,0 +1,232 @@
+#include "harness/msgdlg_driver.h"
+
+#include <sstream>
+
+#include "base/scoped_handles.h"
+#include "harness/framework_windows.h"
+#include "harness/pixel_canvas.h"
+#include "harness/scratch_dir.h"
+#include "run_paths.h"
+#include "harness/utf8.h"
+
+namespace {
+
+const wchar_t kServiceKey[] = L"SYSTEM\\CurrentControlSet\\Services\\zelvane";
+
+struct DialogSearch {
+  DWORD processId;
+  HWND exclude;
+  HWND found;
+};
+
+BOOL CALLBACK FindDialogOfProcess(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<DialogSearch*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != search->processId || window == search->exclude || !IsWindowVisible(window))
+    return TRUE;
+  wchar_t className[32] = {};
+  GetClassNameW(window, className, 32);
+  if (lstrcmpW(className, L"#32770") != 0) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+template <typename Done>
+bool WaitUntil(DWORD timeoutMs, Done done) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > timeoutMs) return false;
+    Sleep(50);
+  }
+  return true;
+}
+
+POINT ToScreen(HWND dialog, int x, int y) {
+  POINT point = {x, y};
+  ClientToScreen(dialog, &point);
+  return point;
+}
+
+void SendMouse(DWORD flags, POINT screen) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  const int height = GetSystemMetrics(SM_CYSCREEN);
+  input.mi.dx = static_cast<LONG>((screen.x * 65535LL + width / 2) / (width - 1));
+  input.mi.dy = static_cast<LONG>((screen.y * 65535LL + height / 2) / (height - 1));
+  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+  SendInput(1, &input, sizeof(input));
+  Sleep(30);
+}
+
+}  // namespace
+
+MsgDlgHost::MsgDlgHost(const std::wstring& arguments) {
+  // Without a window manager an activated window that hides waits for one.
+  static const bool unmanaged = UseUnmanagedTestWindows(L"msgdlg_host.exe");
+  (void)unmanaged;
+  static int runs = 0;
+  m_reportPath = std::wstring(QUARNEL_TEST_SCRATCH_DIR) + L"\\msgdlg_" +
+                 std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++runs) + L".txt";
+  DeleteFileW(m_reportPath.c_str());
+  m_process.Start(std::wstring(QUARNEL_TEST_STANDIN_DIR) + L"\\msgdlg_host.exe",
+                  arguments + L" --report \"" + m_reportPath + L"\"", {});
+}
+
+HWND MsgDlgHost::WaitForDialog(DWORD timeoutMs) const { return WaitForNextDialog(nullptr, timeoutMs); }
+
+HWND MsgDlgHost::WaitForNextDialog(HWND previous, DWORD timeoutMs) const {
+  return WaitForProcessDialog(m_process.Id(), previous, timeoutMs);
+}
+
+HWND WaitForProcessDialog(DWORD processId, HWND exclude, DWORD timeoutMs) {
+  DialogSearch search = {processId, exclude, nullptr};
+  WaitUntil(timeoutMs, [&] {
+    search.found = nullptr;
+    EnumWindows(FindDialogOfProcess, reinterpret_cast<LPARAM>(&search));
+    return search.found != nullptr;
+  });
+  if (search.found) Settle(search.found, 500);
+  return search.found;
+}
+
+bool MsgDlgHost::WaitForClose(HWND dialog, DWORD timeoutMs) const {
+  return WaitUntil(timeoutMs, [&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); });
+}
+
+DWORD MsgDlgHost::WaitForExit(DWORD timeoutMs) {
+  if (!m_process.Handle() || !m_process.Wait(timeoutMs)) return STILL_ACTIVE;
+  return m_process.ExitCode();
+}
+
+std::vector<std::wstring> MsgDlgHost::Values(int dialog, const std::string& key) const {
+  std::vector<std::wstring> values;
+  std::string report;
+  ReadWholeFile(m_reportPath, &report);
+  std::istringstream lines(report);
+  const std::string prefix = std::to_string(dialog) + "\t" + key + "\t";
+  std::string line;
+  while (std::getline(lines, line)) {
+    if (line.compare(0, prefix.size(), prefix) == 0) values.push_back(FromUtf8(line.substr(prefix.size())));
+  }
+  return values;
+}
+
+std::wstring MsgDlgHost::Value(int dialog, const std::string& key) const {
+  const std::vector<std::wstring> values = Values(dialog, key);
+  return values.empty() ? std::wstring() : values.front();
+}
+
+std::wstring WindowTextOf(HWND window) {
+  wchar_t buffer[1024] = {};
+  const LRESULT copied = SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer));
+  return std::wstring(buffer, copied > 0 && copied < 1024 ? static_cast<size_t>(copied) : 0);
+}
+
+ChildInfo ReadChild(HWND dialog, int id) {
+  ChildInfo info;
+  HWND child = GetDlgItem(dialog, id);
+  if (!child) return info;
+  info.exists = true;
+  info.visible = IsWindowVisible(child) != FALSE;
+  info.enabled = IsWindowEnabled(child) != FALSE;
+  GetWindowRect(child, &info.rect);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&info.rect), 2);
+  info.text = WindowTextOf(child);
+  return info;
+}
+
+void Settle(HWND window, DWORD ms) {
+  Sleep(ms);
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  const ScopedHandle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId));
+  if (process) WaitForInputIdle(process.Get(), 2000);
+  // A message round trip: the dialog's thread has handled what came before.
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 2000, &ignored);
+}
+
+void MoveMouseTo(HWND dialog, int x, int y) { SendMouse(0, ToScreen(dialog, x, y)); }
+
+void ClickAt(HWND dialog, int x, int y) {
+  const POINT screen = ToScreen(dialog, x, y);
+  SendMouse(0, screen);
+  SendMouse(MOUSEEVENTF_LEFTDOWN, screen);
+  SendMouse(MOUSEEVENTF_LEFTUP, screen);
+}
+
+void DragFrom(HWND dialog, int x, int y, int dx, int dy) {
+  const POINT start = ToScreen(dialog, x, y);
+  SendMouse(0, start);
+  SendMouse(MOUSEEVENTF_LEFTDOWN, start);
+  const int steps = 8;
+  for (int i = 1; i <= steps; ++i) {
+    SendMouse(0, {start.x + dx * i / steps, start.y + dy * i / steps});
+  }
+  SendMouse(MOUSEEVENTF_LEFTUP, {start.x + dx, start.y + dy});
+}
+
+void PressKey(HWND dialog, WORD key) {
+  SetForegroundWindow(dialog);
+  Sleep(100);
+  INPUT inputs[2] = {};
+  inputs[0].type = INPUT_KEYBOARD;
+  inputs[0].ki.wVk = key;
+  inputs[1] = inputs[0];
+  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, inputs, sizeof(INPUT));
+}
+
+ScreenPixels CaptureWindow(HWND window) {
+  RECT rect = {};
+  if (!GetWindowRect(window, &rect)) return {};
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  if (width <= 0 || height <= 0) return {};
+  PixelCanvas canvas(width, height, RGB(0, 0, 0));
+  HDC screen = GetDC(nullptr);
+  BitBlt(canvas.Dc(), 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+  ReleaseDC(nullptr, screen);
+  return canvas.Pixels();
+}
+
+ServiceLanguageValue::ServiceLanguageValue(DWORD value, bool remove) {
+  ScopedRegKey key;
+  DWORD disposition = 0;
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kServiceKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
+                      key.Receive(), &disposition) != ERROR_SUCCESS)
+    return;
+  m_keyExisted = disposition == REG_OPENED_EXISTING_KEY;
+  DWORD bytes = 0;
+  if (RegQueryValueExW(key.Get(), L"Language", nullptr, &m_type, nullptr, &bytes) == ERROR_SUCCESS) {
+    m_previous.resize(bytes);
+    m_hadValue = RegQueryValueExW(key.Get(), L"Language", nullptr, &m_type,
+                                  m_previous.empty() ? nullptr : m_previous.data(),
+                                  &bytes) == ERROR_SUCCESS;
+    m_previous.resize(bytes);
+  }
+  if (remove) {
+    RegDeleteValueW(key.Get(), L"Language");
+  } else {
+    RegSetValueExW(key.Get(), L"Language", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                   sizeof(value));
+  }
+}
+
+ServiceLanguageValue::~ServiceLanguageValue() {
+  if (!m_keyExisted) {
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, kServiceKey);
+    return;
+  }
+  ScopedRegKey key;
+  if (!key.Open(HKEY_LOCAL_MACHINE, kServiceKey, KEY_WRITE)) return;
+  if (m_hadValue) {
+    RegSetValueExW(key.Get(), L"Language", 0, m_type,
+                   m_previous.empty() ? nullptr : m_previous.data(),
+                   static_cast<DWORD>(m_previous.size()));
+  } else {
+    RegDeleteValueW(key.Get(), L"Language");
+  }
+}
