@@ -126,6 +126,32 @@ TEST_F(LauncherDecision, SameVersionHandsOffWithoutWaiting) {
   EXPECT_TRUE(SetupPathValue().empty());
 }
 
+std::wstring Backslashed(std::wstring path) {
+  for (wchar_t& c : path) c = c == L'/' ? L'\\' : c;
+  return path;
+}
+
+TEST_F(LauncherDecision, ForwardSlashesInTheInstallLocationHandOffFromThatFolder) {
+  world.InstallProduct(L"=");
+  // "X:\\...\\installed/" and "X:/.../installed/": the detection accepts both.
+  std::wstring allForward = world.InstallDir() + L"/";
+  for (wchar_t& c : allForward) c = c == L'\\' ? L'/' : c;
+  for (const std::wstring& location : {world.InstallDir() + L"/", allForward}) {
+    WriteUninstallKey(location);
+    bool shellSpoke = false;
+    EXPECT_EQ(0u, RunAnsweringDialogs(world, world.DownloadedLauncher(), L"", &shellSpoke))
+        << location;
+  }
+  ASSERT_TRUE(world.WaitForRecord(L"zelvane-start", 30000, 2));
+  for (const StandinRecord& start : Only(world.Records(), L"zelvane-start")) {
+    EXPECT_TRUE(SamePath(world.InstallDir() + L"\\Zelvane.exe",
+                         Backslashed(start.Field(L"program"))))
+        << start.Field(L"program");
+    EXPECT_TRUE(SamePath(world.InstallDir(), Backslashed(start.Field(L"cwd"))))
+        << start.Field(L"cwd");
+  }
+}
+
 TEST_F(LauncherDecision, NewerInstalledProductHandsOff) {
   world.InstallProduct(L"2.00.0100");
   EXPECT_EQ(0u, world.Run(world.DownloadedLauncher()));
