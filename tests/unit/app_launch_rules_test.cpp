@@ -46,6 +46,23 @@ TEST(SupportedWindows, StartsAtSixPointOne) {
   EXPECT_TRUE(IsSupportedWindows(10, 0));
 }
 
+TEST(UpdateOffer, OnlyWhenTheOwnVersionIsGreater) {
+  struct Case {
+    const wchar_t* own;
+    const wchar_t* installed;
+    bool offered;
+  } cases[] = {
+      {L"1.40", L"1.30", true},
+      {L"1.40", L"", true},  // installed launcher missing or without a version
+      {L"1.40", L"1.40", false},
+      {L"1.40", L"2.00", false},
+      {L"", L"", false},  // version.dll not bound: hand-off, no question
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.offered, IsUpdateOffered(c.own, c.installed)) << c.own << L" vs " << c.installed;
+  }
+}
+
 TEST(AnnouncedFolder, HasNoTrailingBackslashEvenAtARoot) {
   struct Case {
     const wchar_t* path;
