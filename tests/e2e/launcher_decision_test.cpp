@@ -7,6 +7,7 @@
 
 #include "launcher_run.h"
 #include "test_paths.h"
+#include "trace_log.h"
 
 namespace {
 
@@ -59,6 +60,11 @@ DWORD RunAnsweringDialogs(LauncherWorld& world, const std::wstring& launcher,
 
 class LauncherDecision : public ::testing::Test {
  protected:
+  LauncherDecision() { world.Env()[L"QUARNEL_TRACE"] = TracePath(); }
+  // Beside the stand-ins' log, outside the temporary folder some tests move.
+  std::wstring TracePath() { return world.LogPath() + L".trace"; }
+  std::vector<TraceLine> Trace() { return ReadTraceLog(TracePath()); }
+
   LauncherWorld world{L"decision"};
 };
 
@@ -191,6 +197,8 @@ TEST_F(LauncherDecision, SecondLauncherEndsAtOnceWhileTheFirstInstalls) {
   ASSERT_TRUE(second.Wait(30000));
   EXPECT_EQ(0u, second.ExitCode());
   EXPECT_TRUE(second.Windows().empty());
+  EXPECT_EQ(1u, TraceMessages(Trace(), L"instance: busy", second.Id()).size()) << TraceText(Trace());
+  EXPECT_TRUE(TraceMessages(Trace(), L"decision:", second.Id()).empty());
   EXPECT_FALSE(first.Wait(0));
   EXPECT_TRUE(MutexExists(kInstanceMutex));
 
@@ -207,10 +215,16 @@ TEST_F(LauncherDecision, WindowsBelowSixPointOneStopsBeforeLookingForTheProduct)
     SetReportedWindowsVersion(version);
     bool dialogShown = false;
     RunAnsweringDialogs(world, world.DownloadedLauncher(), L"", &dialogShown);
+    EXPECT_TRUE(dialogShown) << version;
     // Give a hand-off the time it would need to show up.
     EXPECT_FALSE(world.WaitForRecord(L"zelvane-start", 1000)) << version;
     EXPECT_TRUE(world.Records().empty()) << version;
   }
+  const auto lines = Trace();
+  EXPECT_EQ(1u, TraceMessages(lines, L"windows: 5.1 unsupported").size()) << TraceText(lines);
+  EXPECT_EQ(1u, TraceMessages(lines, L"windows: 6.0 unsupported").size()) << TraceText(lines);
+  EXPECT_EQ(2u, TraceMessages(lines, L"unsupported: message shown").size()) << TraceText(lines);
+  EXPECT_TRUE(TraceMessages(lines, L"installed:").empty()) << "the product was looked up";
 }
 
 TEST_F(LauncherDecision, WindowsSevenAndTenGoOn) {
@@ -231,6 +245,25 @@ TEST_F(LauncherDecision, MissingPayloadTargetFolderEndsSilently) {
   EXPECT_EQ(0u, world.Run(world.DownloadedLauncher()));
   EXPECT_TRUE(world.Records().empty());
   EXPECT_TRUE(SetupPathValue().empty());
+  EXPECT_EQ(1u, TraceMessages(Trace(), L"deploy: installer copy failed, error 3").size())
+      << TraceText(Trace());
+}
+
+TEST_F(LauncherDecision, AnOverlongTemporaryFolderEndsTheDeploymentBeforeAnythingIsWritten) {
+  // Wine answers a TMP of 259 characters with GetTempPathW = 0, error 206.
+  const std::wstring overlong = L"C:\\" + std::wstring(256, L't');
+  world.Env()[L"TEMP"] = overlong;
+  world.Env()[L"TMP"] = overlong;
+  ChildProcess launcher;
+  ASSERT_TRUE(launcher.Start(world.DownloadedLauncher(), L"", world.Env(), world.DownloadDir()));
+  ASSERT_TRUE(launcher.Wait(60000));
+  EXPECT_EQ(0u, launcher.ExitCode());
+  EXPECT_FALSE(FileExists(world.DownloadDir() + L"\\Quarnel_Setup1.exe"))
+      << "the installer was written to the current folder";
+  EXPECT_TRUE(world.Records().empty());
+  EXPECT_TRUE(SetupPathValue().empty());
+  EXPECT_EQ(1u, TraceMessages(Trace(), L"deploy: GetTempPathW failed, error 206").size())
+      << TraceText(Trace());
 }
 
 TEST_F(LauncherDecision, InstalledFolderWithoutMainApplicationEndsSilently) {
