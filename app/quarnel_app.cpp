@@ -88,8 +88,11 @@ void ReadOwnVersion(WCHAR (&ownPath)[kLauncherPathChars], CString& ownVersion) {
   if (!GetOwnModulePath(ownPath)) {
     Trace(L"own: GetModuleFileNameW failed or cut the path, error %lu", GetLastError());
   }
-  ReadFileVersion(ownPath, ownVersion);
-  Trace(L"own: %s", ownVersion.GetString());
+  if (ReadFileVersion(ownPath, ownVersion)) {
+    Trace(L"own: %s", ownVersion.GetString());
+  } else {
+    Trace(L"own: no version, the file \"%s\" was not found", ownPath);
+  }
 }
 
 // The product's uninstall key read; TRUE when the product counts as

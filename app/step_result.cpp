@@ -2,15 +2,10 @@
 
 LPCWSTR StepCallName(StepId step) {
   switch (step) {
-    case StepId::kInstanceMutex: return L"CreateMutexW";
-    case StepId::kVersionLibrary: return L"version.dll";
-    case StepId::kOwnPath: return L"GetModuleFileNameW";
-    case StepId::kOwnVersion: return L"own version";
     case StepId::kUninstallKey: return L"uninstall key";
     case StepId::kDisplayName: return L"DisplayName";
     case StepId::kInstallLocation: return L"InstallLocation";
     case StepId::kInstalledPath: return L"installed launcher path";
-    case StepId::kCommandMutex: return L"command mutex";
     case StepId::kTempFolder: return L"GetTempPathW";
     case StepId::kSetupName: return L"installer name";
     case StepId::kPayload: return L"payload resource";

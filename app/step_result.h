@@ -6,15 +6,10 @@
 #include <windows.h>
 
 enum class StepId : unsigned char {
-  kInstanceMutex,
-  kVersionLibrary,
-  kOwnPath,
-  kOwnVersion,
   kUninstallKey,
   kDisplayName,
   kInstallLocation,
   kInstalledPath,
-  kCommandMutex,
   kTempFolder,
   kSetupName,
   kPayload,

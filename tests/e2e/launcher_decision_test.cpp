@@ -273,6 +273,8 @@ TEST_F(LauncherDecision, InstalledFolderWithoutMainApplicationEndsSilently) {
   bool shellSpoke = false;
   EXPECT_EQ(0u, RunAnsweringDialogs(world, world.DownloadedLauncher(), L"", &shellSpoke));
   EXPECT_TRUE(world.Records().empty());
+  EXPECT_EQ(1u, TraceMessages(Trace(), L"hand-off: ShellExecuteW failed, error ").size())
+      << TraceText(Trace());
 }
 
 }  // namespace

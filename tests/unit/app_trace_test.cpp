@@ -57,6 +57,32 @@ TEST(Trace, WritesNothingAnywhereUnlessAsked) {
   EXPECT_EQ(0, entries) << "a trace that was not asked for left a file";
 }
 
+// What OutputDebugString hands to the system while a test listens: the
+// system raises it as an exception that a vectored handler sees first.
+std::string g_debugText;
+
+LONG CALLBACK ListenToDebugOutput(EXCEPTION_POINTERS* info) {
+  const EXCEPTION_RECORD* record = info->ExceptionRecord;
+  if (record->ExceptionCode == DBG_PRINTEXCEPTION_C && record->NumberParameters >= 2) {
+    g_debugText += reinterpret_cast<const char*>(record->ExceptionInformation[1]);
+  }
+  return EXCEPTION_CONTINUE_SEARCH;
+}
+
+TEST(Trace, DebugSendsEachStampedLineToTheDebugger) {
+  g_debugText.clear();
+  PVOID listener = AddVectoredExceptionHandler(1, ListenToDebugOutput);
+  ASSERT_NE(nullptr, listener);
+  {
+    TraceSetting setting(L"debug");
+    Trace(L"decision: ask update -> %s", L"IDCANCEL");
+  }
+  RemoveVectoredExceptionHandler(listener);
+  const std::string pid = " " + std::to_string(GetCurrentProcessId()) + " ";
+  EXPECT_NE(std::string::npos, g_debugText.find(pid + "decision: ask update -> IDCANCEL\r\n"))
+      << g_debugText;
+}
+
 TEST(Trace, AppendsStampedUtf8LinesAndKeepsTheLastError) {
   ScratchDir dir(L"trace-file");
   const std::wstring file = dir.File(L"run.log");
