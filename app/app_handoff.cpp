@@ -1,25 +1,55 @@
 #include "app/app_handoff.h"
 
 #include <shellapi.h>
-#include <shlwapi.h>
 
-#include "app/system_path.h"
+#include "app/trace.h"
 
 namespace {
-const int kHandoffPathChars = kLauncherPathChars;
+
+const WCHAR kMainApplication[] = L"Zelvane.exe";
+
+bool IsSeparator(WCHAR c) { return c == L'\\' || c == L'/'; }
+
+// Index just past the last backslash or slash of `path`, 0 when it has none.
+int FileNameStart(LPCWSTR path, int length) {
+  for (int at = length; at > 0; --at) {
+    if (IsSeparator(path[at - 1])) return at;
+  }
+  return 0;
 }
 
-void LaunchInstalledApplication(LPCWSTR installedLauncherPath) {
-  const int length = lstrlenW(installedLauncherPath);
-  if (length >= kHandoffPathChars) return;
-  WCHAR path[kHandoffPathChars];
-  CopyMemory(path, installedLauncherPath, (length + 1) * sizeof(WCHAR));
-  PathRemoveFileSpecW(path);
-  WCHAR folder[kHandoffPathChars];
-  CopyMemory(folder, path, sizeof(folder));
-  if (!PathAppendW(path, L"Zelvane.exe")) return;
+}  // namespace
 
+bool HandoffPaths(LPCWSTR installedLauncherPath, WCHAR (&program)[kHandoffPathChars],
+                  WCHAR (&folder)[kHandoffPathChars]) {
+  program[0] = L'\0';
+  folder[0] = L'\0';
+  const int length = lstrlenW(installedLauncherPath);
+  const int nameStart = FileNameStart(installedLauncherPath, length);
+  const int nameChars = lstrlenW(kMainApplication);
+  if (length >= kHandoffPathChars || nameStart + nameChars >= kHandoffPathChars) return false;
+  CopyMemory(program, installedLauncherPath, nameStart * sizeof(WCHAR));
+  CopyMemory(program + nameStart, kMainApplication, (nameChars + 1) * sizeof(WCHAR));
+  // "C:\" stays a root: "C:" alone would name the drive's current folder.
+  const bool root = nameStart == 3 && installedLauncherPath[1] == L':';
+  const int folderLength = nameStart == 0 || root ? nameStart : nameStart - 1;
+  CopyMemory(folder, installedLauncherPath, folderLength * sizeof(WCHAR));
+  folder[folderLength] = L'\0';
+  return true;
+}
+
+StepResult LaunchInstalledApplication(LPCWSTR installedLauncherPath) {
+  WCHAR program[kHandoffPathChars];
+  WCHAR folder[kHandoffPathChars];
+  if (!HandoffPaths(installedLauncherPath, program, folder)) {
+    return StepResult::Failed(StepId::kHandoffPath, ERROR_FILENAME_EXCED_RANGE);
+  }
   WCHAR quoted[kHandoffPathChars + 2];
-  wsprintfW(quoted, L"\"%s\"", path);
-  ShellExecuteW(nullptr, L"open", quoted, nullptr, folder[0] ? folder : nullptr, SW_SHOWNORMAL);
+  wsprintfW(quoted, L"\"%s\"", program);
+  const HINSTANCE instance =
+      ShellExecuteW(nullptr, L"open", quoted, nullptr, folder[0] ? folder : nullptr, SW_SHOWNORMAL);
+  const INT_PTR value = reinterpret_cast<INT_PTR>(instance);
+  if (value <= 32) return StepResult::Failed(StepId::kHandoffStart, static_cast<DWORD>(value));
+  Trace(L"hand-off: started %s", program);
+  return StepResult::Done(StepId::kHandoffStart);
 }

@@ -2,8 +2,25 @@
 #pragma once
 #include <windows.h>
 
+#include "app/step_result.h"
+#include "base/system_path.h"
+
+// Buffers of the hand-off: at most 260 characters.
+constexpr int kHandoffPathChars = kLauncherPathChars;
+
+// Where the main application of the installed launcher at
+// `installedLauncherPath` lives: `program` is that path with its file name
+// replaced by "Zelvane.exe", `folder` the folder the detection read the
+// installed version from, cut at the last backslash or slash alike (a drive's
+// root keeps its backslash; no folder part gives an empty folder and the
+// bare name). FALSE, with both empty, when the path is longer than 260
+// characters: nothing is cut.
+bool HandoffPaths(LPCWSTR installedLauncherPath, WCHAR (&program)[kHandoffPathChars],
+                  WCHAR (&folder)[kHandoffPathChars]);
+
 // Starts "Zelvane.exe" from the folder of `installedLauncherPath` (the
 // installed Quarnel.exe) through the shell, with that folder as working
-// directory, and returns at once. Nothing is started when the path is
-// longer than 260 characters.
-void LaunchInstalledApplication(LPCWSTR installedLauncherPath);
+// directory, and returns at once; traces what it started. Fails
+// (kHandoffPath) without starting anything when the path is too long, and
+// (kHandoffStart, with the shell's instance value) when the shell refuses.
+StepResult LaunchInstalledApplication(LPCWSTR installedLauncherPath);

@@ -4,55 +4,72 @@
 
 namespace {
 
+// The guard's entry on the thread's handler chain. The registration comes
+// first: the system hands the handler its address as the establisher frame.
 struct GuardFrame {
+  EXCEPTION_REGISTRATION_RECORD registration;
   void* jumpBuffer[5];
-  void* savedRegistration;  // the thread's SEH chain head at entry
-  DWORD threadId;
-  bool armed;
 };
 
-GuardFrame* volatile g_frame = nullptr;
+NT_TIB* ThreadInformation() { return reinterpret_cast<NT_TIB*>(NtCurrentTeb()); }
 
 bool IsErrorSeverity(DWORD code) { return (code & 0xC0000000u) == 0xC0000000u; }
 
-void* CurrentRegistration() {
-  return reinterpret_cast<NT_TIB*>(NtCurrentTeb())->ExceptionList;
+// Calls the handlers of every frame registered after `frame` for unwinding,
+// innermost first, and takes them off the chain, as compiled structured
+// exception handling does before it runs an __except block. RtlUnwind need
+// not keep ebx, esi, edi or ebp and resumes at the address it is given, so
+// it is called where both are under control: the return address is passed as
+// the target and the registers are saved around the call.
+__attribute__((noinline)) void UnwindFramesAbove(EXCEPTION_REGISTRATION_RECORD* frame,
+                                                 EXCEPTION_RECORD* record) {
+  __asm__ __volatile__(
+      "pushl %%ebp\n\t"
+      "pushl %%ebx\n\t"
+      "pushl %%esi\n\t"
+      "pushl %%edi\n\t"
+      "pushl $0\n\t"
+      "pushl %1\n\t"
+      "pushl $1f\n\t"
+      "pushl %0\n\t"
+      "call *%2\n"
+      "1:\n\t"
+      "popl %%edi\n\t"
+      "popl %%esi\n\t"
+      "popl %%ebx\n\t"
+      "popl %%ebp\n\t"
+      :
+      : "b"(frame), "S"(record), "D"(&RtlUnwind)
+      : "eax", "ecx", "edx", "memory", "cc");
 }
 
-void RestoreRegistration(void* head) {
-  reinterpret_cast<NT_TIB*>(NtCurrentTeb())->ExceptionList =
-      static_cast<struct _EXCEPTION_REGISTRATION_RECORD*>(head);
-}
-
-LONG CALLBACK GuardHandler(EXCEPTION_POINTERS* info) {
-  GuardFrame* frame = g_frame;
-  // Informational exceptions (debug output, thread names) are the library's
-  // own business and are handled where they were raised.
-  if (!frame || !frame->armed || frame->threadId != GetCurrentThreadId() ||
-      !IsErrorSeverity(info->ExceptionRecord->ExceptionCode)) {
-    return EXCEPTION_CONTINUE_SEARCH;
+// Reached only for exceptions that every frame inside the library declined.
+EXCEPTION_DISPOSITION NTAPI GuardHandler(EXCEPTION_RECORD* record, void* establisherFrame,
+                                         CONTEXT*, void*) {
+  // Being unwound by an outer handler: the guard has nothing to clean up.
+  if (record->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND)) {
+    return ExceptionContinueSearch;
   }
-  frame->armed = false;
-  RestoreRegistration(frame->savedRegistration);
+  // Informational and warning exceptions are not faults of the call.
+  if (!IsErrorSeverity(record->ExceptionCode)) return ExceptionContinueSearch;
+  GuardFrame* frame = static_cast<GuardFrame*>(establisherFrame);
+  UnwindFramesAbove(&frame->registration, record);
   __builtin_longjmp(frame->jumpBuffer, 1);
 }
 
 }  // namespace
 
 ULONG_PTR CallGuarded(GuardedFn fn, void* context, ULONG_PTR failValue) {
-  GuardFrame frame = {};
-  frame.savedRegistration = CurrentRegistration();
-  frame.threadId = GetCurrentThreadId();
-  PVOID handler = AddVectoredExceptionHandler(1, GuardHandler);
-  if (!handler) return fn(context);  // unguarded is still better than not calling
-  ULONG_PTR result = failValue;
-  g_frame = &frame;
+  GuardFrame frame;
+  frame.registration.Next = ThreadInformation()->ExceptionList;
+  frame.registration.Handler = GuardHandler;
+  volatile ULONG_PTR result = failValue;
   if (__builtin_setjmp(frame.jumpBuffer) == 0) {
-    frame.armed = true;
+    ThreadInformation()->ExceptionList = &frame.registration;
     result = fn(context);
   }
-  frame.armed = false;
-  g_frame = nullptr;
-  RemoveVectoredExceptionHandler(handler);
+  // After a fault the unwinding has left the guard's frame on top; either
+  // way the chain goes back to what it was on entry.
+  ThreadInformation()->ExceptionList = frame.registration.Next;
   return result;
 }

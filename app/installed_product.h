@@ -1,16 +1,19 @@
 // Finds the installed product through its uninstall key.
 #pragma once
 #include "afxwin.h"
+#include "app/step_result.h"
 
 // HKEY_LOCAL_MACHINE subkey holding "DisplayName" and "InstallLocation".
 extern const WCHAR kUninstallKey[];
 // Buffers for the installed launcher's path: at most 269 characters.
 constexpr int kInstalledPathChars = 270;
 
-// TRUE when the uninstall key carries a display name and a usable install
-// location: `path` then holds <location>\Quarnel.exe and `version` that
-// file's version (empty when the file is missing or has none). On FALSE
-// both are left as they were. A location that is not text, carries no
+// Succeeds when the uninstall key carries a readable display name and a
+// usable install location: `path` then holds <location>\Quarnel.exe and
+// `version` that file's version (empty when the file is missing or has
+// none). Otherwise the result names the read that failed and its error, and
+// both outputs are left as they were. A location that is not text, carries no
 // terminator within 540 bytes, or would make a path of more than 269
-// characters counts as not installed: nothing is cut.
-BOOL FindInstalledProduct(CString& version, CString& path);
+// characters counts as not installed: nothing is cut. The display name's
+// text is never used, so any value that reads counts.
+StepResult FindInstalledProduct(CString& version, CString& path);

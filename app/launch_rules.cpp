@@ -2,9 +2,15 @@
 
 #include <shlwapi.h>
 
+#include "app/file_version.h"
+
 bool IsSupportedWindows(DWORD majorVersion, DWORD minorVersion) {
   if (majorVersion < 6) return false;
   return !(majorVersion == 6 && minorVersion == 0);
+}
+
+bool IsUpdateOffered(LPCWSTR ownVersion, LPCWSTR installedVersion) {
+  return CompareVersions(ownVersion, installedVersion) > 0;
 }
 
 BOOL IsForceInstall(LPCWSTR commandLineTail) {

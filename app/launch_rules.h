@@ -3,11 +3,16 @@
 #pragma once
 #include <windows.h>
 
-#include "app/system_path.h"
+#include "base/system_path.h"
 
 // Supported: Windows 6.1 and later. Everything below 6, and 6.0, is not; a
 // failed version query (all zero) is therefore unsupported too.
 bool IsSupportedWindows(DWORD majorVersion, DWORD minorVersion);
+
+// TRUE when the update question is to be asked: the own version compares
+// greater than the installed one. Two empty versions (version.dll not bound)
+// compare equal, so the launcher then hands off without a question.
+bool IsUpdateOffered(LPCWSTR ownVersion, LPCWSTR installedVersion);
 
 // TRUE exactly when the command-line tail is the two characters "-P".
 BOOL IsForceInstall(LPCWSTR commandLineTail);

@@ -7,6 +7,7 @@
 #include "app/installed_product.h"
 #include "app/launch_rules.h"
 #include "app/setup_deploy.h"
+#include "app/trace.h"
 #include "app/version_api.h"
 #include "channel/command_channel.h"
 #include "i18n/catalogue.h"
@@ -36,11 +37,26 @@ struct InstanceMutex {
 // closed and TRUE returned. No handle at all counts as being alone.
 bool AnotherLauncherRuns(InstanceMutex& mutex) {
   mutex.handle = CreateMutexW(nullptr, FALSE, kInstanceMutexName);
-  if (mutex.handle && GetLastError() == ERROR_ALREADY_EXISTS) {
+  const DWORD error = GetLastError();
+  if (mutex.handle && error == ERROR_ALREADY_EXISTS) {
     mutex.Close();
+    Trace(L"instance: busy, another launcher runs");
     return true;
   }
+  if (!mutex.handle) {
+    Trace(L"instance: alone, CreateMutexW failed, error %lu", error);
+  } else {
+    Trace(L"instance: alone");
+  }
   return false;
+}
+
+void BindVersionLibrary() {
+  if (BindVersionApi()) {
+    Trace(L"version.dll: bound");
+  } else {
+    Trace(L"version.dll: not bound, error %lu; every version reads empty", GetLastError());
+  }
 }
 
 bool IsSupportedSystem() {
@@ -48,9 +64,12 @@ bool IsSupportedSystem() {
   info.dwOSVersionInfoSize = sizeof(info);
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  GetVersionExW(&info);
+  const BOOL known = GetVersionExW(&info);
 #pragma GCC diagnostic pop
-  return IsSupportedWindows(info.dwMajorVersion, info.dwMinorVersion);
+  const bool supported = IsSupportedWindows(info.dwMajorVersion, info.dwMinorVersion);
+  Trace(L"windows: %lu.%lu %s%s", info.dwMajorVersion, info.dwMinorVersion,
+        supported ? L"supported" : L"unsupported", known ? L"" : L" (GetVersionExW failed)");
+  return supported;
 }
 
 void ShowUnsupportedWindows(CMsgDlg& dialog) {
@@ -58,7 +77,86 @@ void ShowUnsupportedWindows(CMsgDlg& dialog) {
   dialog.m_strMessage = LoadLocalizedString(IDS_MSG_UNSUPPORTED_OS, language);
   dialog.m_nStyle = MB_ICONERROR | MB_OK;
   dialog.m_nLanguage = language;
-  dialog.DoModal();
+  const INT_PTR answer = dialog.DoModal();
+  Trace(L"unsupported: message shown in language %d -> %d", static_cast<int>(language),
+        static_cast<int>(answer));
+}
+
+// The launcher's own path and version; the path stays empty when the
+// platform had to cut it.
+void ReadOwnVersion(WCHAR (&ownPath)[kLauncherPathChars], CString& ownVersion) {
+  if (!GetOwnModulePath(ownPath)) {
+    Trace(L"own: GetModuleFileNameW failed or cut the path, error %lu", GetLastError());
+  }
+  if (ReadFileVersion(ownPath, ownVersion)) {
+    Trace(L"own: %s", ownVersion.GetString());
+  } else {
+    Trace(L"own: no version, the file \"%s\" was not found", ownPath);
+  }
+}
+
+// The product's uninstall key read; TRUE when the product counts as
+// installed.
+bool DetectInstalledProduct(CString& installedVersion, CString& installedPath) {
+  const StepResult found = FindInstalledProduct(installedVersion, installedPath);
+  if (found) {
+    Trace(L"installed: %s at %s", installedVersion.GetString(), installedPath.GetString());
+  } else {
+    Trace(L"installed: no, %s failed, error %lu", StepCallName(found.step), found.error);
+  }
+  return found.ok;
+}
+
+LPCWSTR DialogResultName(INT_PTR result) {
+  switch (result) {
+    case IDOK: return L"IDOK";
+    case IDCANCEL: return L"IDCANCEL";
+    case IDYES: return L"IDYES";
+    case IDNO: return L"IDNO";
+  }
+  return L"no answer";
+}
+
+// TRUE when the user accepts the update of an older installed product.
+bool UserAcceptsUpdate(CMsgDlg& dialog) {
+  const INT_PTR answer = dialog.AskUpdate();
+  Trace(L"decision: ask update -> %s", DialogResultName(answer));
+  return answer == IDOK;
+}
+
+// The launch decision: install when forced, when the product is not
+// installed, or when it is older and the user accepts the update; each term
+// is looked at only when all before it failed. Otherwise hand off with
+// `installedPath` filled.
+bool DecideToInstall(BOOL force, LPCWSTR ownVersion, CMsgDlg& dialog, CString& installedPath) {
+  if (force) {
+    Trace(L"decision: install, forced by -P");
+    return true;
+  }
+  CString installedVersion;
+  if (!DetectInstalledProduct(installedVersion, installedPath)) {
+    Trace(L"decision: install, product not installed");
+    return true;
+  }
+  if (IsUpdateOffered(ownVersion, installedVersion)) return UserAcceptsUpdate(dialog);
+  Trace(L"decision: hand-off, own %s is not newer than installed %s", ownVersion,
+        installedVersion.GetString());
+  return false;
+}
+
+// Sends one path notice and traces its status. A 255 may leave a late answer
+// behind in the service's record (see CCommandChannel::Exchange).
+void SendNotice(CCommandChannel& channel, int ordinal, LPCWSTR path) {
+  const DWORD start = GetTickCount();
+  const DWORD status = channel.SendPathNotice(path);
+  const DWORD elapsed = GetTickCount() - start;
+  if (status == CMD_STATUS_NO_REPLY) {
+    Trace(L"notice %d: status 255 after %lu ms, no answer in time; a late answer may still "
+          L"overwrite the next request in the service's record",
+          ordinal, elapsed);
+  } else {
+    Trace(L"notice %d: status %lu after %lu ms", ordinal, status, elapsed);
+  }
 }
 
 // Announces the launcher's path and folder to the service, then deploys and
@@ -66,15 +164,28 @@ void ShowUnsupportedWindows(CMsgDlg& dialog) {
 // the installer has ended.
 void RunInstallBranch() {
   CCommandChannel channel;
+  if (channel.m_hMutex) {
+    Trace(L"channel: command mutex held");
+  } else {
+    Trace(L"channel: no command mutex, error %lu; notices go unserialised", channel.OpenError());
+  }
   WCHAR path[kLauncherPathChars];
   // A path the platform had to cut is never announced.
   if (GetOwnModulePath(path)) {
-    channel.SendPathNotice(path);
+    SendNotice(channel, 1, path);
     ReduceToAnnouncedFolder(path);
-    channel.SendPathNotice(path);
+    SendNotice(channel, 2, path);
+  } else {
+    Trace(L"notice: none sent, own path cut or unreadable, error %lu", GetLastError());
   }
+  // Whatever happened has been traced; the run ends the same way.
   DeploySetup();
   channel.Close();
+}
+
+void RunHandOff(LPCWSTR installedPath) {
+  const StepResult handoff = LaunchInstalledApplication(installedPath);
+  TraceIfFailed(L"hand-off", handoff);
 }
 
 }  // namespace
@@ -93,16 +204,19 @@ int CQuarnelApp::ExitInstance() { return CWinAppEx::ExitInstance(); }
 
 BOOL CQuarnelApp::InitInstance() {
   g_pApp = this;
+  TraceConfigure();
+  Trace(L"start: command line \"%s\"", m_lpCmdLine ? m_lpCmdLine : L"");
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   CWinAppEx::InitInstance();
   AfxEnableControlContainer();
-  StartGdiplus();
+  // The run goes on without GDI+: only a dialog's artwork depends on it.
+  if (!StartGdiplus()) Trace(L"start-up: GDI+ not started, error %lu", GetLastError());
 
   InstanceMutex instance;
   if (AnotherLauncherRuns(instance)) return FALSE;
 
-  BindVersionApi();
+  BindVersionLibrary();
   m_hIcon = LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_APP_ICON));
   CreateLanguageFonts();
   CMsgDlg dialog;
@@ -114,19 +228,14 @@ BOOL CQuarnelApp::InitInstance() {
 
   const BOOL force = IsForceInstall(m_lpCmdLine);
   WCHAR ownPath[kLauncherPathChars];
-  GetOwnModulePath(ownPath);
   CString ownVersion;
-  ReadFileVersion(ownPath, ownVersion);
+  ReadOwnVersion(ownPath, ownVersion);
 
-  CString installedVersion;
   CString installedPath;
-  const bool install = force || !FindInstalledProduct(installedVersion, installedPath) ||
-                       (CompareVersions(ownVersion, installedVersion) > 0 &&
-                        dialog.AskUpdate() == IDOK);
-  if (install) {
+  if (DecideToInstall(force, ownVersion, dialog, installedPath)) {
     RunInstallBranch();
   } else {
-    LaunchInstalledApplication(installedPath);
+    RunHandOff(installedPath);
   }
   instance.Close();
   return FALSE;

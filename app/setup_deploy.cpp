@@ -3,14 +3,16 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
-#include "app/system_path.h"
-#include "framework/scoped_handles.h"
+#include "base/system_path.h"
+#include "app/trace.h"
+#include "base/scoped_handles.h"
 #include "res/resource.h"
 
 namespace {
 
 const WCHAR kProductKey[] = L"Velmora\\Quarnel";
 const WCHAR kSetupPathValue[] = L"SetupPath";
+const WCHAR kArea[] = L"deploy";
 
 // The payload as loaded from the launcher's own module; null when missing.
 const void* LoadPayload(DWORD* size) {
@@ -33,72 +35,93 @@ bool QuotePath(LPCWSTR path, WCHAR (&quoted)[kDeployPathChars + 2]) {
   return true;
 }
 
+// The outcome of ShellExecuteExW: its last error when it returned FALSE and
+// set one, otherwise the instance value (an SE_ERR_ code) when that was 32
+// or less.
+StepResult StartOutcome(BOOL started, HINSTANCE instance) {
+  const DWORD lastError = started ? 0 : GetLastError();
+  const INT_PTR value = reinterpret_cast<INT_PTR>(instance);
+  if (started && value > 32) return StepResult::Done(StepId::kInstallerStart);
+  return StepResult::Failed(StepId::kInstallerStart,
+                            lastError ? lastError : static_cast<DWORD>(value));
+}
+
 }  // namespace
 
-bool GetDeployFolder(WCHAR (&folder)[kDeployPathChars]) {
+StepResult GetDeployFolder(WCHAR (&folder)[kDeployPathChars]) {
   ZeroMemory(folder, sizeof(folder));
+  SetLastError(ERROR_SUCCESS);
   const DWORD length = GetTempPathW(kDeployPathChars, folder);
+  if (length == 0) {
+    const DWORD error = GetLastError();
+    folder[0] = L'\0';
+    return StepResult::Failed(StepId::kTempFolder, error);
+  }
   if (length >= static_cast<DWORD>(kDeployPathChars)) {
     // The return value is the size needed; the buffer holds nothing usable.
     folder[0] = L'\0';
-    return false;
+    return StepResult::Failed(StepId::kTempFolder, ERROR_INSUFFICIENT_BUFFER);
   }
-  if (length == 0) folder[0] = L'\0';
+  return StepResult::Done(StepId::kTempFolder);
+}
+
+bool NextSetupNumber(DWORD& n) {
+  if (n >= kLastSetupNumber) return false;
+  ++n;
   return true;
 }
 
 bool FindFreeSetupPath(LPCWSTR folder, WCHAR (&path)[kDeployPathChars]) {
   WCHAR name[32];
-  for (int n = 1; n > 0; ++n) {
-    wsprintfW(name, L"Quarnel_Setup%d.exe", n);
+  DWORD n = 1;
+  do {
+    wsprintfW(name, L"Quarnel_Setup%lu.exe", n);
     if (!JoinPath(folder, name, path, kDeployPathChars)) return false;
     if (!PathFileExistsW(path)) return true;
-  }
+  } while (NextSetupNumber(n));
   path[0] = L'\0';
   return false;
 }
 
-BOOL ExtractPayload(LPCWSTR path) {
+StepResult ExtractPayload(LPCWSTR path) {
   DWORD size = 0;
   const void* payload = LoadPayload(&size);
-  if (!payload) return FALSE;
+  if (!payload) return StepResult::FailedWithLastError(StepId::kPayload);
   ScopedHandle file(CreateFileW(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                 CREATE_ALWAYS, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!file.Valid()) return FALSE;
+  if (!file.Valid()) return StepResult::FailedWithLastError(StepId::kSetupCopy);
   DWORD written = 0;
-  const BOOL wrote = WriteFile(file.Get(), payload, size, &written, nullptr);
+  if (!WriteFile(file.Get(), payload, size, &written, nullptr)) {
+    return StepResult::FailedWithLastError(StepId::kSetupCopy);
+  }
   // A short write without an error (a full disk on some file systems) is
   // still a failed copy.
-  return wrote && written == size;
+  if (written != size) return StepResult::Failed(StepId::kSetupCopy, ERROR_DISK_FULL);
+  return StepResult::Done(StepId::kSetupCopy);
 }
 
-BOOL RecordSetupPath(LPCWSTR path) {
-  if (!path) return FALSE;
+StepResult RecordSetupPath(LPCWSTR path) {
+  if (!path) return StepResult::Failed(StepId::kSetupPathRecord, ERROR_INVALID_PARAMETER);
   ScopedRegKey software;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE", 0, KEY_READ | KEY_WRITE, software.Receive()) !=
-      ERROR_SUCCESS) {
-    return FALSE;
-  }
+  LSTATUS status =
+      RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE", 0, KEY_READ | KEY_WRITE, software.Receive());
+  if (status != ERROR_SUCCESS) return StepResult::Failed(StepId::kSetupPathRecord, status);
   ScopedRegKey product;
-  if (RegCreateKeyExW(software.Get(), kProductKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                      KEY_ALL_ACCESS, nullptr, product.Receive(), nullptr) != ERROR_SUCCESS) {
-    return FALSE;
-  }
+  status = RegCreateKeyExW(software.Get(), kProductKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                           KEY_ALL_ACCESS, nullptr, product.Receive(), nullptr);
+  if (status != ERROR_SUCCESS) return StepResult::Failed(StepId::kSetupPathRecord, status);
   const DWORD bytes = (lstrlenW(path) + 1) * sizeof(WCHAR);
-  return RegSetValueExW(product.Get(), kSetupPathValue, 0, REG_SZ,
-                        reinterpret_cast<const BYTE*>(path), bytes) == ERROR_SUCCESS;
+  status = RegSetValueExW(product.Get(), kSetupPathValue, 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(path), bytes);
+  if (status != ERROR_SUCCESS) return StepResult::Failed(StepId::kSetupPathRecord, status);
+  return StepResult::Done(StepId::kSetupPathRecord);
 }
 
-BOOL DeploySetup() {
-  WCHAR folder[kDeployPathChars];
-  if (!GetDeployFolder(folder)) return FALSE;
-  WCHAR path[kDeployPathChars];
-  if (!FindFreeSetupPath(folder, path)) return FALSE;
-  if (!ExtractPayload(path)) return FALSE;
-  RecordSetupPath(path);
-
+StepResult RunInstaller(LPCWSTR path, LPCWSTR folder) {
   WCHAR quoted[kDeployPathChars + 2];
-  if (!QuotePath(path, quoted)) return FALSE;
+  if (!QuotePath(path, quoted)) {
+    return StepResult::Failed(StepId::kInstallerStart, ERROR_FILENAME_EXCED_RANGE);
+  }
   SHELLEXECUTEINFOW info = {};
   info.cbSize = sizeof(info);
   info.fMask = SEE_MASK_NOCLOSEPROCESS;
@@ -106,10 +129,41 @@ BOOL DeploySetup() {
   info.lpFile = quoted;
   info.lpDirectory = folder;
   info.nShow = SW_SHOWNORMAL;
-  if (!ShellExecuteExW(&info) || reinterpret_cast<INT_PTR>(info.hInstApp) <= 32) return FALSE;
-  if (info.hProcess) {
-    ScopedHandle process(info.hProcess);
-    WaitForSingleObject(process.Get(), INFINITE);
+  const BOOL started = ShellExecuteExW(&info);
+  const StepResult start = StartOutcome(started, info.hInstApp);
+  if (!start) return start;
+  if (!info.hProcess) {
+    Trace(L"%s: started %s, no process to wait for", kArea, path);
+    return start;
   }
-  return TRUE;
+  Trace(L"%s: started %s, waiting", kArea, path);
+  ScopedHandle process(info.hProcess);
+  if (WaitForSingleObject(process.Get(), INFINITE) == WAIT_FAILED) {
+    return StepResult::FailedWithLastError(StepId::kInstallerWait);
+  }
+  Trace(L"%s: installer ended", kArea);
+  return StepResult::Done(StepId::kInstallerWait);
+}
+
+StepResult DeploySetup() {
+  WCHAR folder[kDeployPathChars];
+  const StepResult temp = GetDeployFolder(folder);
+  TraceIfFailed(kArea, temp);
+  if (!temp) return temp;
+  WCHAR path[kDeployPathChars];
+  if (!FindFreeSetupPath(folder, path)) {
+    const StepResult name = StepResult::Failed(StepId::kSetupName, ERROR_FILENAME_EXCED_RANGE);
+    TraceIfFailed(kArea, name);
+    return name;
+  }
+  const StepResult copy = ExtractPayload(path);
+  TraceIfFailed(kArea, copy);
+  if (!copy) return copy;
+  Trace(L"%s: wrote %s", kArea, path);
+  // The installer runs even when its path cannot be recorded.
+  const StepResult record = RecordSetupPath(path);
+  TraceIfFailed(kArea, record);
+  const StepResult run = RunInstaller(path, folder);
+  TraceIfFailed(kArea, run);
+  return run;
 }

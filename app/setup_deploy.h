@@ -2,34 +2,50 @@
 #pragma once
 #include <windows.h>
 
-#include "app/system_path.h"
+#include "app/step_result.h"
+#include "base/system_path.h"
 
 // Path buffers of the deployment: at most 260 characters.
 constexpr int kDeployPathChars = kLauncherPathChars;
+// The last installer number the name search tries: "%lu" never shows more
+// than ten digits, and the count never wraps.
+constexpr DWORD kLastSetupNumber = 0x7FFFFFFF;
 
 // Writes the payload to the first free "Quarnel_Setup<n>.exe" in the
 // temporary folder, records its path as "SetupPath", starts it through the
 // shell with the temporary folder as working directory and waits until its
-// process ends. TRUE when the copy was written and started (and has ended).
-// FALSE, with nothing started, when the temporary folder's path or the
-// copy's path would not fit its buffer.
-BOOL DeploySetup();
+// process ends. Succeeds when the copy was written and started (and has
+// ended, if the shell gave a process to wait for); otherwise names the step
+// that failed. Nothing is written or started when the temporary folder
+// cannot be had whole; the copy and "SetupPath" stay when the start fails.
+// Each step is traced.
+StepResult DeploySetup();
 
 // Writes resource 9300 of the launcher's own module to `path` in one write
-// straight from the loaded resource. FALSE, before any file is touched,
-// when the payload is missing or empty.
-BOOL ExtractPayload(LPCWSTR path);
+// straight from the loaded resource. Fails (kPayload) before any file is
+// touched when the payload is missing or empty; kSetupCopy when the file
+// cannot be created or written whole.
+StepResult ExtractPayload(LPCWSTR path);
 
 // Stores `path` as "SetupPath" (REG_SZ) under HKCU\SOFTWARE\Velmora\Quarnel.
-BOOL RecordSetupPath(LPCWSTR path);
+StepResult RecordSetupPath(LPCWSTR path);
 
-// The first "Quarnel_Setup<n>.exe" (n = 1, 2, ...) in `folder` that names
-// neither a file nor a folder, joined into `path`. FALSE when no candidate
-// fits the buffer.
+// The first "Quarnel_Setup<n>.exe" (n = 1 .. kLastSetupNumber) in `folder`
+// that names neither a file nor a folder, joined into `path`. FALSE when no
+// candidate fits the buffer or every number is taken.
 bool FindFreeSetupPath(LPCWSTR folder, WCHAR (&path)[kDeployPathChars]);
 
-// The temporary folder into `folder`. An empty folder when the platform
-// reports none (the copy then lands in the current folder); FALSE when the
-// folder's path is longer than the buffer holds, since a cut path must never
-// be written to.
-bool GetDeployFolder(WCHAR (&folder)[kDeployPathChars]);
+// Moves `n` to the next installer number; FALSE, leaving it, at the last.
+bool NextSetupNumber(DWORD& n);
+
+// The temporary folder into `folder`. Fails, with `folder` empty, when the
+// platform reports none (a 0 result, whatever its error: an empty folder
+// would put the copy in the current one) or a path longer than the buffer
+// holds, since a cut path must never be written to.
+StepResult GetDeployFolder(WCHAR (&folder)[kDeployPathChars]);
+
+// Starts `path` through the shell ("open", quoted, no parameters, `folder` as
+// working directory, shown normally) and waits for its process when the
+// shell hands one back. Fails (kInstallerStart) when the shell reports
+// failure or an instance value of 32 or less.
+StepResult RunInstaller(LPCWSTR path, LPCWSTR folder);

@@ -1,7 +1,7 @@
 #include "app/version_api.h"
 
 #include "app/guarded_call.h"
-#include "app/system_path.h"
+#include "base/system_path.h"
 
 VersionApi g_versionApi = {};
 

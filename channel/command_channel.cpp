@@ -81,15 +81,19 @@ CCommandChannel::~CCommandChannel() { Close(); }
 
 BOOL CCommandChannel::Open() {
   Close();
+  m_dwOpenError = 0;
   WCHAR name[kObjectNameChars];
   if (!FormatObjectName(kCommandMutexFormat, kCommandMutexArgument, name, kObjectNameChars)) {
-    return TRUE;
+    m_dwOpenError = ERROR_INVALID_NAME;
+    return FALSE;
   }
   m_hMutex = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, name);
   if (m_hMutex) return TRUE;
   PrepareNullDaclSecurity(m_sd, m_sa);
   m_hMutex = CreateMutexW(&m_sa, FALSE, name);
-  return TRUE;
+  if (m_hMutex) return TRUE;
+  m_dwOpenError = GetLastError();
+  return FALSE;
 }
 
 void CCommandChannel::Close() {

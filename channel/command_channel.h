@@ -22,9 +22,13 @@ class CCommandChannel {
 
   // Closes the handle held, then opens "Global\2017PellunCmdMutex", or
   // creates it (not owned, NULL DACL; default security if that descriptor
-  // cannot be prepared) when it does not exist. TRUE in every case; if both
-  // fail the channel has no mutex and exchanges run unserialised.
+  // cannot be prepared) when it does not exist. TRUE when the channel now
+  // holds the mutex; FALSE when both failed (OpenError() says why), and
+  // exchanges then run unserialised.
   BOOL Open();
+  // The Windows error of the last Open that found no mutex; 0 after one that
+  // did.
+  DWORD OpenError() const { return m_dwOpenError; }
   // Closes the mutex handle, if held.
   void Close();
   // One request/reply exchange: `record` goes to the service, and its reply
@@ -35,6 +39,11 @@ class CCommandChannel {
   // not answer within the time-out or its reply could not be read. With 4
   // or 255, `record` is left as sent. Every handle taken is closed, and the
   // mutex released, before it returns.
+  // Known limit of 255 after a time-out: the mutex is released while the
+  // service may still be working on the request. Its late answer then lands
+  // in the shared record, where it can overwrite the next client's request
+  // before the service reads it. Closing this needs a request number in the
+  // record the service reads, so the protocol is left as it is.
   DWORD Exchange(CommandRecord& record);
   // Sends a path notice for `path` and returns the exchange's status; the
   // reply is discarded. A null path, or one longer than 260 characters, is
@@ -50,4 +59,5 @@ class CCommandChannel {
 
  private:
   DWORD m_dwWaitTimeout = kCommandWaitTimeoutMs;
+  DWORD m_dwOpenError = 0;
 };

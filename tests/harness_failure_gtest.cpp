@@ -2,7 +2,7 @@
 // at the harness's line, as a check written there would.
 #include <gtest/gtest.h>
 
-#include "harness/harness_failure.h"
+#include "tools/harness/harness_failure.h"
 
 void ReportHarnessFailure(const char* file, int line, const std::string& what) {
   ADD_FAILURE_AT(file, line) << what;

@@ -22,7 +22,7 @@
 #include "bench_paths.h"
 #include "channel/command_channel.h"
 #include "channel/command_record.h"
-#include "harness/expected_values.h"
+#include "tools/harness/expected_values.h"
 
 namespace {
 

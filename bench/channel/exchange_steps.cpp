@@ -9,7 +9,7 @@
 #include "base/scoped_handles.h"
 #include "channel/command_record.h"
 #include "channel/scoped_kernel.h"
-#include "harness/expected_values.h"
+#include "tools/harness/expected_values.h"
 
 namespace {
 

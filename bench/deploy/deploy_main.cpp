@@ -32,7 +32,7 @@ DWORD Microseconds(LONGLONG from, LONGLONG to) {
 
 DWORD ExtractSample(const wchar_t* path) {
   const LONGLONG start = CounterNow();
-  const BOOL written = ExtractPayload(path);
+  const BOOL written = ExtractPayload(path).ok;
   const LONGLONG end = CounterNow();
   return written ? Microseconds(start, end) : kFailedSample;
 }

@@ -17,8 +17,8 @@
 #include "bench/common/clock.h"
 #include "i18n/catalogue.h"
 #include "res/resource.h"
-#include "harness/first_paint_watch.h"
-#include "harness/gdi_object_count.h"
+#include "tools/harness/first_paint_watch.h"
+#include "tools/harness/gdi_object_count.h"
 #include "ui/gdiplus_api.h"
 #include "ui/msg_dlg.h"
 

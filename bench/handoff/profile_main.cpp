@@ -100,7 +100,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   log.Mark("own_version");
   CString installedVersion;
   CString installedPath;
-  const BOOL installed = FindInstalledProduct(installedVersion, installedPath);
+  const BOOL installed = FindInstalledProduct(installedVersion, installedPath).ok;
   log.Mark("installed");
   if (installed) LaunchInstalledApplication(installedPath);
   log.Mark("shell");

@@ -7,7 +7,7 @@
 #include "bench/common/child.h"
 #include "base/scoped_handles.h"
 #include "bench_paths.h"
-#include "harness/expected_values.h"
+#include "tools/harness/expected_values.h"
 
 namespace {
 

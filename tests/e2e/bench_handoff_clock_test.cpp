@@ -12,8 +12,8 @@
 
 #include "bench/common/clock.h"
 #include "bench/common/standin_qpc.h"
-#include "harness/launcher_run.h"
-#include "harness/scratch_dir.h"
+#include "tools/harness/launcher_run.h"
+#include "tools/harness/scratch_dir.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "base/scoped_handles.h"
-#include "harness/launcher_run.h"
-#include "harness/scratch_dir.h"
+#include "tools/harness/launcher_run.h"
+#include "tools/harness/scratch_dir.h"
 #include "run_paths.h"
 
 namespace {

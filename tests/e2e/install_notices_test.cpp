@@ -10,9 +10,10 @@
 #include <vector>
 
 #include "fake_channel_service.h"
-#include "harness/launcher_run.h"
-#include "harness/standin_service_process.h"
+#include "tools/harness/launcher_run.h"
+#include "tools/harness/standin_service_process.h"
 #include "run_paths.h"
+#include "trace_log.h"
 
 namespace {
 
@@ -26,8 +27,15 @@ class InstallNotices : public ::testing::Test {
  protected:
   InstallNotices() {
     world.Env()[L"QUARNEL_STANDIN_INSTALL"] = L"0";
+    world.Env()[L"QUARNEL_TRACE"] = TracePath();
     DeleteFileW(serviceLog.c_str());
   }
+
+  std::wstring TracePath() const { return world.LogPath() + L".trace"; }
+  std::vector<std::wstring> Notices() const {
+    return TraceMessages(ReadTraceLog(TracePath()), L"notice");
+  }
+  std::wstring TraceReport() const { return TraceText(ReadTraceLog(TracePath())); }
 
   // Starts the stand-in service logging to serviceLog and watching for the
   // first installer copy in the launcher's temporary folder.
@@ -77,6 +85,10 @@ TEST_F(InstallNotices, WithoutAServiceTheLauncherInstallsAllTheSame) {
   ASSERT_TRUE(world.WaitForRecord(L"installer-start"));
   EXPECT_EQ(1u, CountRecords(world.Records(), L"installer-start"));
   EXPECT_FALSE(CommandMutexExists());
+  const auto notices = Notices();
+  ASSERT_EQ(2u, notices.size()) << TraceReport();
+  EXPECT_EQ(0u, notices[0].find(L"notice 1: status 4 after ")) << notices[0];
+  EXPECT_EQ(0u, notices[1].find(L"notice 2: status 4 after ")) << notices[1];
 }
 
 TEST_F(InstallNotices, AnUnansweredNoticeDelaysButDoesNotStopTheInstall) {
@@ -90,6 +102,21 @@ TEST_F(InstallNotices, AnUnansweredNoticeDelaysButDoesNotStopTheInstall) {
   EXPECT_EQ(L"none", requests[0].Field(L"reply"));
   EXPECT_EQ(L"0", requests[1].Field(L"reply"));
   EXPECT_EQ(0, _wcsicmp(world.DownloadDir().c_str(), requests[1].Field(L"path").c_str()));
+  const auto notices = Notices();
+  ASSERT_EQ(2u, notices.size()) << TraceReport();
+  EXPECT_EQ(0u, notices[0].find(L"notice 1: status 255 after ")) << notices[0];
+  EXPECT_NE(std::wstring::npos, notices[0].find(L"late answer")) << notices[0];
+  EXPECT_EQ(0u, notices[1].find(L"notice 2: status 0 after ")) << notices[1];
+}
+
+TEST_F(InstallNotices, ASilentServiceGetsTwo255sAndTheInstallGoesOn) {
+  ASSERT_TRUE(service.Start(L"--never-answer --log \"" + serviceLog + L"\""));
+  EXPECT_EQ(0u, world.Run(world.DownloadedLauncher(), L"", 180000));
+  EXPECT_EQ(1u, CountRecords(world.Records(), L"installer-start"));
+  const auto notices = Notices();
+  ASSERT_EQ(2u, notices.size()) << TraceReport();
+  EXPECT_EQ(0u, notices[0].find(L"notice 1: status 255 after ")) << notices[0];
+  EXPECT_EQ(0u, notices[1].find(L"notice 2: status 255 after ")) << notices[1];
 }
 
 // A copy of the launcher at the root of drive C:, which in the test prefix

@@ -5,9 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include "harness/expected_values.h"
-#include "harness/launcher_run.h"
+#include "tools/harness/expected_values.h"
+#include "tools/harness/launcher_run.h"
 #include "run_paths.h"
+#include "trace_log.h"
 
 namespace {
 
@@ -40,6 +41,11 @@ std::wstring SetupPathValue() {
 
 class LauncherDecision : public ::testing::Test {
  protected:
+  LauncherDecision() { world.Env()[L"QUARNEL_TRACE"] = TracePath(); }
+  // Beside the stand-ins' log, outside the temporary folder some tests move.
+  std::wstring TracePath() { return world.LogPath() + L".trace"; }
+  std::vector<TraceLine> Trace() { return ReadTraceLog(TracePath()); }
+
   LauncherWorld world{L"decision"};
 };
 
@@ -107,6 +113,32 @@ TEST_F(LauncherDecision, SameVersionHandsOffWithoutWaiting) {
   EXPECT_TRUE(SetupPathValue().empty());
 }
 
+std::wstring Backslashed(std::wstring path) {
+  for (wchar_t& c : path) c = c == L'/' ? L'\\' : c;
+  return path;
+}
+
+TEST_F(LauncherDecision, ForwardSlashesInTheInstallLocationHandOffFromThatFolder) {
+  world.InstallProduct(L"=");
+  // "X:\\...\\installed/" and "X:/.../installed/": the detection accepts both.
+  std::wstring allForward = world.InstallDir() + L"/";
+  for (wchar_t& c : allForward) c = c == L'\\' ? L'/' : c;
+  for (const std::wstring& location : {world.InstallDir() + L"/", allForward}) {
+    WriteUninstallKey(location);
+    bool shellSpoke = false;
+    EXPECT_EQ(0u, RunAnsweringDialogs(world, world.DownloadedLauncher(), L"", &shellSpoke))
+        << location;
+  }
+  ASSERT_TRUE(world.WaitForRecord(L"zelvane-start", 30000, 2));
+  for (const StandinRecord& start : Only(world.Records(), L"zelvane-start")) {
+    EXPECT_TRUE(SamePath(world.InstallDir() + L"\\Zelvane.exe",
+                         Backslashed(start.Field(L"program"))))
+        << start.Field(L"program");
+    EXPECT_TRUE(SamePath(world.InstallDir(), Backslashed(start.Field(L"cwd"))))
+        << start.Field(L"cwd");
+  }
+}
+
 TEST_F(LauncherDecision, NewerInstalledProductHandsOff) {
   world.InstallProduct(L"2.00.0100");
   EXPECT_EQ(0u, world.Run(world.DownloadedLauncher()));
@@ -146,6 +178,8 @@ TEST_F(LauncherDecision, SecondLauncherEndsAtOnceWhileTheFirstInstalls) {
   ASSERT_TRUE(second.Wait(30000));
   EXPECT_EQ(0u, second.ExitCode());
   EXPECT_TRUE(second.Windows().empty());
+  EXPECT_EQ(1u, TraceMessages(Trace(), L"instance: busy", second.Id()).size()) << TraceText(Trace());
+  EXPECT_TRUE(TraceMessages(Trace(), L"decision:", second.Id()).empty());
   EXPECT_FALSE(first.Wait(0));
   EXPECT_TRUE(MutexExists(kInstanceMutex));
 
@@ -162,10 +196,16 @@ TEST_F(LauncherDecision, WindowsBelowSixPointOneStopsBeforeLookingForTheProduct)
     SetReportedWindowsVersion(version);
     bool dialogShown = false;
     RunAnsweringDialogs(world, world.DownloadedLauncher(), L"", &dialogShown);
+    EXPECT_TRUE(dialogShown) << version;
     // Give a hand-off the time it would need to show up.
     EXPECT_FALSE(world.WaitForRecord(L"zelvane-start", 1000)) << version;
     EXPECT_TRUE(world.Records().empty()) << version;
   }
+  const auto lines = Trace();
+  EXPECT_EQ(1u, TraceMessages(lines, L"windows: 5.1 unsupported").size()) << TraceText(lines);
+  EXPECT_EQ(1u, TraceMessages(lines, L"windows: 6.0 unsupported").size()) << TraceText(lines);
+  EXPECT_EQ(2u, TraceMessages(lines, L"unsupported: message shown").size()) << TraceText(lines);
+  EXPECT_TRUE(TraceMessages(lines, L"installed:").empty()) << "the product was looked up";
 }
 
 TEST_F(LauncherDecision, WindowsSevenAndTenGoOn) {
@@ -186,6 +226,25 @@ TEST_F(LauncherDecision, MissingPayloadTargetFolderEndsSilently) {
   EXPECT_EQ(0u, world.Run(world.DownloadedLauncher()));
   EXPECT_TRUE(world.Records().empty());
   EXPECT_TRUE(SetupPathValue().empty());
+  EXPECT_EQ(1u, TraceMessages(Trace(), L"deploy: installer copy failed, error 3").size())
+      << TraceText(Trace());
+}
+
+TEST_F(LauncherDecision, AnOverlongTemporaryFolderEndsTheDeploymentBeforeAnythingIsWritten) {
+  // Wine answers a TMP of 259 characters with GetTempPathW = 0, error 206.
+  const std::wstring overlong = L"C:\\" + std::wstring(256, L't');
+  world.Env()[L"TEMP"] = overlong;
+  world.Env()[L"TMP"] = overlong;
+  ChildProcess launcher;
+  ASSERT_TRUE(launcher.Start(world.DownloadedLauncher(), L"", world.Env(), world.DownloadDir()));
+  ASSERT_TRUE(launcher.Wait(60000));
+  EXPECT_EQ(0u, launcher.ExitCode());
+  EXPECT_FALSE(FileExists(world.DownloadDir() + L"\\Quarnel_Setup1.exe"))
+      << "the installer was written to the current folder";
+  EXPECT_TRUE(world.Records().empty());
+  EXPECT_TRUE(SetupPathValue().empty());
+  EXPECT_EQ(1u, TraceMessages(Trace(), L"deploy: GetTempPathW failed, error 206").size())
+      << TraceText(Trace());
 }
 
 TEST_F(LauncherDecision, InstalledFolderWithoutMainApplicationEndsSilently) {
@@ -195,6 +254,8 @@ TEST_F(LauncherDecision, InstalledFolderWithoutMainApplicationEndsSilently) {
   bool shellSpoke = false;
   EXPECT_EQ(0u, RunAnsweringDialogs(world, world.DownloadedLauncher(), L"", &shellSpoke));
   EXPECT_TRUE(world.Records().empty());
+  EXPECT_EQ(1u, TraceMessages(Trace(), L"hand-off: ShellExecuteW failed, error ").size())
+      << TraceText(Trace());
 }
 
 }  // namespace

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "harness/launcher_run.h"
+#include "tools/harness/launcher_run.h"
 #include "message_rendering.h"
-#include "harness/msgdlg_driver.h"
+#include "tools/harness/msgdlg_driver.h"
 #include "res/resource.h"
 #include "run_paths.h"
 

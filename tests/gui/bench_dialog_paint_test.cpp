@@ -10,7 +10,7 @@
 #include "app/quarnel_app.h"
 #include "i18n/catalogue.h"
 #include "res/resource.h"
-#include "harness/first_paint_watch.h"
+#include "tools/harness/first_paint_watch.h"
 #include "ui/gdiplus_api.h"
 #include "ui/msg_dlg.h"
 

@@ -8,7 +8,7 @@
 #include <map>
 #include <vector>
 
-#include "harness/first_paint_watch.h"
+#include "tools/harness/first_paint_watch.h"
 
 namespace {
 

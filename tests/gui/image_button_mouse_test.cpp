@@ -9,7 +9,7 @@
 #include "support/image_button_access.h"
 #include "support/image_button_host.h"
 #include "support/mouse_input.h"
-#include "harness/pixel_canvas.h"
+#include "tools/harness/pixel_canvas.h"
 #include "ui/gdiplus_api.h"
 #include "ui/image_button.h"
 

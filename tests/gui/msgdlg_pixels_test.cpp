@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "harness/expected_values.h"
-#include "harness/msgdlg_driver.h"
+#include "tools/harness/expected_values.h"
+#include "tools/harness/msgdlg_driver.h"
 #include "run_paths.h"
 
 namespace {

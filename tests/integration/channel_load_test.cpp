@@ -12,10 +12,10 @@
 #include <utility>
 #include <vector>
 
-#include "harness/expected_values.h"
-#include "harness/standin_service_process.h"
+#include "tools/harness/expected_values.h"
+#include "tools/harness/standin_service_process.h"
 #include "run_paths.h"
-#include "harness/load_pattern.h"
+#include "tools/harness/load_pattern.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "channel/command_channel.h"
-#include "harness/expected_values.h"
-#include "harness/standin_service_process.h"
+#include "tools/harness/expected_values.h"
+#include "tools/harness/standin_service_process.h"
 #include "run_paths.h"
 
 namespace {

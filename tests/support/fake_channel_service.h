@@ -11,7 +11,7 @@
 
 #include "channel/command_record.h"
 #include "base/scoped_handles.h"
-#include "harness/expected_values.h"
+#include "tools/harness/expected_values.h"
 
 struct FakeServiceConfig {
   bool createRequestEvent = true;

@@ -1,7 +1,7 @@
 #include "support/image_button_host.h"
 
 #include "res/resource.h"
-#include "harness/framework_windows.h"
+#include "tools/harness/framework_windows.h"
 
 const ButtonKind kCloseButtonKind = {"close", IDR_PNG_CLOSE, 36, 36, FALSE, L""};
 const ButtonKind kPushButtonKind = {"push", IDR_PNG_BUTTON, 123, 52, TRUE, L"OK"};

@@ -4,7 +4,7 @@
 #pragma once
 #include <windows.h>
 
-#include "harness/pixel_canvas.h"
+#include "tools/harness/pixel_canvas.h"
 #include "ui/image_button.h"
 
 // The settings the launcher's dialog gives its two kinds of image button.

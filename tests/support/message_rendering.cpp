@@ -1,7 +1,7 @@
 #include "message_rendering.h"
 
-#include "harness/expected_values.h"
-#include "harness/pixel_canvas.h"
+#include "tools/harness/expected_values.h"
+#include "tools/harness/pixel_canvas.h"
 
 namespace {
 constexpr int kWidth = expected::kDialogWidth;

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "harness/screen_pixels.h"
+#include "tools/harness/screen_pixels.h"
 
 // The dialog's 581 x 343 body colour with `text` drawn white in a bold
 // 16-pixel font of `face`: measured and centred on the 130-pixel band below

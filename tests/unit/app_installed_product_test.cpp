@@ -8,9 +8,9 @@
 #include "base/system_path.h"
 #include "app/version_api.h"
 #include "registry_sandbox.h"
-#include "harness/scratch_dir.h"
+#include "tools/harness/scratch_dir.h"
 #include "run_paths.h"
-#include "harness/version_resource.h"
+#include "tools/harness/version_resource.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ class FindInstalledProductTest : public ::testing::Test {
   BOOL Find(CString* version, CString* path) {
     *version = L"untouched";
     *path = L"untouched";
-    return FindInstalledProduct(*version, *path);
+    return FindInstalledProduct(*version, *path).ok;
   }
 
   RegistrySandbox registry;
@@ -99,6 +99,18 @@ TEST_F(FindInstalledProductTest, LongDisplayNameIsRefused) {
   SetLocation(L"C:\\Apps\\Q");
   registry.SetString(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayName", std::wstring(300, L'n'));
   EXPECT_FALSE(Find(&version, &path));
+}
+
+TEST_F(FindInstalledProductTest, DisplayNameFillingTheBufferWithoutTerminatorIsStillReadable) {
+  // Its text is never used: only the read has to succeed. Wine's registry
+  // adds a terminator to string data it is given, so the 540 unterminated
+  // bytes go in as binary; the type of the display name is never examined.
+  SetLocation(L"C:\\Apps\\Q");
+  const std::wstring name(270, L'n');
+  registry.SetValue(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayName", REG_BINARY, name.data(), 540);
+  const StepResult found = FindInstalledProduct(version, path);
+  EXPECT_TRUE(found.ok) << "step " << static_cast<int>(found.step) << ", error " << found.error;
+  EXPECT_STREQ(L"C:\\Apps\\Q\\Quarnel.exe", path.GetString());
 }
 
 TEST_F(FindInstalledProductTest, LocationThatIsNotTextIsRefused) {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "res/resource.h"
-#include "support/pixel_canvas.h"
+#include "tools/harness/pixel_canvas.h"
 
 namespace {
 

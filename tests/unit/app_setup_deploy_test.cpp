@@ -4,10 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "app/setup_deploy.h"
-#include "harness/expected_values.h"
+#include "tools/harness/expected_values.h"
+#include "tools/harness/launcher_run.h"
 #include "registry_sandbox.h"
 #include "res/resource.h"
-#include "harness/scratch_dir.h"
+#include "tools/harness/scratch_dir.h"
 
 namespace {
 
@@ -33,6 +34,17 @@ TEST(FindFreeSetupPath, TakesTheFirstNameThatNamesNothing) {
   ASSERT_TRUE(CreateDirectoryW(dir.File(L"Quarnel_Setup3.exe").c_str(), nullptr));
   ASSERT_TRUE(FindFreeSetupPath((dir.Path() + L"\\").c_str(), path));
   EXPECT_EQ(dir.File(L"Quarnel_Setup4.exe"), path);
+}
+
+TEST(NextSetupNumber, StopsAtTheLastNumberInsteadOfWrapping) {
+  DWORD n = 1;
+  EXPECT_TRUE(NextSetupNumber(n));
+  EXPECT_EQ(2u, n);
+  n = kLastSetupNumber - 1;
+  EXPECT_TRUE(NextSetupNumber(n));
+  EXPECT_EQ(kLastSetupNumber, n);
+  EXPECT_FALSE(NextSetupNumber(n));
+  EXPECT_EQ(kLastSetupNumber, n);
 }
 
 TEST(FindFreeSetupPath, RefusesAFolderWhoseCandidatesWouldBeCut) {
@@ -111,11 +123,123 @@ TEST(GetDeployFolder, RefusesATemporaryFolderLongerThanItsBuffer) {
   GetDeployFolder(folder);
   EXPECT_STREQ(L"", folder);
 
+  // Wine answers a folder of 259 characters with 0 (error 206) instead of
+  // the size it needs; an empty folder would put the copy in the current one.
+  const std::wstring overlong = L"C:\\" + std::wstring(256, L't');
+  SetEnvironmentVariableW(L"TMP", overlong.c_str());
+  const DWORD reported = GetTempPathW(kDeployPathChars, folder);
+  EXPECT_FALSE(GetDeployFolder(folder)) << "GetTempPathW gave " << reported;
+  EXPECT_STREQ(L"", folder);
+
   SetEnvironmentVariableW(L"TMP", L"C:\\short");
   EXPECT_TRUE(GetDeployFolder(folder));
   EXPECT_STREQ(L"C:\\short\\", folder);
 
   SetEnvironmentVariableW(L"TMP", hadTmp ? saved : nullptr);
+}
+
+// Sets an environment variable for one test and restores it afterwards.
+class EnvironmentSetting {
+ public:
+  EnvironmentSetting(const wchar_t* name, const std::wstring& value) : m_name(name) {
+    wchar_t saved[4096];
+    const DWORD length = GetEnvironmentVariableW(name, saved, 4096);
+    m_had = length > 0 && length < 4096;
+    if (m_had) m_saved = saved;
+    SetEnvironmentVariableW(name, value.c_str());
+  }
+  ~EnvironmentSetting() { SetEnvironmentVariableW(m_name, m_had ? m_saved.c_str() : nullptr); }
+
+ private:
+  const wchar_t* m_name;
+  bool m_had = false;
+  std::wstring m_saved;
+};
+
+// Dismisses whatever message the shell shows on this thread's behalf while
+// it exists, as a user would.
+class ShellMessageDismisser {
+ public:
+  ShellMessageDismisser() : m_stop(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+    m_thread = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+  }
+  ~ShellMessageDismisser() {
+    SetEvent(m_stop);
+    WaitForSingleObject(m_thread, 10000);
+    CloseHandle(m_thread);
+    CloseHandle(m_stop);
+  }
+
+ private:
+  static BOOL CALLBACK Dismiss(HWND window, LPARAM) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == GetCurrentProcessId() && IsWindowVisible(window)) {
+      PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+    }
+    return TRUE;
+  }
+  static DWORD WINAPI Run(void* self) {
+    while (WaitForSingleObject(static_cast<ShellMessageDismisser*>(self)->m_stop, 100) ==
+           WAIT_TIMEOUT) {
+      EnumWindows(Dismiss, 0);
+    }
+    return 0;
+  }
+  HANDLE m_stop;
+  HANDLE m_thread;
+};
+
+TEST(RunInstaller, AStartTheShellRefusesIsAFailureOfTheStart) {
+  ScratchDir dir(L"start");
+  ShellMessageDismisser dismisser;
+  const StepResult missing = RunInstaller(dir.File(L"Quarnel_Setup1.exe").c_str(),
+                                          (dir.Path() + L"\\").c_str());
+  EXPECT_FALSE(missing.ok);
+  EXPECT_EQ(StepId::kInstallerStart, missing.step);
+  EXPECT_NE(0u, missing.error);
+}
+
+TEST(DeploySetup, TheInstallerRunsEvenWhenSetupPathCannotBeRecorded) {
+  ScratchDir dir(L"deploy");
+  // No "SOFTWARE" key for the user: the record fails.
+  RegistrySandbox registry;
+  EnvironmentSetting tmp(L"TMP", dir.Path());
+  EnvironmentSetting temp(L"TEMP", dir.Path());
+  EnvironmentSetting log(L"QUARNEL_STANDIN_LOG", dir.File(L"standins.log"));
+  EnvironmentSetting install(L"QUARNEL_STANDIN_INSTALL", L"0");
+  const StepResult deployed = DeploySetup();
+  EXPECT_TRUE(deployed.ok) << static_cast<int>(deployed.step) << ", error " << deployed.error;
+  EXPECT_EQ(StepId::kInstallerWait, deployed.step);
+  EXPECT_TRUE(FileExists(dir.File(L"Quarnel_Setup1.exe")));
+  const std::vector<StandinRecord> records = ReadStandinLog(dir.File(L"standins.log"));
+  ASSERT_EQ(1u, records.size());
+  EXPECT_EQ(L"installer-start", records[0].event);
+  std::wstring stored;
+  EXPECT_FALSE(registry.GetString(HKEY_CURRENT_USER, L"SOFTWARE\\Velmora\\Quarnel",
+                                  L"SetupPath", &stored));
+}
+
+TEST(DeploySetup, AFolderThePlatformCannotReportWritesAndStartsNothing) {
+  ScratchDir dir(L"deploy-overlong");
+  RegistrySandbox registry;
+  registry.SetDword(HKEY_CURRENT_USER, L"SOFTWARE", L"placeholder", 0);
+  const std::wstring overlong = L"C:\\" + std::wstring(256, L't');
+  EnvironmentSetting tmp(L"TMP", overlong);
+  EnvironmentSetting temp(L"TEMP", overlong);
+  EnvironmentSetting log(L"QUARNEL_STANDIN_LOG", dir.File(L"standins.log"));
+  wchar_t saved[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, saved);
+  SetCurrentDirectoryW(dir.Path().c_str());
+  const StepResult deployed = DeploySetup();
+  SetCurrentDirectoryW(saved);
+  EXPECT_FALSE(deployed.ok);
+  EXPECT_EQ(StepId::kTempFolder, deployed.step);
+  EXPECT_FALSE(FileExists(dir.File(L"Quarnel_Setup1.exe"))) << "written to the current folder";
+  EXPECT_TRUE(ReadStandinLog(dir.File(L"standins.log")).empty());
+  std::wstring stored;
+  EXPECT_FALSE(registry.GetString(HKEY_CURRENT_USER, L"SOFTWARE\\Velmora\\Quarnel",
+                                  L"SetupPath", &stored));
 }
 
 }  // namespace

@@ -5,9 +5,9 @@
 
 #include "app/file_version.h"
 #include "app/version_api.h"
-#include "harness/scratch_dir.h"
+#include "tools/harness/scratch_dir.h"
 #include "run_paths.h"
-#include "harness/version_resource.h"
+#include "tools/harness/version_resource.h"
 
 namespace {
 

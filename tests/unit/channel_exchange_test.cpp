@@ -192,6 +192,51 @@ TEST(ChannelMutex, CreatedWithANullDaclWhenAbsent) {
   EXPECT_FALSE(CommandMutexExists()) << "the channel's handle was its only one";
 }
 
+TEST(ChannelMutex, OpenSaysWhenNoMutexCouldBeHad) {
+  ASSERT_FALSE(CommandMutexExists()) << "a command mutex outlived an earlier test";
+  // An event under the mutex's name: a mutex can be neither opened nor made.
+  HANDLE squatter = CreateEventW(nullptr, TRUE, FALSE, L"Global\\2017PellunCmdMutex");
+  ASSERT_NE(nullptr, squatter);
+  CCommandChannel channel;
+  EXPECT_EQ(nullptr, channel.m_hMutex);
+  EXPECT_FALSE(channel.Open());
+  EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_HANDLE), channel.OpenError());
+  CloseHandle(squatter);
+  EXPECT_TRUE(channel.Open());
+  EXPECT_NE(nullptr, channel.m_hMutex);
+  EXPECT_EQ(0u, channel.OpenError());
+}
+
+TEST(ChannelExchange, TheEndEventIsOpenToEveryAccount) {
+  FakeServiceConfig config;
+  config.answerDelayMs = 1500;  // keeps the end event alive while it is looked at
+  FakeChannelService service(config);
+  ASSERT_TRUE(service.Ready());
+  CommandRecord request = NoticeFor(L"C:\\client\\one");
+  std::thread client([&] {
+    CCommandChannel channel;
+    channel.Exchange(request);
+  });
+  ASSERT_TRUE(service.WaitForRequests(1, 10000));
+  HANDLE endEvent = OpenEventW(READ_CONTROL, FALSE, L"Global\\ZelvaneSvcEndEvent");
+  ASSERT_NE(nullptr, endEvent) << GetLastError();
+  PACL dacl = reinterpret_cast<PACL>(1);
+  PSECURITY_DESCRIPTOR sd = nullptr;
+  EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS),
+            GetSecurityInfo(endEvent, SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                            nullptr, &dacl, nullptr, &sd));
+  EXPECT_EQ(nullptr, dacl) << "the service's account must be able to signal it";
+  // A NULL DACL that is present grants everyone; an absent one (what Wine
+  // gives default security) would leave it to the creator's defaults.
+  SECURITY_DESCRIPTOR_CONTROL control = 0;
+  DWORD revision = 0;
+  ASSERT_TRUE(sd && GetSecurityDescriptorControl(sd, &control, &revision));
+  EXPECT_TRUE(control & SE_DACL_PRESENT) << "created without the NULL-DACL descriptor";
+  LocalFree(sd);
+  CloseHandle(endEvent);
+  client.join();
+}
+
 TEST(ChannelMutex, AnExistingMutexIsOpenedAndShared) {
   FakeChannelService service;
   ASSERT_TRUE(service.Ready());

@@ -9,7 +9,7 @@
 
 #include "afxwin.h"
 #include "framework_dialog_ids.h"
-#include "harness/framework_windows.h"
+#include "tools/harness/framework_windows.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "afxwin.h"
-#include "harness/framework_windows.h"
+#include "tools/harness/framework_windows.h"
 
 namespace {
 

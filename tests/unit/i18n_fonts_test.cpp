@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/quarnel_app.h"
-#include "harness/expected_values.h"
+#include "tools/harness/expected_values.h"
 #include "i18n/catalogue.h"
 #include "i18n/language_fonts.h"
 #include "resource.h"

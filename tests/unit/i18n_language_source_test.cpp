@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "harness/expected_values.h"
+#include "tools/harness/expected_values.h"
 #include "i18n/language_source.h"
 #include "registry_sandbox.h"
 

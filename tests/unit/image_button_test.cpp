@@ -8,12 +8,12 @@
 #include <string>
 
 #include "res/resource.h"
-#include "harness/gdi_object_count.h"
+#include "tools/harness/gdi_object_count.h"
 #include "support/image_button_access.h"
 #include "support/image_button_host.h"
 #include "support/image_test_ids.h"
-#include "harness/pixel_canvas.h"
-#include "harness/screen_pixels.h"
+#include "tools/harness/pixel_canvas.h"
+#include "tools/harness/screen_pixels.h"
 #include "support/watching_stream.h"
 #include "run_paths.h"
 #include "ui/gdiplus_api.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "harness/launch_outcome.h"
+#include "tools/harness/launch_outcome.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "afxwin_app.h"
 #include "res/resource.h"
 #include "support/image_test_ids.h"
-#include "harness/pixel_canvas.h"
+#include "tools/harness/pixel_canvas.h"
 #include "support/watching_stream.h"
 #include "ui/gdiplus_api.h"
 #include "ui/memory_stream.h"

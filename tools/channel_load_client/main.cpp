@@ -12,7 +12,7 @@
 
 #include "channel/command_channel.h"
 #include "channel/path_notice.h"
-#include "harness/load_pattern.h"
+#include "tools/harness/load_pattern.h"
 #include "tools/standin_service/echo_status.h"
 
 namespace {

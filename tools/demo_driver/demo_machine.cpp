@@ -1,7 +1,7 @@
 #include "demo_machine.h"
 
-#include "harness/msgdlg_driver.h"
-#include "harness/scratch_dir.h"
+#include "tools/harness/msgdlg_driver.h"
+#include "tools/harness/scratch_dir.h"
 
 namespace {
 

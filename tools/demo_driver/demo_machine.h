@@ -9,7 +9,7 @@
 #include <map>
 #include <string>
 
-#include "harness/launch_outcome.h"
+#include "tools/harness/launch_outcome.h"
 
 // Answers the launcher's dialog (already shown and settled); false when what
 // it showed was wrong.

@@ -1,6 +1,6 @@
 // The demo reports a harness step that did not work as one line and goes on;
 // what the launcher then does shows in the transcript.
-#include "harness/harness_failure.h"
+#include "tools/harness/harness_failure.h"
 
 #include <cstdio>
 

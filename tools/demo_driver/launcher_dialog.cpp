@@ -1,7 +1,7 @@
 #include "launcher_dialog.h"
 
 #include "base/scoped_handles.h"
-#include "harness/msgdlg_driver.h"
+#include "tools/harness/msgdlg_driver.h"
 #include "res/resource.h"
 
 namespace {

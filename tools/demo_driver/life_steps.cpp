@@ -3,12 +3,12 @@
 
 #include "demo_steps.h"
 #include "launcher_dialog.h"
-#include "harness/msgdlg_driver.h"
+#include "tools/harness/msgdlg_driver.h"
 #include "product_state.h"
 #include "res/resource.h"
 #include "run_report.h"
-#include "harness/standin_service_process.h"
-#include "harness/version_resource.h"
+#include "tools/harness/standin_service_process.h"
+#include "tools/harness/version_resource.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include <string>
 
 #include "demo_steps.h"
-#include "harness/launcher_run.h"
+#include "tools/harness/launcher_run.h"
 #include "product_state.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "base/scoped_handles.h"
-#include "harness/expected_values.h"
-#include "harness/launcher_run.h"
+#include "tools/harness/expected_values.h"
+#include "tools/harness/launcher_run.h"
 
 namespace {
 

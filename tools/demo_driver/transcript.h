@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 #include <vector>
-#include "harness/utf8.h"
+#include "tools/harness/utf8.h"
 
 class Transcript {
  public:

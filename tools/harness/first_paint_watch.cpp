@@ -1,4 +1,4 @@
-#include "harness/first_paint_watch.h"
+#include "tools/harness/first_paint_watch.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "harness/framework_windows.h"
+#include "tools/harness/framework_windows.h"
 
 #include "afxwin.h"
 #include "base/scoped_handles.h"

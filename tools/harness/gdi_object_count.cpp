@@ -1,4 +1,4 @@
-#include "harness/gdi_object_count.h"
+#include "tools/harness/gdi_object_count.h"
 
 #include <windows.h>
 

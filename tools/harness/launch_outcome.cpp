@@ -1,4 +1,4 @@
-#include "harness/launch_outcome.h"
+#include "tools/harness/launch_outcome.h"
 
 #include <cwchar>
 

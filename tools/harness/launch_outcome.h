@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "harness/launcher_run.h"
-#include "harness/standin_service_process.h"
+#include "tools/harness/launcher_run.h"
+#include "tools/harness/standin_service_process.h"
 
 // What one run left behind: only the log lines written during that run.
 struct RunObservation {

@@ -1,9 +1,9 @@
-#include "harness/launcher_run.h"
+#include "tools/harness/launcher_run.h"
 
-#include "harness/expected_values.h"
-#include "harness/harness_failure.h"
-#include "harness/utf8.h"
-#include "harness/version_resource.h"
+#include "tools/harness/expected_values.h"
+#include "tools/harness/harness_failure.h"
+#include "tools/harness/utf8.h"
+#include "tools/harness/version_resource.h"
 #include "run_paths.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "harness/scratch_dir.h"
+#include "tools/harness/scratch_dir.h"
 
 // One line of a stand-in's log: the event and its fields.
 struct StandinRecord {

@@ -1,13 +1,13 @@
-#include "harness/msgdlg_driver.h"
+#include "tools/harness/msgdlg_driver.h"
 
 #include <sstream>
 
 #include "base/scoped_handles.h"
-#include "harness/framework_windows.h"
-#include "harness/pixel_canvas.h"
-#include "harness/scratch_dir.h"
+#include "tools/harness/framework_windows.h"
+#include "tools/harness/pixel_canvas.h"
+#include "tools/harness/scratch_dir.h"
 #include "run_paths.h"
-#include "harness/utf8.h"
+#include "tools/harness/utf8.h"
 
 namespace {
 

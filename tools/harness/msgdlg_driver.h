@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "harness/launcher_run.h"
-#include "harness/screen_pixels.h"
+#include "tools/harness/launcher_run.h"
+#include "tools/harness/screen_pixels.h"
 
 // One run of the dialog host.
 class MsgDlgHost {

@@ -1,4 +1,4 @@
-#include "harness/pixel_canvas.h"
+#include "tools/harness/pixel_canvas.h"
 
 #include <cstdio>
 

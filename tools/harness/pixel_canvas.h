@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "harness/screen_pixels.h"
+#include "tools/harness/screen_pixels.h"
 
 class PixelCanvas {
  public:

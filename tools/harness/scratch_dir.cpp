@@ -1,8 +1,8 @@
-#include "harness/scratch_dir.h"
+#include "tools/harness/scratch_dir.h"
 
 #include <windows.h>
 
-#include "harness/harness_failure.h"
+#include "tools/harness/harness_failure.h"
 #include "run_paths.h"
 
 namespace {

@@ -1,8 +1,8 @@
-#include "harness/screen_pixels.h"
+#include "tools/harness/screen_pixels.h"
 
 #include <cstdlib>
 
-#include "harness/scratch_dir.h"
+#include "tools/harness/scratch_dir.h"
 
 namespace {
 

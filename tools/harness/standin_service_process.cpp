@@ -1,11 +1,11 @@
-#include "harness/standin_service_process.h"
+#include "tools/harness/standin_service_process.h"
 
 #include <fstream>
 #include <sstream>
 
 #include "base/scoped_handles.h"
-#include "harness/expected_values.h"
-#include "harness/utf8.h"
+#include "tools/harness/expected_values.h"
+#include "tools/harness/utf8.h"
 
 namespace {
 

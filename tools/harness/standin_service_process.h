@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "harness/launcher_run.h"
+#include "tools/harness/launcher_run.h"
 
 // standin_service.exe, started and stopped through its ready and stop events.
 class StandinService {

@@ -1,4 +1,4 @@
-#include "harness/version_resource.h"
+#include "tools/harness/version_resource.h"
 
 namespace {
 

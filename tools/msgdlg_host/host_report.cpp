@@ -1,6 +1,6 @@
 #include "host_report.h"
 
-#include "harness/utf8.h"
+#include "tools/harness/utf8.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "host_report.h"
 #include "i18n/catalogue.h"
 #include "res/resource.h"
-#include "harness/gdi_object_count.h"
+#include "tools/harness/gdi_object_count.h"
 #include "ui/gdiplus_api.h"
 #include "ui/msg_dlg.h"
 

@@ -4,7 +4,7 @@
 
 #include "env.h"
 #include "process_info.h"
-#include "harness/utf8.h"
+#include "tools/harness/utf8.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <shlwapi.h>
 
-#include "harness/expected_values.h"
+#include "tools/harness/expected_values.h"
 
 const wchar_t kSampleInstallDir[] = L"C:\\Program Files\\Velmora\\Zelvane";
 

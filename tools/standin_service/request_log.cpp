@@ -1,6 +1,6 @@
 #include "tools/standin_service/request_log.h"
 
-#include "harness/utf8.h"
+#include "tools/harness/utf8.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "base/scoped_handles.h"
-#include "harness/expected_values.h"
+#include "tools/harness/expected_values.h"
 
 constexpr const wchar_t* kRequestEventName = expected::kRequestEvent;
 constexpr const wchar_t* kSharedMemoryName = expected::kSharedMemory;

@@ -1,0 +1,99 @@
+#include "app/trace.h"
+
+#include <stdarg.h>
+
+#include "base/scoped_handles.h"
+
+namespace {
+
+const WCHAR kTraceVariable[] = L"QUARNEL_TRACE";
+const WCHAR kDebuggerValue[] = L"debug";
+// wvsprintfW writes at most 1024 characters and the terminator.
+constexpr int kFormattedChars = 1025;
+constexpr int kStampChars = 48;
+constexpr int kLineChars = kStampChars + kFormattedChars + 2;
+// UTF-8 takes at most three bytes for each UTF-16 code unit.
+constexpr int kLineBytes = kLineChars * 3;
+constexpr int kTracePathChars = 1024;
+
+enum class Sink { kUnread, kNone, kDebugger, kFile };
+
+struct TraceState {
+  Sink sink;
+  DWORD written;
+  WCHAR path[kTracePathChars];
+};
+
+TraceState g_trace = {Sink::kUnread, 0, {}};
+
+// "2026-12-09T17:20:30.123Z 4242 " into `line`; returns its length.
+int WriteStamp(LPWSTR line) {
+  SYSTEMTIME now;
+  GetSystemTime(&now);
+  return wsprintfW(line, L"%04u-%02u-%02uT%02u:%02u:%02u.%03uZ %lu ", now.wYear, now.wMonth,
+                   now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds,
+                   GetCurrentProcessId());
+}
+
+// Appends `line` (`length` code units) to the trace file within the run's
+// budget.
+void AppendToFile(LPCWSTR line, int length) {
+  char bytes[kLineBytes];
+  const int count = WideCharToMultiByte(CP_UTF8, 0, line, length, bytes, kLineBytes, nullptr, nullptr);
+  if (count <= 0 || g_trace.written + count > kTraceRunBytes) return;
+  ScopedHandle file(CreateFileW(g_trace.path, FILE_APPEND_DATA,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) return;
+  DWORD done = 0;
+  WriteFile(file.Get(), bytes, static_cast<DWORD>(count), &done, nullptr);
+  g_trace.written += done;
+}
+
+}  // namespace
+
+void TraceConfigure() {
+  g_trace.written = 0;
+  g_trace.sink = Sink::kNone;
+  const DWORD length = GetEnvironmentVariableW(kTraceVariable, g_trace.path, kTracePathChars);
+  if (length == 0 || length >= static_cast<DWORD>(kTracePathChars)) {
+    g_trace.path[0] = L'\0';
+    return;
+  }
+  g_trace.sink = lstrcmpW(g_trace.path, kDebuggerValue) == 0 ? Sink::kDebugger : Sink::kFile;
+}
+
+bool TraceEnabled() {
+  if (g_trace.sink == Sink::kUnread) {
+    const DWORD lastError = GetLastError();
+    TraceConfigure();
+    SetLastError(lastError);
+  }
+  return g_trace.sink == Sink::kDebugger || g_trace.sink == Sink::kFile;
+}
+
+void Trace(LPCWSTR format, ...) {
+  if (!TraceEnabled()) return;
+  const DWORD lastError = GetLastError();
+  WCHAR line[kLineChars];
+  int length = WriteStamp(line);
+  va_list arguments;
+  va_start(arguments, format);
+  const int formatted = wvsprintfW(line + length, format, arguments);
+  if (formatted > 0) length += formatted < kFormattedChars ? formatted : kFormattedChars - 1;
+  va_end(arguments);
+  line[length++] = L'\r';
+  line[length++] = L'\n';
+  line[length] = L'\0';
+  if (g_trace.sink == Sink::kDebugger) {
+    OutputDebugStringW(line);
+  } else {
+    AppendToFile(line, length);
+  }
+  SetLastError(lastError);
+}
+
+void TraceIfFailed(LPCWSTR area, const StepResult& result) {
+  if (result.ok) return;
+  Trace(L"%s: %s failed, error %lu", area, StepCallName(result.step), result.error);
+}
