@@ -66,11 +66,4 @@ BOOL ReadFileVersion(LPCWSTR path, CString& version) {
   return TRUE;
 }
 
-int CompareVersions(LPCWSTR left, LPCWSTR right) {
-  for (;; ++left, ++right) {
-    const unsigned int a = static_cast<unsigned short>(*left);
-    const unsigned int b = static_cast<unsigned short>(*right);
-    if (a != b) return a < b ? -1 : 1;
-    if (a == 0) return 0;
-  }
-}
+int CompareVersions(LPCWSTR left, LPCWSTR right) { return CompareOrdinal(left, right); }

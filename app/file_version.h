@@ -11,6 +11,8 @@ constexpr int kComparedVersionChars = 4;
 // not exist; a file without a readable version leaves `version` empty.
 BOOL ReadFileVersion(LPCWSTR path, CString& version);
 
-// Orders two version texts code unit by code unit as unsigned 16-bit
-// numbers; a proper prefix is smaller. Only the sign of the result counts.
+// Orders two version texts by the framework's ordinal comparison: code unit
+// by code unit as unsigned 16-bit numbers, a proper prefix smaller. The texts
+// ReadFileVersion gives hold at most the first four characters, so only those
+// take part. Only the sign of the result counts.
 int CompareVersions(LPCWSTR left, LPCWSTR right);

@@ -29,9 +29,9 @@ void CString::Empty() {
   m_nLength = 0;
 }
 
-int CString::Compare(LPCWSTR other) const {
-  LPCWSTR a = GetString();
-  LPCWSTR b = other ? other : L"";
+int CompareOrdinal(LPCWSTR left, LPCWSTR right) {
+  LPCWSTR a = left ? left : L"";
+  LPCWSTR b = right ? right : L"";
   for (;; ++a, ++b) {
     unsigned int ca = static_cast<unsigned short>(*a);
     unsigned int cb = static_cast<unsigned short>(*b);

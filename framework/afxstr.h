@@ -3,6 +3,11 @@
 #pragma once
 #include <windows.h>
 
+// Orders two texts code unit by code unit as unsigned 16-bit numbers (like
+// lstrcmpW's sign, but without the locale); a proper prefix is smaller, and
+// null reads as empty. <0, 0 or >0.
+int CompareOrdinal(LPCWSTR left, LPCWSTR right);
+
 class CString {
  public:
   CString() = default;
@@ -24,9 +29,8 @@ class CString {
   bool IsEmpty() const { return m_nLength == 0; }
   void Empty();
 
-  // Ordinal comparison of the UTF-16 code units (like lstrcmpW's sign, but
-  // without the locale): <0, 0 or >0.
-  int Compare(LPCWSTR other) const;
+  // CompareOrdinal of this string and `other`.
+  int Compare(LPCWSTR other) const { return CompareOrdinal(GetString(), other); }
   bool operator==(LPCWSTR other) const { return Compare(other) == 0; }
   bool operator!=(LPCWSTR other) const { return Compare(other) != 0; }
 
