@@ -44,8 +44,10 @@ StepResult LaunchInstalledApplication(LPCWSTR installedLauncherPath) {
   if (!HandoffPaths(installedLauncherPath, program, folder)) {
     return StepResult::Failed(StepId::kHandoffPath, ERROR_FILENAME_EXCED_RANGE);
   }
-  WCHAR quoted[kHandoffPathChars + 2];
-  wsprintfW(quoted, L"\"%s\"", program);
+  WCHAR quoted[kQuotedPathChars];
+  if (!QuotePath(program, quoted)) {
+    return StepResult::Failed(StepId::kHandoffPath, ERROR_FILENAME_EXCED_RANGE);
+  }
   const HINSTANCE instance =
       ShellExecuteW(nullptr, L"open", quoted, nullptr, folder[0] ? folder : nullptr, SW_SHOWNORMAL);
   const INT_PTR value = reinterpret_cast<INT_PTR>(instance);

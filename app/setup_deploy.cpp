@@ -24,17 +24,6 @@ const void* LoadPayload(DWORD* size) {
   return loaded ? LockResource(loaded) : nullptr;
 }
 
-// "\"<path>\"" into `quoted`; FALSE when it would not fit.
-bool QuotePath(LPCWSTR path, WCHAR (&quoted)[kDeployPathChars + 2]) {
-  const int length = lstrlenW(path);
-  if (length + 2 >= kDeployPathChars + 2) return false;
-  quoted[0] = L'"';
-  CopyMemory(quoted + 1, path, length * sizeof(WCHAR));
-  quoted[length + 1] = L'"';
-  quoted[length + 2] = L'\0';
-  return true;
-}
-
 // The outcome of ShellExecuteExW: its last error when it returned FALSE and
 // set one, otherwise the instance value (an SE_ERR_ code) when that was 32
 // or less.
@@ -118,7 +107,7 @@ StepResult RecordSetupPath(LPCWSTR path) {
 }
 
 StepResult RunInstaller(LPCWSTR path, LPCWSTR folder) {
-  WCHAR quoted[kDeployPathChars + 2];
+  WCHAR quoted[kQuotedPathChars];
   if (!QuotePath(path, quoted)) {
     return StepResult::Failed(StepId::kInstallerStart, ERROR_FILENAME_EXCED_RANGE);
   }

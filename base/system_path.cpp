@@ -24,6 +24,19 @@ bool JoinPath(LPCWSTR folder, LPCWSTR name, LPWSTR out, int outChars) {
   return true;
 }
 
+bool QuotePath(LPCWSTR path, WCHAR (&quoted)[kQuotedPathChars]) {
+  const int length = lstrlenW(path);
+  if (length + 2 >= kQuotedPathChars) {
+    quoted[0] = L'\0';
+    return false;
+  }
+  quoted[0] = L'"';
+  CopyMemory(quoted + 1, path, length * sizeof(WCHAR));
+  quoted[length + 1] = L'"';
+  quoted[length + 2] = L'\0';
+  return true;
+}
+
 bool SystemFilePath(LPCWSTR fileName, WCHAR (&out)[kSystemPathChars]) {
   WCHAR folder[kSystemPathChars];
   UINT length = GetSystemDirectoryW(folder, kSystemPathChars);
