@@ -42,7 +42,7 @@ StepResult ReadInstallLocation(HKEY key, WCHAR (&buffer)[kValueBufferChars]) {
 
 StepResult FindInstalledProduct(CString& version, CString& path) {
   ScopedRegKey key;
-  const LSTATUS opened = RegOpenKeyExW(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_READ, key.Receive());
+  const LONG opened = key.Open(HKEY_LOCAL_MACHINE, kUninstallKey, KEY_READ);
   if (opened != ERROR_SUCCESS) return StepResult::Failed(StepId::kUninstallKey, opened);
   WCHAR buffer[kValueBufferChars];
   DWORD type = 0;

@@ -92,12 +92,10 @@ StepResult ExtractPayload(LPCWSTR path) {
 StepResult RecordSetupPath(LPCWSTR path) {
   if (!path) return StepResult::Failed(StepId::kSetupPathRecord, ERROR_INVALID_PARAMETER);
   ScopedRegKey software;
-  LSTATUS status =
-      RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE", 0, KEY_READ | KEY_WRITE, software.Receive());
+  LONG status = software.Open(HKEY_CURRENT_USER, L"SOFTWARE", KEY_READ | KEY_WRITE);
   if (status != ERROR_SUCCESS) return StepResult::Failed(StepId::kSetupPathRecord, status);
   ScopedRegKey product;
-  status = RegCreateKeyExW(software.Get(), kProductKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                           KEY_ALL_ACCESS, nullptr, product.Receive(), nullptr);
+  status = product.Create(software.Get(), kProductKey, KEY_ALL_ACCESS);
   if (status != ERROR_SUCCESS) return StepResult::Failed(StepId::kSetupPathRecord, status);
   const DWORD bytes = (lstrlenW(path) + 1) * sizeof(WCHAR);
   status = RegSetValueExW(product.Get(), kSetupPathValue, 0, REG_SZ,

@@ -4,7 +4,9 @@
 #pragma once
 #include <windows.h>
 
-// A kernel handle; null and INVALID_HANDLE_VALUE both mean none.
+// A kernel handle; null and INVALID_HANDLE_VALUE both mean none. Also the
+// launcher's holder of the named mutexes that work through their existence
+// alone.
 class ScopedHandle {
  public:
   // Takes ownership of `handle`, which may be none.
@@ -18,16 +20,24 @@ class ScopedHandle {
     Close();
     m_handle = handle;
   }
+  // Closes the handle held, if any.
+  void Close() {
+    if (Valid()) CloseHandle(m_handle);
+    m_handle = nullptr;
+  }
+  // Gives the handle up without closing it, for a handle that is to stay
+  // open until the process ends; returns it.
+  HANDLE Release() {
+    const HANDLE handle = m_handle;
+    m_handle = nullptr;
+    return handle;
+  }
   // The handle held; ownership stays here.
   HANDLE Get() const { return m_handle; }
   bool Valid() const { return m_handle && m_handle != INVALID_HANDLE_VALUE; }
   explicit operator bool() const { return Valid(); }
 
  private:
-  void Close() {
-    if (Valid()) CloseHandle(m_handle);
-    m_handle = nullptr;
-  }
   HANDLE m_handle;
 };
 
@@ -39,18 +49,25 @@ class ScopedRegKey {
   ScopedRegKey(const ScopedRegKey&) = delete;
   ScopedRegKey& operator=(const ScopedRegKey&) = delete;
 
-  // Opens `subKey` of `parent` with `access`, closing any key held before.
-  // TRUE when a key is now held.
-  BOOL Open(HKEY parent, LPCWSTR subKey, REGSAM access) {
+  // Opens `subKey` of `parent` with `access` (which also picks the registry
+  // view), closing any key held before. The Windows status: ERROR_SUCCESS
+  // exactly when a key is now held.
+  LONG Open(HKEY parent, LPCWSTR subKey, REGSAM access) {
     Close();
-    if (RegOpenKeyExW(parent, subKey, 0, access, &m_hKey) != ERROR_SUCCESS) m_hKey = nullptr;
-    return m_hKey != nullptr;
+    const LONG status = RegOpenKeyExW(parent, subKey, 0, access, &m_hKey);
+    if (status != ERROR_SUCCESS) m_hKey = nullptr;
+    return status;
   }
-  // For calls that hand back a key through an out-parameter; closes any key
-  // held before.
-  HKEY* Receive() {
+  // Opens `subKey` of `parent`, creating it (non-volatile, default security)
+  // when it does not exist, with `access`; closes any key held before. The
+  // Windows status, as Open's; `disposition`, when given, receives whether
+  // the key was created or opened.
+  LONG Create(HKEY parent, LPCWSTR subKey, REGSAM access, DWORD* disposition = nullptr) {
     Close();
-    return &m_hKey;
+    const LONG status = RegCreateKeyExW(parent, subKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                        access, nullptr, &m_hKey, disposition);
+    if (status != ERROR_SUCCESS) m_hKey = nullptr;
+    return status;
   }
   void Close() {
     if (m_hKey) RegCloseKey(m_hKey);

@@ -28,7 +28,7 @@ const PrimaryLanguageMapping kPrimaryLanguages[] = {
 
 DWORD ReadServiceLanguage() {
   ScopedRegKey key;
-  if (!key.Open(HKEY_LOCAL_MACHINE, kServiceKey, KEY_READ)) return 0;
+  if (key.Open(HKEY_LOCAL_MACHINE, kServiceKey, KEY_READ) != ERROR_SUCCESS) return 0;
   // The type is deliberately not checked: whatever fits in four bytes counts,
   // little-endian over zeros. Longer data makes the call fail with
   // ERROR_MORE_DATA, after which the buffer's content is undefined, so only a

@@ -21,8 +21,7 @@ bool SetText(HKEY key, const wchar_t* name, const std::wstring& value) {
 
 bool WriteUninstallKey(const std::wstring& folder) {
   ScopedRegKey key;
-  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kUninstallKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                      key.Receive(), nullptr) != ERROR_SUCCESS) {
+  if (key.Create(HKEY_LOCAL_MACHINE, kUninstallKey, KEY_ALL_ACCESS) != ERROR_SUCCESS) {
     return false;
   }
   return SetText(key.Get(), L"DisplayName", L"Zelvane") &&

@@ -7,6 +7,7 @@
 #include "app/installed_product.h"
 #include "base/system_path.h"
 #include "app/version_api.h"
+#include "base/scoped_handles.h"
 #include "registry_sandbox.h"
 #include "tools/harness/scratch_dir.h"
 #include "run_paths.h"
@@ -145,6 +146,41 @@ TEST(JoinPath, FollowsTheSeparatorRuleAndNeverCuts) {
   EXPECT_STREQ(L"", out);
   EXPECT_TRUE(JoinPath(L"C:\\abcdef", L"e.exe", out, 16));  // 15 chars + NUL
   EXPECT_STREQ(L"C:\\abcdef\\e.exe", out);
+}
+
+TEST(QuotePath, QuotesWholePathsAndRefusesLongerOnes) {
+  const std::wstring longest(kLauncherPathChars - 1, L'a');
+  struct Case {
+    std::wstring path;
+    bool fits;
+  } cases[] = {
+      {L"C:\\Temp\\Quarnel_Setup1.exe", true},
+      {L"", true},
+      {longest, true},
+      {longest + L"a", false},
+  };
+  for (const Case& c : cases) {
+    wchar_t quoted[kQuotedPathChars];
+    quoted[0] = L'x';
+    EXPECT_EQ(c.fits, QuotePath(c.path.c_str(), quoted)) << c.path.size();
+    EXPECT_EQ(c.fits ? L"\"" + c.path + L"\"" : std::wstring(), std::wstring(quoted))
+        << c.path.size();
+  }
+}
+
+TEST(ScopedRegKey, OpenAndCreateGiveTheWindowsStatus) {
+  RegistrySandbox registry;
+  ScopedRegKey key;
+  EXPECT_EQ(ERROR_FILE_NOT_FOUND, key.Open(HKEY_CURRENT_USER, L"Missing", KEY_READ));
+  EXPECT_EQ(nullptr, key.Get());
+  DWORD disposition = 0;
+  EXPECT_EQ(ERROR_SUCCESS, key.Create(HKEY_CURRENT_USER, L"Made", KEY_WRITE, &disposition));
+  EXPECT_NE(nullptr, key.Get());
+  EXPECT_EQ(static_cast<DWORD>(REG_CREATED_NEW_KEY), disposition);
+  EXPECT_EQ(ERROR_SUCCESS, key.Create(HKEY_CURRENT_USER, L"Made", KEY_WRITE, &disposition));
+  EXPECT_EQ(static_cast<DWORD>(REG_OPENED_EXISTING_KEY), disposition);
+  EXPECT_EQ(ERROR_SUCCESS, key.Open(HKEY_CURRENT_USER, L"Made", KEY_READ));
+  EXPECT_NE(nullptr, key.Get());
 }
 
 }  // namespace

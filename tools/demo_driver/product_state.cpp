@@ -13,7 +13,7 @@ const wchar_t kAppDefaultsKey[] = L"Software\\Wine\\AppDefaults\\Quarnel.exe";
 
 bool KeyExists(HKEY root, const wchar_t* path) {
   ScopedRegKey key;
-  return key.Open(root, path, KEY_READ) != FALSE;
+  return key.Open(root, path, KEY_READ) == ERROR_SUCCESS;
 }
 
 // A string value, read whole whatever its length.
@@ -50,8 +50,7 @@ std::wstring RecordedSetupPath() {
 
 ReportedWindowsVersion::ReportedWindowsVersion(const wchar_t* version) {
   ScopedRegKey key;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, kAppDefaultsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                      key.Receive(), nullptr) != ERROR_SUCCESS) {
+  if (key.Create(HKEY_CURRENT_USER, kAppDefaultsKey, KEY_SET_VALUE) != ERROR_SUCCESS) {
     return;
   }
   const DWORD bytes = static_cast<DWORD>((wcslen(version) + 1) * sizeof(wchar_t));

@@ -58,8 +58,7 @@ bool UseUnmanagedTestWindows(const wchar_t* exeName) {
   lstrcatW(keyPath, name);
   lstrcatW(keyPath, L"\\X11 Driver");
   ScopedRegKey key;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, keyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                      key.Receive(), nullptr) != ERROR_SUCCESS) {
+  if (key.Create(HKEY_CURRENT_USER, keyPath, KEY_SET_VALUE) != ERROR_SUCCESS) {
     return false;
   }
   static const wchar_t kNo[] = L"N";

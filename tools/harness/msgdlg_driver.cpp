@@ -195,8 +195,8 @@ ScreenPixels CaptureWindow(HWND window) {
 ServiceLanguageValue::ServiceLanguageValue(DWORD value, bool remove) {
   ScopedRegKey key;
   DWORD disposition = 0;
-  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kServiceKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
-                      key.Receive(), &disposition) != ERROR_SUCCESS)
+  if (key.Create(HKEY_LOCAL_MACHINE, kServiceKey, KEY_READ | KEY_WRITE, &disposition) !=
+      ERROR_SUCCESS)
     return;
   m_keyExisted = disposition == REG_OPENED_EXISTING_KEY;
   DWORD bytes = 0;
@@ -221,7 +221,7 @@ ServiceLanguageValue::~ServiceLanguageValue() {
     return;
   }
   ScopedRegKey key;
-  if (!key.Open(HKEY_LOCAL_MACHINE, kServiceKey, KEY_WRITE)) return;
+  if (key.Open(HKEY_LOCAL_MACHINE, kServiceKey, KEY_WRITE) != ERROR_SUCCESS) return;
   if (m_hadValue) {
     RegSetValueExW(key.Get(), L"Language", 0, m_type,
                    m_previous.empty() ? nullptr : m_previous.data(),
