@@ -3,8 +3,6 @@
 #pragma once
 #include <windows.h>
 
-#include "base/system_path.h"
-
 // Supported: Windows 6.1 and later. Everything below 6, and 6.0, is not; a
 // failed version query (all zero) is therefore unsupported too.
 bool IsSupportedWindows(DWORD majorVersion, DWORD minorVersion);
@@ -16,10 +14,6 @@ bool IsUpdateOffered(LPCWSTR ownVersion, LPCWSTR installedVersion);
 
 // TRUE exactly when the command-line tail is the two characters "-P".
 BOOL IsForceInstall(LPCWSTR commandLineTail);
-
-// The launcher's own path into `path`. FALSE, with `path` emptied, when the
-// platform had to cut it.
-bool GetOwnModulePath(WCHAR (&path)[kLauncherPathChars]);
 
 // Turns the launcher's full path into the folder announced to the service:
 // the file name and the trailing backslash removed, also at a drive's root,

@@ -6,6 +6,7 @@
 #include "app/file_version.h"
 #include "app/installed_product.h"
 #include "app/launch_rules.h"
+#include "app/own_path.h"
 #include "app/setup_deploy.h"
 #include "app/trace.h"
 #include "app/version_api.h"

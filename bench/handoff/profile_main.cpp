@@ -12,7 +12,7 @@
 #include "app/app_handoff.h"
 #include "app/file_version.h"
 #include "app/installed_product.h"
-#include "app/launch_rules.h"
+#include "app/own_path.h"
 #include "app/quarnel_app.h"
 #include "app/version_api.h"
 #include "bench/common/profile_log.h"

@@ -7,6 +7,7 @@
 #include "afxwin.h"
 #include "app/guarded_call.h"
 #include "app/launch_rules.h"
+#include "app/own_path.h"
 
 namespace {
 
