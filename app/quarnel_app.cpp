@@ -165,7 +165,7 @@ void SendNotice(CCommandChannel& channel, int ordinal, LPCWSTR path) {
 // the installer has ended.
 void RunInstallBranch() {
   CCommandChannel channel;
-  if (channel.m_hMutex) {
+  if (channel.HoldsMutex()) {
     Trace(L"channel: command mutex held");
   } else {
     Trace(L"channel: no command mutex, error %lu; notices go unserialised", channel.OpenError());

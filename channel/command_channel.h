@@ -29,6 +29,8 @@ class CCommandChannel {
   // The Windows error of the last Open that found no mutex; 0 after one that
   // did.
   DWORD OpenError() const { return m_dwOpenError; }
+  // TRUE while the channel holds a handle to the command mutex.
+  bool HoldsMutex() const { return m_hMutex != nullptr; }
   // Closes the mutex handle, if held.
   void Close();
   // One request/reply exchange: `record` goes to the service, and its reply
@@ -53,11 +55,14 @@ class CCommandChannel {
   // the answer); kCommandWaitTimeoutMs until then.
   void SetWaitTimeout(DWORD milliseconds);
 
+ private:
+  friend class CCommandChannelTestAccess;
+
   HANDLE m_hMutex = nullptr;
+  // The NULL-DACL security the mutex is created with; filled only when Open
+  // has to create it.
   SECURITY_DESCRIPTOR m_sd = {};
   SECURITY_ATTRIBUTES m_sa = {};
-
- private:
   DWORD m_dwWaitTimeout = kCommandWaitTimeoutMs;
   DWORD m_dwOpenError = 0;
 };

@@ -12,10 +12,13 @@
 #include <thread>
 
 #include "channel/command_channel.h"
+#include "command_channel_access.h"
 #include "channel/path_notice.h"
 #include "fake_channel_service.h"
 
 namespace {
+
+using Access = CCommandChannelTestAccess;
 
 constexpr DWORD kShortTimeoutMs = 300;
 
@@ -169,22 +172,24 @@ TEST(ChannelMutex, CreatedWithANullDaclWhenAbsent) {
   ASSERT_FALSE(CommandMutexExists()) << "a command mutex outlived an earlier test";
   {
     CCommandChannel channel;
-    ASSERT_NE(nullptr, channel.m_hMutex);
+    ASSERT_NE(nullptr, Access::Mutex(channel));
     DWORD flags = 0;
-    ASSERT_TRUE(GetHandleInformation(channel.m_hMutex, &flags));
+    ASSERT_TRUE(GetHandleInformation(Access::Mutex(channel), &flags));
     EXPECT_EQ(0u, flags & HANDLE_FLAG_INHERIT);
     PACL dacl = reinterpret_cast<PACL>(1);
     PSECURITY_DESCRIPTOR sd = nullptr;
     ASSERT_EQ(static_cast<DWORD>(ERROR_SUCCESS),
-              GetSecurityInfo(channel.m_hMutex, SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION,
-                              nullptr, nullptr, &dacl, nullptr, &sd));
+              GetSecurityInfo(Access::Mutex(channel), SE_KERNEL_OBJECT,
+                              DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl, nullptr, &sd));
     EXPECT_EQ(nullptr, dacl) << "the mutex must be open to every account";
     LocalFree(sd);
     // Wine gives unnamed defaults no DACL either, so look at what was passed.
-    ASSERT_EQ(&channel.m_sd, channel.m_sa.lpSecurityDescriptor);
-    EXPECT_EQ(12u, channel.m_sa.nLength);
+    ASSERT_EQ(&Access::SecurityDescriptor(channel),
+              Access::SecurityAttributes(channel).lpSecurityDescriptor);
+    EXPECT_EQ(12u, Access::SecurityAttributes(channel).nLength);
     BOOL present = FALSE, defaulted = TRUE;
-    ASSERT_TRUE(GetSecurityDescriptorDacl(&channel.m_sd, &present, &dacl, &defaulted));
+    ASSERT_TRUE(GetSecurityDescriptorDacl(&Access::SecurityDescriptor(channel), &present, &dacl,
+                                          &defaulted));
     EXPECT_TRUE(present);
     EXPECT_EQ(nullptr, dacl);
     EXPECT_EQ(WAIT_OBJECT_0, CommandMutexStateSeenByAnotherThread()) << "not initially owned";
@@ -198,12 +203,12 @@ TEST(ChannelMutex, OpenSaysWhenNoMutexCouldBeHad) {
   HANDLE squatter = CreateEventW(nullptr, TRUE, FALSE, L"Global\\2017PellunCmdMutex");
   ASSERT_NE(nullptr, squatter);
   CCommandChannel channel;
-  EXPECT_EQ(nullptr, channel.m_hMutex);
+  EXPECT_EQ(nullptr, Access::Mutex(channel));
   EXPECT_FALSE(channel.Open());
   EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_HANDLE), channel.OpenError());
   CloseHandle(squatter);
   EXPECT_TRUE(channel.Open());
-  EXPECT_NE(nullptr, channel.m_hMutex);
+  EXPECT_NE(nullptr, Access::Mutex(channel));
   EXPECT_EQ(0u, channel.OpenError());
 }
 
@@ -242,8 +247,9 @@ TEST(ChannelMutex, AnExistingMutexIsOpenedAndShared) {
   ASSERT_TRUE(service.Ready());
   MutexHolder holder;
   CCommandChannel channel;
-  ASSERT_NE(nullptr, channel.m_hMutex);
-  EXPECT_EQ(0u, channel.m_sa.nLength) << "an existing mutex is opened, not created";
+  ASSERT_NE(nullptr, Access::Mutex(channel));
+  EXPECT_EQ(0u, Access::SecurityAttributes(channel).nLength)
+      << "an existing mutex is opened, not created";
   channel.SetWaitTimeout(kShortTimeoutMs);
   // Held by the other thread: this channel's mutex is the very same one.
   CommandRecord record = NoticeFor(L"C:\\held");
@@ -269,14 +275,14 @@ TEST(ChannelMutex, AnAbandonedMutexCountsAsTaken) {
 
 TEST(ChannelMutex, CloseAndReopenHoldOneHandleAtATime) {
   CCommandChannel channel;
-  ASSERT_NE(nullptr, channel.m_hMutex);
+  ASSERT_NE(nullptr, Access::Mutex(channel));
   EXPECT_TRUE(channel.Open());
-  ASSERT_NE(nullptr, channel.m_hMutex);
+  ASSERT_NE(nullptr, Access::Mutex(channel));
   channel.Close();
-  EXPECT_EQ(nullptr, channel.m_hMutex);
+  EXPECT_EQ(nullptr, Access::Mutex(channel));
   EXPECT_FALSE(CommandMutexExists()) << "Open must close the handle it replaces";
   channel.Close();
-  EXPECT_EQ(nullptr, channel.m_hMutex);
+  EXPECT_EQ(nullptr, Access::Mutex(channel));
 }
 
 TEST(ChannelMutex, ExchangesWithoutAMutexRunUnserialised) {
