@@ -10,6 +10,7 @@
 #include "app/setup_deploy.h"
 #include "app/trace.h"
 #include "app/version_api.h"
+#include "base/scoped_handles.h"
 #include "channel/command_channel.h"
 #include "i18n/catalogue.h"
 #include "i18n/language_source.h"
@@ -23,28 +24,19 @@ namespace {
 
 const WCHAR kInstanceMutexName[] = L"Global\\ZelvaneInst7003";
 
-// The instance mutex works through its existence alone: nobody ever waits
-// on it. Closed explicitly on the paths that close it; the unsupported-Windows
-// path leaves it to the end of the process.
-struct InstanceMutex {
-  HANDLE handle = nullptr;
-  void Close() {
-    if (handle) CloseHandle(handle);
-    handle = nullptr;
-  }
-};
-
 // Another launcher holds the instance mutex: the handle just obtained is
-// closed and TRUE returned. No handle at all counts as being alone.
-bool AnotherLauncherRuns(InstanceMutex& mutex) {
-  mutex.handle = CreateMutexW(nullptr, FALSE, kInstanceMutexName);
+// closed and TRUE returned. No handle at all counts as being alone. The
+// mutex works through its existence alone: nobody ever waits on it.
+bool AnotherLauncherRuns(ScopedHandle& mutex) {
+  const HANDLE handle = CreateMutexW(nullptr, FALSE, kInstanceMutexName);
   const DWORD error = GetLastError();
-  if (mutex.handle && error == ERROR_ALREADY_EXISTS) {
+  mutex.Reset(handle);
+  if (handle && error == ERROR_ALREADY_EXISTS) {
     mutex.Close();
     Trace(L"instance: busy, another launcher runs");
     return true;
   }
-  if (!mutex.handle) {
+  if (!handle) {
     Trace(L"instance: alone, CreateMutexW failed, error %lu", error);
   } else {
     Trace(L"instance: alone");
@@ -214,7 +206,9 @@ BOOL CQuarnelApp::InitInstance() {
   // The run goes on without GDI+: only a dialog's artwork depends on it.
   if (!StartGdiplus()) Trace(L"start-up: GDI+ not started, error %lu", GetLastError());
 
-  InstanceMutex instance;
+  // Closed explicitly on the paths that close it; the unsupported-Windows
+  // path leaves it to the end of the process.
+  ScopedHandle instance;
   if (AnotherLauncherRuns(instance)) return FALSE;
 
   BindVersionLibrary();
@@ -224,7 +218,8 @@ BOOL CQuarnelApp::InitInstance() {
 
   if (!IsSupportedSystem()) {
     ShowUnsupportedWindows(dialog);
-    return FALSE;  // the instance mutex stays until the process ends
+    instance.Release();  // the instance mutex stays until the process ends
+    return FALSE;
   }
 
   const BOOL force = IsForceInstall(m_lpCmdLine);

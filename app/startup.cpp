@@ -4,25 +4,16 @@
 // order at exit.
 #include "app/quarnel_app.h"
 #include "app/version_api.h"
+#include "base/scoped_handles.h"
 
 namespace {
 
-// Held, never waited on: it only has to exist while a launcher runs.
-class RovevuvMutex {
- public:
-  RovevuvMutex() {
-    m_handle = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, L"Global\\Rovevuv");
-    if (!m_handle) m_handle = CreateMutexW(nullptr, FALSE, L"Global\\Rovevuv");
-  }
-  ~RovevuvMutex() {
-    if (m_handle) CloseHandle(m_handle);
-  }
-  RovevuvMutex(const RovevuvMutex&) = delete;
-  RovevuvMutex& operator=(const RovevuvMutex&) = delete;
-
- private:
-  HANDLE m_handle = nullptr;
-};
+// The "Global\Rovevuv" mutex, opened or else created. Held, never waited
+// on: it only has to exist while a launcher runs.
+HANDLE OpenOrCreateRovevuvMutex() {
+  const HANDLE opened = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, L"Global\\Rovevuv");
+  return opened ? opened : CreateMutexW(nullptr, FALSE, L"Global\\Rovevuv");
+}
 
 class VersionApiBinding {
  public:
@@ -32,7 +23,7 @@ class VersionApiBinding {
   VersionApiBinding& operator=(const VersionApiBinding&) = delete;
 };
 
-RovevuvMutex g_rovevuvMutex;
+ScopedHandle g_rovevuvMutex(OpenOrCreateRovevuvMutex());
 CQuarnelApp theApp;
 VersionApiBinding g_versionApiBinding;
 
