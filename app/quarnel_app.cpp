@@ -1,7 +1,5 @@
 #include "app/quarnel_app.h"
 
-#include <commctrl.h>
-
 #include "app/app_handoff.h"
 #include "app/file_version.h"
 #include "app/installed_product.h"
@@ -9,13 +7,11 @@
 #include "app/own_path.h"
 #include "app/setup_deploy.h"
 #include "app/trace.h"
-#include "app/version_api.h"
 #include "base/scoped_handles.h"
 #include "channel/command_channel.h"
 #include "i18n/catalogue.h"
 #include "i18n/language_source.h"
 #include "res/resource.h"
-#include "ui/gdiplus_api.h"
 #include "ui/msg_dlg.h"
 
 CQuarnelApp* g_pApp = nullptr;
@@ -44,12 +40,10 @@ bool AnotherLauncherRuns(ScopedHandle& mutex) {
   return false;
 }
 
-void BindVersionLibrary() {
-  if (BindVersionApi()) {
-    Trace(L"version.dll: bound");
-  } else {
-    Trace(L"version.dll: not bound, error %lu; every version reads empty", GetLastError());
-  }
+// The start-up's gate: takes the instance mutex into `instanceMutex` (a
+// ScopedHandle); false when another launcher runs.
+bool TakeInstanceMutex(void* instanceMutex) {
+  return !AnotherLauncherRuns(*static_cast<ScopedHandle*>(instanceMutex));
 }
 
 bool IsSupportedSystem() {
@@ -196,24 +190,11 @@ CQuarnelApp::~CQuarnelApp() = default;
 int CQuarnelApp::ExitInstance() { return CWinAppEx::ExitInstance(); }
 
 BOOL CQuarnelApp::InitInstance() {
-  g_pApp = this;
-  TraceConfigure();
-  Trace(L"start: command line \"%s\"", m_lpCmdLine ? m_lpCmdLine : L"");
-  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&controls);
-  CWinAppEx::InitInstance();
-  AfxEnableControlContainer();
-  // The run goes on without GDI+: only a dialog's artwork depends on it.
-  if (!StartGdiplus()) Trace(L"start-up: GDI+ not started, error %lu", GetLastError());
-
   // Closed explicitly on the paths that close it; the unsupported-Windows
   // path leaves it to the end of the process.
   ScopedHandle instance;
-  if (AnotherLauncherRuns(instance)) return FALSE;
-
-  BindVersionLibrary();
-  m_hIcon = LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_APP_ICON));
-  CreateLanguageFonts();
+  const StartUpHooks hooks = {TakeInstanceMutex, nullptr, &instance};
+  if (!StartUp(hooks)) return FALSE;
   CMsgDlg dialog;
 
   if (!IsSupportedSystem()) {

@@ -4,6 +4,20 @@
 #include "app/dll_search_guard.h"
 #include "i18n/language.h"
 
+// The steps of the start-up before the launch decision, in their order.
+enum class StartUpStep { kCommonControls, kFramework, kGdiplus, kVersionBinding, kIconAndFonts };
+
+// What a caller adds to the start-up; each field may be null.
+struct StartUpHooks {
+  // Runs right after GDI+ (the launcher takes its instance mutex here);
+  // false ends the start-up at that point.
+  bool (*gate)(void* context);
+  // Called after each step that ran (a profiler's timestamps).
+  void (*stepDone)(StartUpStep step, void* context);
+  // Handed to both.
+  void* context;
+};
+
 class CQuarnelApp : public CWinAppEx {
  public:
   // Builds the framework base and the members; the library-search guard,
@@ -17,6 +31,13 @@ class CQuarnelApp : public CWinAppEx {
   BOOL InitInstance() override;
   // The framework base's result, unchanged.
   int ExitInstance() override;
+
+  // The one start-up, for the launcher and for every program that shows its
+  // dialog: sets g_pApp, starts the trace, common controls, the framework
+  // base's start-up calls and GDI+, passes the gate, binds the version
+  // library again, loads the icon and creates the fonts. FALSE when the gate
+  // ended it; the results of the calls themselves are traced, not examined.
+  BOOL StartUp(const StartUpHooks& hooks = StartUpHooks());
 
   // Creates the eight text fonts and the title font.
   void CreateLanguageFonts();

@@ -6,8 +6,6 @@
 //   quarnel_bench_dialog [--dialogs N]
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -19,7 +17,6 @@
 #include "res/resource.h"
 #include "tools/harness/first_paint_watch.h"
 #include "tools/harness/gdi_object_count.h"
-#include "ui/gdiplus_api.h"
 #include "ui/msg_dlg.h"
 
 namespace {
@@ -62,15 +59,6 @@ void CloseWhenPainted(HWND root, bool complete, void* context) {
   state->during = CurrentUsage();
   state->timedOut = !complete;
   if (root) PostMessageW(root, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-}
-
-void PrepareLauncherEnvironment(CQuarnelApp& app) {
-  g_pApp = &app;
-  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&controls);
-  StartGdiplus();
-  app.m_hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_APP_ICON));
-  app.CreateLanguageFonts();
 }
 
 struct DialogSample {
@@ -141,7 +129,7 @@ int wmain(int argc, wchar_t** argv) {
   int dialogs = 50;
   if (argc == 3 && std::wcscmp(argv[1], L"--dialogs") == 0) dialogs = std::max(2, _wtoi(argv[2]));
   CQuarnelApp app;
-  PrepareLauncherEnvironment(app);
+  app.StartUp();
   ShownState state;
   FirstPaintWatch watch(CloseWhenPainted, &state);
   if (!watch.Hooked()) {

@@ -6,7 +6,6 @@
 //   profile<TAB>entry=Q<TAB>app=Q<TAB>... (Q: counter after that step)
 #include <windows.h>
 
-#include <commctrl.h>
 #include <shlwapi.h>
 
 #include "app/app_handoff.h"
@@ -17,8 +16,6 @@
 #include "app/version_api.h"
 #include "bench/common/profile_log.h"
 #include "base/scoped_handles.h"
-#include "res/resource.h"
-#include "ui/gdiplus_api.h"
 #include "ui/msg_dlg.h"
 
 namespace {
@@ -54,7 +51,7 @@ class StepLog {
 
 // Reads the version of `name` in the folder above this program's.
 void ReadSiblingVersion(LPCWSTR name) {
-  WCHAR path[261];
+  WCHAR path[kLauncherPathChars];
   if (!GetOwnModulePath(path) || !PathRemoveFileSpecW(path) || !PathRemoveFileSpecW(path) ||
       !PathAppendW(path, name)) {
     return;
@@ -63,37 +60,46 @@ void ReadSiblingVersion(LPCWSTR name) {
   ReadFileVersion(path, version);
 }
 
-// The launcher's start-up before its decision, in its order.
-void StartUp(CQuarnelApp& app, StepLog& log) {
-  g_pApp = &app;
-  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&controls);
-  log.Mark("controls");
-  app.CWinAppEx::InitInstance();
-  AfxEnableControlContainer();
-  log.Mark("framework");
-  StartGdiplus();
-  log.Mark("gdiplus");
+// What the start-up's hooks reach: the readings, and the instance mutex the
+// gate takes as the launcher's does (whatever another program holds).
+struct ProfiledStartUp {
+  StepLog log;
+  ScopedHandle instanceMutex;
+};
+
+bool TakeInstanceMutex(void* context) {
+  static_cast<ProfiledStartUp*>(context)->instanceMutex.Reset(
+      CreateMutexW(nullptr, FALSE, L"Global\\ZelvaneInst7003"));
+  return true;
+}
+
+// A reading after each start-up step; the icon and the fonts are read
+// together with the dialog's construction, after the start-up.
+void MarkStep(StartUpStep step, void* context) {
+  StepLog& log = static_cast<ProfiledStartUp*>(context)->log;
+  switch (step) {
+    case StartUpStep::kCommonControls: log.Mark("controls"); break;
+    case StartUpStep::kFramework: log.Mark("framework"); break;
+    case StartUpStep::kGdiplus: log.Mark("gdiplus"); break;
+    case StartUpStep::kVersionBinding: log.Mark("mutex_bind"); break;
+    case StartUpStep::kIconAndFonts: break;
+  }
 }
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
-  StepLog log;
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
+  ProfiledStartUp run;
+  StepLog& log = run.log;
   log.Mark("entry");
   const ScopedHandle rovevuv(CreateMutexW(nullptr, FALSE, L"Global\\Rovevuv"));
   CQuarnelApp app;
   BindVersionApi();
   log.Mark("statics");
-  StartUp(app, log);
-  ScopedHandle instanceMutex(CreateMutexW(nullptr, FALSE, L"Global\\ZelvaneInst7003"));
-  BindVersionApi();
-  log.Mark("mutex_bind");
-  app.m_hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDR_APP_ICON));
-  app.CreateLanguageFonts();
+  app.StartUp({TakeInstanceMutex, MarkStep, &run});
   CMsgDlg dialog;
   log.Mark("icon_fonts");
-  WCHAR ownPath[261];
+  WCHAR ownPath[kLauncherPathChars];
   GetOwnModulePath(ownPath);
   CString ownVersion;
   ReadFileVersion(ownPath, ownVersion);

@@ -4,7 +4,6 @@
 // closes it with IDCANCEL, and a re-armed watch times the next dialog too.
 #include <windows.h>
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include "app/quarnel_app.h"
@@ -40,12 +39,8 @@ void CloseWhenPainted(HWND root, bool complete, void* context) {
 
 TEST(BenchDialogPaint, UpdateQuestionPaintsCompletelyAndClosesOnCancel) {
   CQuarnelApp app;
-  g_pApp = &app;
-  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&controls);
-  ASSERT_TRUE(StartGdiplus());
-  app.m_hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_APP_ICON));
-  app.CreateLanguageFonts();
+  app.StartUp();
+  ASSERT_TRUE(StartGdiplus()) << "GDI+ is up after the start-up";
 
   Seen seen;
   FirstPaintWatch watch(CloseWhenPainted, &seen, 20000);

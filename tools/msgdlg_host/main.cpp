@@ -5,7 +5,6 @@
 // exit code is the last DoModal result.
 #include <windows.h>
 
-#include <commctrl.h>
 #include <shellapi.h>
 
 #include <string>
@@ -15,9 +14,7 @@
 #include "host_options.h"
 #include "host_report.h"
 #include "i18n/catalogue.h"
-#include "res/resource.h"
 #include "tools/harness/gdi_object_count.h"
-#include "ui/gdiplus_api.h"
 #include "ui/msg_dlg.h"
 
 namespace {
@@ -68,15 +65,6 @@ class CInspectedMsgDlg : public CMsgDlg {
   int m_index;
 };
 
-void PrepareLauncherEnvironment(CQuarnelApp& app) {
-  g_pApp = &app;
-  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&controls);
-  StartGdiplus();
-  app.m_hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_APP_ICON));
-  app.CreateLanguageFonts();
-}
-
 CString RequestText(const HostOptions& options) {
   if (!options.messageId) return CString(options.message.c_str());
   if (options.messageLanguage < 0) return LoadServiceLanguageString(options.messageId);
@@ -98,7 +86,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   report.Write(0, "beep_probe", InstallBeepProbe() ? 1 : 0);
 
   CQuarnelApp app;
-  PrepareLauncherEnvironment(app);
+  app.StartUp();
   report.Write(0, "app_icon", app.m_hIcon ? 1 : 0);
   report.Write(0, "gdi", LiveGdiObjectCount());
 
