@@ -16,7 +16,8 @@
 #include "bench/channel/exchange_steps.h"
 #include "bench/channel/required_exchange.h"
 #include "bench/common/bench_row.h"
-#include "bench/common/child.h"
+#include "bench/common/own_folder.h"
+#include "tools/harness/launcher_run.h"
 #include "bench/common/clock.h"
 #include "base/scoped_handles.h"
 #include "bench_paths.h"
@@ -69,7 +70,7 @@ class Service {
  public:
   bool Start() {
     if (!m_process.Start(std::wstring(BENCH_STANDIN_DIR) + L"\\standin_service.exe",
-                         L"--status 0")) {
+                         L"--status 0", {})) {
       return false;
     }
     for (int i = 0; i < 300; ++i) {
@@ -87,7 +88,7 @@ class Service {
   }
 
  private:
-  BenchChild m_process;
+  ChildProcess m_process;
 };
 
 // Milliseconds per exchange over one batch; negative when any failed.
@@ -131,11 +132,11 @@ double PingPongBatch(HANDLE ping, HANDLE pong) {
 double LoadRound() {
   ScopedHandle go(CreateEventW(nullptr, TRUE, FALSE, kGo));
   ScopedHandle ready(CreateSemaphoreW(nullptr, 0, kLoadClients, kReadyCount));
-  BenchChild clients[kLoadClients];
+  ChildProcess clients[kLoadClients];
   HANDLE processes[kLoadClients];
   const std::wstring self = OwnFolder() + L"\\quarnel_bench_channel.exe";
   for (int i = 0; i < kLoadClients; ++i) {
-    if (!clients[i].Start(self, L"--client " + std::to_wstring(kLoadExchanges))) return -1;
+    if (!clients[i].Start(self, L"--client " + std::to_wstring(kLoadExchanges), {})) return -1;
     processes[i] = clients[i].Handle();
   }
   for (int i = 0; i < kLoadClients; ++i) {
@@ -145,9 +146,8 @@ double LoadRound() {
   SetEvent(go.Get());
   if (WaitForMultipleObjects(kLoadClients, processes, TRUE, 120000) != WAIT_OBJECT_0) return -1;
   const double seconds = CounterMs(start, CounterNow()) / 1000.0;
-  for (BenchChild& client : clients) {
-    DWORD failures = 1;
-    if (!client.Wait(0, &failures) || failures != 0) return -1;
+  for (ChildProcess& client : clients) {
+    if (!client.Wait(0) || client.ExitCode() != 0) return -1;
   }
   return kLoadClients * kLoadExchanges / seconds;
 }
@@ -196,8 +196,8 @@ int Drive(int batches) {
   ScopedHandle ping(CreateEventW(nullptr, FALSE, FALSE, kPing));
   ScopedHandle pong(CreateEventW(nullptr, FALSE, FALSE, kPong));
   ScopedHandle quit(CreateEventW(nullptr, TRUE, FALSE, kQuit));
-  BenchChild ponger;
-  if (!ponger.Start(OwnFolder() + L"\\quarnel_bench_channel.exe", L"--pong")) return 1;
+  ChildProcess ponger;
+  if (!ponger.Start(OwnFolder() + L"\\quarnel_bench_channel.exe", L"--pong", {})) return 1;
   CCommandChannel channel;
   ScopedHandle requiredMutex(OpenRequiredCommandMutex());
   ChannelBatch(channel);  // warm-up of every path

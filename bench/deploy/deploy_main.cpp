@@ -15,7 +15,8 @@
 
 #include "app/setup_deploy.h"
 #include "bench/common/bench_row.h"
-#include "bench/common/child.h"
+#include "bench/common/own_folder.h"
+#include "tools/harness/launcher_run.h"
 #include "bench/common/clock.h"
 #include "base/scoped_handles.h"
 #include "bench_paths.h"
@@ -54,12 +55,13 @@ LONGLONG FileBytes(const std::wstring& path) {
 // negative value when the sample failed or wrote the wrong number of bytes.
 double Sample(const std::wstring& arguments, const std::wstring& target) {
   DeleteFileW(target.c_str());
-  BenchChild child;
-  DWORD microseconds = kFailedSample;
-  if (!child.Start(OwnFolder() + L"\\quarnel_bench_deploy.exe", arguments) ||
-      !child.Wait(60000, &microseconds) || microseconds >= kFailedSample || microseconds == 0) {
+  ChildProcess child;
+  if (!child.Start(OwnFolder() + L"\\quarnel_bench_deploy.exe", arguments, {}) ||
+      !child.Wait(60000)) {
     return -1;
   }
+  const DWORD microseconds = child.ExitCode();
+  if (microseconds >= kFailedSample || microseconds == 0) return -1;
   if (FileBytes(target) != kPayloadBytes) return -2;
   return static_cast<double>(kPayloadBytes) / microseconds;  // bytes/us == MB/s
 }

@@ -1,6 +1,7 @@
 #include "bench/handoff/handoff_runner.h"
 
-#include "bench/common/child.h"
+#include "bench/common/own_folder.h"
+#include "tools/harness/launcher_run.h"
 #include "bench/common/clock.h"
 #include "base/scoped_handles.h"
 #include "bench/common/standin_qpc.h"
@@ -43,9 +44,9 @@ bool HandoffRunner::Run(const std::wstring& exe, Launch* launch) {
   DeleteFileW(m_zelvaneLog.c_str());
   DeleteFileW(m_profileLog.c_str());
   ResetEvent(m_started.Get());
-  BenchChild child;
+  ChildProcess child;
   launch->start = CounterNow();
-  if (!child.Start(exe, L"", FolderOf(exe))) return false;
+  if (!child.Start(exe, L"", {}, FolderOf(exe))) return false;
   const bool started = WaitForSingleObject(m_started.Get(), kWaitMs) == WAIT_OBJECT_0;
   const bool ended = child.Wait(kWaitMs);
   launch->zelvaneLog = ReadAll(m_zelvaneLog);
@@ -63,10 +64,10 @@ double HandoffRunner::Latency(const std::wstring& exe) {
 
 double HandoffRunner::EntryMs(const std::wstring& exe) {
   DeleteFileW(m_profileLog.c_str());
-  BenchChild child;
+  ChildProcess child;
   const LONGLONG start = CounterNow();
   // Some of these programs hand off too; only their own end is awaited.
-  if (!child.Start(exe, L"", FolderOf(exe)) || !child.Wait(kWaitMs)) return -1;
+  if (!child.Start(exe, L"", {}, FolderOf(exe)) || !child.Wait(kWaitMs)) return -1;
   const long long entry = StandinCounter(ReadAll(m_profileLog), "profile", "entry");
   Sleep(kSettleMs);
   return entry < 0 ? -1 : CounterMs(start, entry);

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "bench/common/child.h"
+#include "bench/common/own_folder.h"
 #include "base/scoped_handles.h"
 #include "bench_paths.h"
 #include "tools/harness/expected_values.h"
