@@ -5,6 +5,11 @@
 #
 # Needs QUARNEL_BUILD_DIR, the build tree.
 
+# Wine takes only an absolute prefix.
+case "$QUARNEL_BUILD_DIR" in
+  /*) ;;
+  *) QUARNEL_BUILD_DIR="$PWD/$QUARNEL_BUILD_DIR" ;;
+esac
 export QUARNEL_BUILD_DIR
 export WINEPREFIX="$QUARNEL_BUILD_DIR/wineprefix"
 export WINEARCH=win32
