@@ -8,6 +8,7 @@
 
 #include "app/quarnel_app.h"
 #include "tools/harness/expected_values.h"
+#include "tools/harness/pixel_canvas.h"
 #include "i18n/catalogue.h"
 #include "i18n/language_fonts.h"
 #include "resource.h"
@@ -128,51 +129,30 @@ TEST(ApplicationFonts, CreatedForEveryLanguageAndDeletedWithTheApplication) {
   for (HGDIOBJ handle : handles) EXPECT_EQ(0u, GetObjectType(handle)) << handle;
 }
 
-// Draws one character, black on white, into a small 32-bit bitmap and
-// returns its pixels.
+// Draws one character, black on white, with one font into a small canvas
+// and returns its pixels.
 class GlyphCanvas {
  public:
-  explicit GlyphCanvas(HFONT font) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = kSide;
-    info.bmiHeader.biHeight = -kSide;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    m_dc = CreateCompatibleDC(nullptr);
-    m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &m_bits, nullptr, 0);
-    m_oldBitmap = SelectObject(m_dc, m_bitmap);
-    m_oldFont = SelectObject(m_dc, font);
-  }
-  ~GlyphCanvas() {
-    SelectObject(m_dc, m_oldFont);
-    SelectObject(m_dc, m_oldBitmap);
-    DeleteObject(m_bitmap);
-    DeleteDC(m_dc);
-  }
+  explicit GlyphCanvas(HFONT font)
+      : m_canvas(kSide, kSide, RGB(255, 255, 255)), m_oldFont(SelectObject(m_canvas.Dc(), font)) {}
+  ~GlyphCanvas() { SelectObject(m_canvas.Dc(), m_oldFont); }
   GlyphCanvas(const GlyphCanvas&) = delete;
   GlyphCanvas& operator=(const GlyphCanvas&) = delete;
 
-  bool Ready() const { return m_dc && m_bitmap && m_bits; }
+  bool Ready() const { return m_canvas.Dc() && m_oldFont; }
 
-  std::vector<DWORD> Draw(wchar_t character) {
-    RECT all = {0, 0, kSide, kSide};
-    FillRect(m_dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    SetTextColor(m_dc, RGB(0, 0, 0));
-    SetBkMode(m_dc, TRANSPARENT);
-    TextOutW(m_dc, 2, 2, &character, 1);
-    GdiFlush();
-    const DWORD* pixels = static_cast<const DWORD*>(m_bits);
-    return std::vector<DWORD>(pixels, pixels + kSide * kSide);
+  std::vector<COLORREF> Draw(wchar_t character) {
+    m_canvas.Fill(RGB(255, 255, 255));
+    SetTextColor(m_canvas.Dc(), RGB(0, 0, 0));
+    SetBkMode(m_canvas.Dc(), TRANSPARENT);
+    TextOutW(m_canvas.Dc(), 2, 2, &character, 1);
+    return m_canvas.Pixels().pixels;
   }
 
  private:
   static const int kSide = 40;
-  HDC m_dc = nullptr;
-  HBITMAP m_bitmap = nullptr;
-  void* m_bits = nullptr;
-  HGDIOBJ m_oldBitmap = nullptr;
-  HGDIOBJ m_oldFont = nullptr;
+  PixelCanvas m_canvas;
+  HGDIOBJ m_oldFont;
 };
 
 TEST(ApplicationFonts, EveryTextFontDrawsEveryCatalogueCharacter) {
@@ -199,11 +179,11 @@ TEST(ApplicationFonts, EveryTextFontDrawsEveryCatalogueCharacter) {
   for (int language = 0; language < kLanguageCount; ++language) {
     GlyphCanvas canvas(app.GetTextFont(static_cast<LanguageIndex>(language)));
     ASSERT_TRUE(canvas.Ready());
-    const std::vector<DWORD> blank = canvas.Draw(L' ');
-    const std::vector<DWORD> missing = canvas.Draw(L'\uE000');
+    const std::vector<COLORREF> blank = canvas.Draw(L' ');
+    const std::vector<COLORREF> missing = canvas.Draw(L'\uE000');
     int undrawn = 0;
     for (wchar_t character : characters) {
-      const std::vector<DWORD> drawn = canvas.Draw(character);
+      const std::vector<COLORREF> drawn = canvas.Draw(character);
       if (drawn == missing || drawn == blank) {
         ADD_FAILURE() << "text font " << language << " cannot draw U+" << std::hex
                       << static_cast<unsigned>(character);
