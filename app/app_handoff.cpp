@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "app/trace.h"
+#include "base/qualified_path.h"
 
 namespace {
 
@@ -30,8 +31,9 @@ bool HandoffPaths(LPCWSTR installedLauncherPath, WCHAR (&program)[kHandoffPathCh
   if (length >= kHandoffPathChars || nameStart + nameChars >= kHandoffPathChars) return false;
   CopyMemory(program, installedLauncherPath, nameStart * sizeof(WCHAR));
   CopyMemory(program + nameStart, kMainApplication, (nameChars + 1) * sizeof(WCHAR));
-  // "C:\" stays a root: "C:" alone would name the drive's current folder.
-  const bool root = nameStart == 3 && installedLauncherPath[1] == L':';
+  // "C:\" and "\\?\C:\" stay roots: without the separator they would name
+  // the drive's current folder, or the volume itself.
+  const bool root = nameStart > 0 && nameStart == DriveRootLength(installedLauncherPath);
   const int folderLength = nameStart == 0 || root ? nameStart : nameStart - 1;
   CopyMemory(folder, installedLauncherPath, folderLength * sizeof(WCHAR));
   folder[folderLength] = L'\0';
@@ -39,6 +41,11 @@ bool HandoffPaths(LPCWSTR installedLauncherPath, WCHAR (&program)[kHandoffPathCh
 }
 
 StepResult LaunchInstalledApplication(LPCWSTR installedLauncherPath) {
+  // A relative path would be resolved against whatever folder the launcher
+  // was started in: a Downloads folder, where anyone may have put a program.
+  if (!IsFullyQualifiedPath(installedLauncherPath)) {
+    return StepResult::Failed(StepId::kHandoffPath, ERROR_BAD_PATHNAME);
+  }
   WCHAR program[kHandoffPathChars];
   WCHAR folder[kHandoffPathChars];
   if (!HandoffPaths(installedLauncherPath, program, folder)) {

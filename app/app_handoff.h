@@ -12,8 +12,8 @@ constexpr int kHandoffPathChars = kLauncherPathChars;
 // `installedLauncherPath` lives: `program` is that path with its file name
 // replaced by "Zelvane.exe", `folder` the folder the detection read the
 // installed version from, cut at the last backslash or slash alike (a drive's
-// root keeps its backslash; no folder part gives an empty folder and the
-// bare name). FALSE, with both empty, when the path is longer than 260
+// root, "C:\" or "\\?\C:\", keeps its separator; no folder part gives an
+// empty folder and the bare name). FALSE, with both empty, when the path is longer than 260
 // characters: nothing is cut.
 bool HandoffPaths(LPCWSTR installedLauncherPath, WCHAR (&program)[kHandoffPathChars],
                   WCHAR (&folder)[kHandoffPathChars]);
@@ -21,6 +21,7 @@ bool HandoffPaths(LPCWSTR installedLauncherPath, WCHAR (&program)[kHandoffPathCh
 // Starts "Zelvane.exe" from the folder of `installedLauncherPath` (the
 // installed Quarnel.exe) through the shell, with that folder as working
 // directory, and returns at once; traces what it started. Fails
-// (kHandoffPath) without starting anything when the path is too long, and
-// (kHandoffStart, with the shell's instance value) when the shell refuses.
+// (kHandoffPath) without starting anything when the path is not fully
+// qualified or too long, and (kHandoffStart, with the shell's instance value)
+// when the shell refuses.
 StepResult LaunchInstalledApplication(LPCWSTR installedLauncherPath);

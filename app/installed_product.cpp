@@ -3,6 +3,8 @@
 #include <shlwapi.h>
 
 #include "app/file_version.h"
+#include "app/trace.h"
+#include "base/qualified_path.h"
 #include "base/system_path.h"
 #include "base/scoped_handles.h"
 
@@ -23,17 +25,40 @@ LSTATUS ReadValue(HKEY key, LPCWSTR name, WCHAR (&buffer)[kValueBufferChars], DW
   return RegQueryValueExW(key, name, nullptr, type, reinterpret_cast<BYTE*>(buffer), &bytes);
 }
 
-bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
+// A REG_EXPAND_SZ location with its variables filled in, into `expanded`.
+// Fails when the result does not fit the value buffer: it is never cut.
+StepResult ExpandLocation(LPCWSTR raw, WCHAR (&expanded)[kValueBufferChars]) {
+  const DWORD needed = ExpandEnvironmentStringsW(raw, expanded, kValueBufferChars);
+  if (needed == 0) return StepResult::FailedWithLastError(StepId::kInstallLocation);
+  if (needed > static_cast<DWORD>(kValueBufferChars)) {
+    expanded[0] = L'\0';
+    return StepResult::Failed(StepId::kInstallLocation, ERROR_INSUFFICIENT_BUFFER);
+  }
+  return StepResult::Done(StepId::kInstallLocation);
+}
 
-// The install location as text: read, of a text type, terminated within the
-// buffer.
-StepResult ReadInstallLocation(HKEY key, WCHAR (&buffer)[kValueBufferChars]) {
+// The install location as a folder: read whatever its type (REG_MULTI_SZ
+// gives its first string, REG_EXPAND_SZ is expanded, anything else is read
+// as text), terminated within the buffer, unquoted, and fully qualified, so
+// that nothing is ever read or started relative to the current folder.
+StepResult ReadInstallLocation(HKEY key, WCHAR (&location)[kValueBufferChars]) {
+  WCHAR raw[kValueBufferChars];
   DWORD type = 0;
-  const LSTATUS status = ReadValue(key, L"InstallLocation", buffer, &type);
+  const LSTATUS status = ReadValue(key, L"InstallLocation", raw, &type);
   if (status != ERROR_SUCCESS) return StepResult::Failed(StepId::kInstallLocation, status);
-  if (!IsText(type)) return StepResult::Failed(StepId::kInstallLocation, ERROR_INVALID_DATATYPE);
-  if (buffer[kValueBufferChars - 1] != L'\0') {
+  if (raw[kValueBufferChars - 1] != L'\0') {
     return StepResult::Failed(StepId::kInstallLocation, ERROR_MORE_DATA);
+  }
+  if (type == REG_EXPAND_SZ) {
+    const StepResult expanded = ExpandLocation(raw, location);
+    if (!expanded) return expanded;
+  } else {
+    CopyMemory(location, raw, sizeof(raw));
+  }
+  PathUnquoteSpacesW(location);
+  if (!IsFullyQualifiedPath(location)) {
+    Trace(L"installed: InstallLocation \"%s\" is not a fully qualified folder", location);
+    return StepResult::Failed(StepId::kInstallLocation, ERROR_BAD_PATHNAME);
   }
   return StepResult::Done(StepId::kInstallLocation);
 }
@@ -52,7 +77,6 @@ StepResult FindInstalledProduct(CString& version, CString& path) {
   if (named != ERROR_SUCCESS) return StepResult::Failed(StepId::kDisplayName, named);
   const StepResult location = ReadInstallLocation(key.Get(), buffer);
   if (!location) return location;
-  PathUnquoteSpacesW(buffer);
   WCHAR launcherPath[kInstalledPathChars];
   if (!JoinPath(buffer, L"Quarnel.exe", launcherPath, kInstalledPathChars)) {
     return StepResult::Failed(StepId::kInstalledPath, ERROR_FILENAME_EXCED_RANGE);

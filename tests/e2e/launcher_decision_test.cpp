@@ -139,6 +139,38 @@ TEST_F(LauncherDecision, ForwardSlashesInTheInstallLocationHandOffFromThatFolder
   }
 }
 
+TEST_F(LauncherDecision, ALocationThatIsNoFolderInstallsInsteadOfStartingBesideTheDownload) {
+  world.InstallProduct(L"=");
+  world.Env()[L"QUARNEL_STANDIN_INSTALL"] = L"0";
+  // Where the shell would look first for a bare or relative name.
+  ASSERT_TRUE(CopyFileW((world.InstallDir() + L"\\Zelvane.exe").c_str(),
+                        (world.DownloadDir() + L"\\Zelvane.exe").c_str(), FALSE));
+  const wchar_t* const locations[] = {L"", L".", L"installed", L"\\installed"};
+  for (const wchar_t* location : locations) {
+    WriteUninstallKey(location);
+    EXPECT_EQ(0u, world.Run(world.DownloadedLauncher())) << location;
+  }
+  EXPECT_EQ(4u, Only(world.Records(), L"installer-start").size());
+  EXPECT_TRUE(Only(world.Records(), L"zelvane-start").empty());
+  EXPECT_EQ(4u, TraceMessages(Trace(), L"decision: install, product not installed").size())
+      << TraceText(Trace());
+}
+
+TEST_F(LauncherDecision, ListAndExpandableLocationsNameTheInstalledFolder) {
+  world.InstallProduct(L"=");
+  world.Env()[L"QUARNEL_TEST_PRODUCT"] = world.InstallDir();
+  WriteUninstallKey(world.InstallDir(), REG_MULTI_SZ);
+  EXPECT_EQ(0u, world.Run(world.DownloadedLauncher()));
+  WriteUninstallKey(L"%QUARNEL_TEST_PRODUCT%", REG_EXPAND_SZ);
+  EXPECT_EQ(0u, world.Run(world.DownloadedLauncher()));
+  ASSERT_TRUE(world.WaitForRecord(L"zelvane-start", 30000, 2));
+  for (const StandinRecord& start : Only(world.Records(), L"zelvane-start")) {
+    EXPECT_TRUE(SamePath(world.InstallDir() + L"\\Zelvane.exe", start.Field(L"program")))
+        << start.Field(L"program");
+  }
+  EXPECT_TRUE(Only(world.Records(), L"installer-start").empty());
+}
+
 TEST_F(LauncherDecision, NewerInstalledProductHandsOff) {
   world.InstallProduct(L"2.00.0100");
   EXPECT_EQ(0u, world.Run(world.DownloadedLauncher()));

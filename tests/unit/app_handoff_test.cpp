@@ -20,6 +20,9 @@ TEST(HandoffPaths, TheMainApplicationSitsWhereTheInstalledLauncherWasRead) {
       {L"C:\\Apps\\Q/Quarnel.exe", L"C:\\Apps\\Q/Zelvane.exe", L"C:\\Apps\\Q"},
       {L"C:/Apps/Q/Quarnel.exe", L"C:/Apps/Q/Zelvane.exe", L"C:/Apps/Q"},
       {L"C:\\Quarnel.exe", L"C:\\Zelvane.exe", L"C:\\"},
+      {L"C:/Quarnel.exe", L"C:/Zelvane.exe", L"C:/"},
+      {L"\\\\?\\C:\\Quarnel.exe", L"\\\\?\\C:\\Zelvane.exe", L"\\\\?\\C:\\"},
+      {L"\\\\?\\C:\\Q\\Quarnel.exe", L"\\\\?\\C:\\Q\\Zelvane.exe", L"\\\\?\\C:\\Q"},
       {L"\\\\server\\share\\Quarnel.exe", L"\\\\server\\share\\Zelvane.exe", L"\\\\server\\share"},
       // An empty install location: the bare name, no working folder.
       {L"Quarnel.exe", L"Zelvane.exe", L""},
@@ -48,6 +51,17 @@ TEST(HandoffPaths, APathOverTwoHundredSixtyCharactersStartsNothing) {
   const StepResult refused = LaunchInstalledApplication(longer.c_str());
   EXPECT_FALSE(refused.ok);
   EXPECT_EQ(StepId::kHandoffPath, refused.step);
+}
+
+TEST(LaunchInstalledApplication, NeverStartsByARelativePath) {
+  // The shell would look for these in the launcher's own folder first.
+  for (const wchar_t* installed : {L"Quarnel.exe", L"Apps\\Quarnel.exe", L"\\Apps\\Quarnel.exe",
+                                   L"C:Quarnel.exe", L".\\Quarnel.exe"}) {
+    const StepResult refused = LaunchInstalledApplication(installed);
+    EXPECT_FALSE(refused.ok) << installed;
+    EXPECT_EQ(StepId::kHandoffPath, refused.step) << installed;
+    EXPECT_EQ(static_cast<DWORD>(ERROR_BAD_PATHNAME), refused.error) << installed;
+  }
 }
 
 }  // namespace

@@ -59,7 +59,6 @@ TEST_F(FindInstalledProductTest, JoinsTheLocationWithTheLaunchersName) {
       {L"C:\\Apps\\Q\\", L"C:\\Apps\\Q\\Quarnel.exe"},
       {L"C:/Apps/Q/", L"C:/Apps/Q/Quarnel.exe"},
       {L"\"C:\\Program Files\\Q\"", L"C:\\Program Files\\Q\\Quarnel.exe"},
-      {L"", L"Quarnel.exe"},
   };
   for (const Case& c : cases) {
     SetLocation(c.location);
@@ -118,6 +117,57 @@ TEST_F(FindInstalledProductTest, LocationThatIsNotTextIsRefused) {
   SetLocation(L"C:\\Apps\\Q");
   registry.SetDword(HKEY_LOCAL_MACHINE, kUninstallKey, L"InstallLocation", 0x003A0043);
   EXPECT_FALSE(Find(&version, &path));
+}
+
+// The location's bytes as the registry holds them, whatever the type says.
+struct StoredLocation {
+  DWORD type;
+  std::wstring text;  // written with one terminator more than it holds
+  const wchar_t* expected;  // the installed launcher's path; null: not installed
+};
+
+TEST_F(FindInstalledProductTest, ALocationCountsOnlyWhenItNamesAFolderFromAnywhere) {
+  // Relative locations would make the launcher read a version from, and
+  // start a program in, whatever folder it was started from.
+  SetEnvironmentVariableW(L"QUARNEL_TEST_LONG", (L"C:\\" + std::wstring(280, L'x')).c_str());
+  const StoredLocation cases[] = {
+      {REG_SZ, L"", nullptr},
+      {REG_SZ, L".", nullptr},
+      {REG_SZ, L"Apps\\Q", nullptr},
+      {REG_SZ, L"\\Apps\\Q", nullptr},
+      {REG_SZ, L"C:Apps\\Q", nullptr},
+      {REG_SZ, L"\"\"", nullptr},
+      {REG_SZ, L"\\\\server", nullptr},
+      {REG_SZ, L"\\\\.\\pipe\\zelvane", nullptr},
+      {REG_SZ, L"C:\\Apps\\Q\"x", nullptr},
+      {REG_SZ, L"C:\\Apps\\Q\\*", nullptr},
+      {REG_SZ, L"\\\\server\\share\\Q", L"\\\\server\\share\\Q\\Quarnel.exe"},
+      {REG_SZ, L"C:\\", L"C:\\Quarnel.exe"},
+      {REG_SZ, L"\\\\?\\C:\\", L"\\\\?\\C:\\Quarnel.exe"},
+      {REG_SZ, L"\\\\?\\UNC\\server\\share", L"\\\\?\\UNC\\server\\share\\Quarnel.exe"},
+      // Some installers write the location as a list: its first string.
+      {REG_MULTI_SZ, std::wstring(L"C:\\Apps\\Q\0", 11), L"C:\\Apps\\Q\\Quarnel.exe"},
+      {REG_MULTI_SZ, std::wstring(L"Apps\0C:\\Q\0", 11), nullptr},
+      {REG_EXPAND_SZ, L"%SystemDrive%\\Apps\\Q", L"C:\\Apps\\Q\\Quarnel.exe"},
+      {REG_EXPAND_SZ, L"\"%SystemDrive%\\Program Files\\Q\"", L"C:\\Program Files\\Q\\Quarnel.exe"},
+      {REG_EXPAND_SZ, L"%QUARNEL_TEST_LONG%", nullptr},
+      {REG_EXPAND_SZ, L"%QUARNEL_TEST_UNSET%\\Q", nullptr},
+      // A plain string is never expanded.
+      {REG_SZ, L"%SystemDrive%\\Apps\\Q", nullptr},
+      // Other types are read as text; only a folder's text makes a path.
+      {REG_BINARY, L"C:\\Apps\\Q", L"C:\\Apps\\Q\\Quarnel.exe"},
+      {REG_DWORD, std::wstring(L"C:", 2), nullptr},
+  };
+  for (const StoredLocation& c : cases) {
+    registry.SetString(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayName", L"Zelvane");
+    registry.SetValue(HKEY_LOCAL_MACHINE, kUninstallKey, L"InstallLocation", c.type,
+                      c.text.c_str(), static_cast<DWORD>((c.text.size() + 1) * sizeof(wchar_t)));
+    const bool found = Find(&version, &path);
+    EXPECT_EQ(c.expected != nullptr, found) << c.type << " " << c.text.c_str();
+    EXPECT_STREQ(c.expected ? c.expected : L"untouched", path.GetString())
+        << c.type << " " << c.text.c_str();
+  }
+  SetEnvironmentVariableW(L"QUARNEL_TEST_LONG", nullptr);
 }
 
 TEST_F(FindInstalledProductTest, JoinedPathMustFitItsBuffer) {

@@ -123,7 +123,7 @@ void SetReportedWindowsVersion(const std::wstring& version) {
   RegCloseKey(handle);
 }
 
-void WriteUninstallKey(const std::wstring& installLocation) {
+void WriteUninstallKey(const std::wstring& installLocation, DWORD type) {
   HKEY key = nullptr;
   if (!HARNESS_CHECK(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kUninstallKeyPath, 0, nullptr, 0,
                                      KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS,
@@ -132,9 +132,10 @@ void WriteUninstallKey(const std::wstring& installLocation) {
   }
   const wchar_t name[] = L"Zelvane";
   RegSetValueExW(key, L"DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>(name), sizeof(name));
-  RegSetValueExW(key, L"InstallLocation", 0, REG_SZ,
-                 reinterpret_cast<const BYTE*>(installLocation.c_str()),
-                 static_cast<DWORD>((installLocation.size() + 1) * sizeof(wchar_t)));
+  // A list ends in a second terminator.
+  const std::wstring data = installLocation + (type == REG_MULTI_SZ ? std::wstring(1, L'\0') : L"");
+  RegSetValueExW(key, L"InstallLocation", 0, type, reinterpret_cast<const BYTE*>(data.c_str()),
+                 static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
   RegCloseKey(key);
 }
 
