@@ -60,24 +60,52 @@ bool NextSetupNumber(DWORD& n) {
   return true;
 }
 
-bool FindFreeSetupPath(LPCWSTR folder, WCHAR (&path)[kDeployPathChars]) {
+namespace {
+
+// "Quarnel_Setup<n>.exe" in `folder`; FALSE when it would not fit.
+bool FormatSetupPath(LPCWSTR folder, DWORD n, WCHAR (&path)[kDeployPathChars]) {
   WCHAR name[32];
-  DWORD n = 1;
+  wsprintfW(name, L"Quarnel_Setup%lu.exe", n);
+  return JoinPath(folder, name, path, kDeployPathChars);
+}
+
+// The first number whose name is free, with that name in `path`.
+bool FindFreeSetupNumber(LPCWSTR folder, DWORD& n, WCHAR (&path)[kDeployPathChars]) {
+  n = 1;
   do {
-    wsprintfW(name, L"Quarnel_Setup%lu.exe", n);
-    if (!JoinPath(folder, name, path, kDeployPathChars)) return false;
+    if (!FormatSetupPath(folder, n, path)) return false;
     if (!PathFileExistsW(path)) return true;
   } while (NextSetupNumber(n));
   path[0] = L'\0';
   return false;
 }
 
+// TRUE when creating the copy failed only because its name is taken.
+bool IsNameTaken(const StepResult& result, LPCWSTR path) {
+  if (result.ok || result.step != StepId::kSetupCopy) return false;
+  if (result.error == ERROR_FILE_EXISTS || result.error == ERROR_ALREADY_EXISTS) return true;
+  // Some systems refuse a folder in the way as access denied.
+  const DWORD attributes = GetFileAttributesW(path);
+  return result.error == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
+         (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
+bool FindFreeSetupPath(LPCWSTR folder, WCHAR (&path)[kDeployPathChars]) {
+  DWORD n = 0;
+  return FindFreeSetupNumber(folder, n, path);
+}
+
 StepResult ExtractPayload(LPCWSTR path) {
   DWORD size = 0;
   const void* payload = LoadPayload(&size);
   if (!payload) return StepResult::FailedWithLastError(StepId::kPayload);
+  // CREATE_NEW: a file that appeared since the name search (another
+  // launcher's copy, or one planted with another access list) is never
+  // truncated or taken over.
   ScopedHandle file(CreateFileW(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                CREATE_ALWAYS, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+                                CREATE_NEW, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file.Valid()) return StepResult::FailedWithLastError(StepId::kSetupCopy);
   DWORD written = 0;
   if (!WriteFile(file.Get(), payload, size, &written, nullptr)) {
@@ -87,6 +115,22 @@ StepResult ExtractPayload(LPCWSTR path) {
   // still a failed copy.
   if (written != size) return StepResult::Failed(StepId::kSetupCopy, ERROR_DISK_FULL);
   return StepResult::Done(StepId::kSetupCopy);
+}
+
+StepResult WriteSetupCopy(LPCWSTR folder, WCHAR (&path)[kDeployPathChars]) {
+  DWORD n = 0;
+  if (!FindFreeSetupNumber(folder, n, path)) {
+    return StepResult::Failed(StepId::kSetupName, ERROR_FILENAME_EXCED_RANGE);
+  }
+  for (;;) {
+    const StepResult copy = ExtractPayload(path);
+    if (!IsNameTaken(copy, path)) return copy;
+    Trace(L"%s: %s was taken since the name search, trying the next number", kArea, path);
+    if (!NextSetupNumber(n)) return StepResult::Failed(StepId::kSetupName, ERROR_FILE_EXISTS);
+    if (!FormatSetupPath(folder, n, path)) {
+      return StepResult::Failed(StepId::kSetupName, ERROR_FILENAME_EXCED_RANGE);
+    }
+  }
 }
 
 StepResult RecordSetupPath(LPCWSTR path) {
@@ -138,12 +182,7 @@ StepResult DeploySetup() {
   TraceIfFailed(kArea, temp);
   if (!temp) return temp;
   WCHAR path[kDeployPathChars];
-  if (!FindFreeSetupPath(folder, path)) {
-    const StepResult name = StepResult::Failed(StepId::kSetupName, ERROR_FILENAME_EXCED_RANGE);
-    TraceIfFailed(kArea, name);
-    return name;
-  }
-  const StepResult copy = ExtractPayload(path);
+  const StepResult copy = WriteSetupCopy(folder, path);
   TraceIfFailed(kArea, copy);
   if (!copy) return copy;
   Trace(L"%s: wrote %s", kArea, path);

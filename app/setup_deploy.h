@@ -21,17 +21,28 @@ constexpr DWORD kLastSetupNumber = 0x7FFFFFFF;
 // Each step is traced.
 StepResult DeploySetup();
 
-// Writes resource 9300 of the launcher's own module to `path` in one write
-// straight from the loaded resource. Fails (kPayload) before any file is
-// touched when the payload is missing or empty; kSetupCopy when the file
-// cannot be created or written whole.
+// Writes resource 9300 of the launcher's own module to a new file at `path`
+// in one write straight from the loaded resource. Fails (kPayload) before any
+// file is touched when the payload is missing or empty; kSetupCopy when the
+// file cannot be created or written whole, with ERROR_FILE_EXISTS (or
+// ERROR_ALREADY_EXISTS) when something of that name is already there, which
+// is never overwritten.
 StepResult ExtractPayload(LPCWSTR path);
+
+// Claims an installer copy in `folder` and writes the payload to it: tries
+// the first number FindFreeSetupPath finds, and each following one for as
+// long as the name turns out taken when the file is created (a file or
+// folder made since the search), so two launchers never share a copy. `path`
+// holds the name written, or tried last. Fails kSetupName when no number is
+// left or a name would not fit; otherwise as ExtractPayload.
+StepResult WriteSetupCopy(LPCWSTR folder, WCHAR (&path)[kDeployPathChars]);
 
 // Stores `path` as "SetupPath" (REG_SZ) under HKCU\SOFTWARE\Velmora\Quarnel.
 StepResult RecordSetupPath(LPCWSTR path);
 
 // The first "Quarnel_Setup<n>.exe" (n = 1 .. kLastSetupNumber) in `folder`
-// that names neither a file nor a folder, joined into `path`. FALSE when no
+// that names neither a file nor a folder, joined into `path`: where the claim
+// starts. FALSE when no
 // candidate fits the buffer or every number is taken.
 bool FindFreeSetupPath(LPCWSTR folder, WCHAR (&path)[kDeployPathChars]);
 

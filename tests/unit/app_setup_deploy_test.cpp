@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
 #include "app/setup_deploy.h"
 #include "tools/harness/expected_values.h"
 #include "tools/harness/launcher_run.h"
@@ -62,13 +65,73 @@ TEST(ExtractPayload, WritesTheResourceByteForByte) {
   const std::string payload = OwnPayload();
   ASSERT_GT(payload.size(), 1000u);
   ScratchDir dir(L"payload");
-  // An older, longer file of the same name is replaced whole.
-  ASSERT_TRUE(WriteWholeFile(dir.File(L"Quarnel_Setup1.exe"), std::string(payload.size() + 99, 'z')));
   ASSERT_TRUE(ExtractPayload(dir.File(L"Quarnel_Setup1.exe").c_str()));
   std::string written;
   ASSERT_TRUE(ReadWholeFile(dir.File(L"Quarnel_Setup1.exe"), &written));
   EXPECT_EQ(payload.size(), written.size());
   EXPECT_TRUE(payload == written);
+}
+
+TEST(ExtractPayload, NeverOverwritesWhatIsAlreadyThere) {
+  // Another launcher's copy, or a file planted with an access list of its
+  // maker's choosing: neither is truncated nor taken over.
+  ScratchDir dir(L"payload");
+  const std::string earlier(99, 'z');
+  ASSERT_TRUE(WriteWholeFile(dir.File(L"Quarnel_Setup1.exe"), earlier));
+  const StepResult refused = ExtractPayload(dir.File(L"Quarnel_Setup1.exe").c_str());
+  EXPECT_FALSE(refused.ok);
+  EXPECT_EQ(StepId::kSetupCopy, refused.step);
+  EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_EXISTS), refused.error);
+  std::string kept;
+  ASSERT_TRUE(ReadWholeFile(dir.File(L"Quarnel_Setup1.exe"), &kept));
+  EXPECT_EQ(earlier, kept);
+}
+
+// One launcher's claim of an installer copy, run on a thread of its own.
+struct Claim {
+  const std::wstring* folder;
+  HANDLE start;
+  wchar_t path[kDeployPathChars];
+  StepResult result;
+};
+
+DWORD WINAPI ClaimOnThread(void* context) {
+  Claim* claim = static_cast<Claim*>(context);
+  WaitForSingleObject(claim->start, INFINITE);
+  claim->result = WriteSetupCopy(claim->folder->c_str(), claim->path);
+  return 0;
+}
+
+TEST(WriteSetupCopy, LaunchersThatFindTheSameFreeNameNeverShareACopy) {
+  // Launchers that pass each other's instance mutex all find number 1 free;
+  // each must still end with a whole copy of its own.
+  const std::string payload = OwnPayload();
+  constexpr int kLaunchers = 4;
+  for (int round = 0; round < 5; ++round) {
+    ScratchDir dir(L"race");
+    const std::wstring folder = dir.Path();
+    HANDLE start = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    Claim claims[kLaunchers];
+    HANDLE threads[kLaunchers];
+    for (int i = 0; i < kLaunchers; ++i) {
+      claims[i] = Claim{&folder, start, {}, StepResult::Done(StepId::kSetupCopy)};
+      threads[i] = CreateThread(nullptr, 0, ClaimOnThread, &claims[i], 0, nullptr);
+      ASSERT_NE(nullptr, threads[i]);
+    }
+    SetEvent(start);
+    WaitForMultipleObjects(kLaunchers, threads, TRUE, INFINITE);
+    std::set<std::wstring> paths;
+    for (int i = 0; i < kLaunchers; ++i) {
+      CloseHandle(threads[i]);
+      EXPECT_TRUE(claims[i].result.ok) << "error " << claims[i].result.error;
+      paths.insert(claims[i].path);
+      std::string written;
+      EXPECT_TRUE(ReadWholeFile(claims[i].path, &written));
+      EXPECT_TRUE(payload == written) << "round " << round << ": a copy was cut or mixed";
+    }
+    CloseHandle(start);
+    EXPECT_EQ(static_cast<size_t>(kLaunchers), paths.size()) << "round " << round;
+  }
 }
 
 TEST(ExtractPayload, FailsWhenTheFileCannotBeCreated) {
