@@ -35,19 +35,52 @@ int WriteStamp(LPWSTR line) {
                    GetCurrentProcessId());
 }
 
+// TRUE for a value that names something other than a local file: a UNC
+// share (which would be sent the user's credentials), a named pipe, a device,
+// or an NT path ("\\??\UNC\..." reaches shares too).
+bool NamesRemoteOrDevice(LPCWSTR value) {
+  const bool firstSeparator = value[0] == L'\\' || value[0] == L'/';
+  const bool secondSeparator = value[1] == L'\\' || value[1] == L'/';
+  if (firstSeparator && secondSeparator) return true;
+  return firstSeparator && value[1] == L'?' && value[2] == L'?';
+}
+
+// "debug" in any case: a value meant for the debugger never becomes a file
+// named "Debug" in the current folder.
+bool NamesDebugger(LPCWSTR value) {
+  return CompareStringOrdinal(value, -1, kDebuggerValue, -1, TRUE) == CSTR_EQUAL;
+}
+
 // Appends `line` (`length` code units) to the trace file within the run's
-// budget.
+// budget. The file is opened with identification-level quality of service,
+// so whatever answers the open can see who asks but never act as that user;
+// one that opens as other than a plain disk file (a console, NUL, a serial
+// port) turns the trace off for the rest of the run, unwritten.
 void AppendToFile(LPCWSTR line, int length) {
   char bytes[kLineBytes];
   const int count = WideCharToMultiByte(CP_UTF8, 0, line, length, bytes, kLineBytes, nullptr, nullptr);
   if (count <= 0 || g_trace.written + count > kTraceRunBytes) return;
+  const DWORD flags = FILE_ATTRIBUTE_NORMAL | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION;
   ScopedHandle file(CreateFileW(g_trace.path, FILE_APPEND_DATA,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                OPEN_ALWAYS, flags, nullptr));
   if (!file.Valid()) return;
+  if (GetFileType(file.Get()) != FILE_TYPE_DISK) {
+    g_trace.sink = Sink::kNone;
+    return;
+  }
   DWORD done = 0;
   WriteFile(file.Get(), bytes, static_cast<DWORD>(count), &done, nullptr);
   g_trace.written += done;
+}
+
+// The length of what wvsprintfW wrote at `text`, at most `limit`: its result
+// cannot be taken as that length, since some systems count a terminator it
+// wrote at the limit.
+int WrittenLength(LPCWSTR text, int limit) {
+  int length = 0;
+  while (length < limit && text[length] != L'\0') ++length;
+  return length;
 }
 
 }  // namespace
@@ -60,7 +93,13 @@ void TraceConfigure() {
     g_trace.path[0] = L'\0';
     return;
   }
-  g_trace.sink = lstrcmpW(g_trace.path, kDebuggerValue) == 0 ? Sink::kDebugger : Sink::kFile;
+  if (NamesDebugger(g_trace.path)) {
+    g_trace.sink = Sink::kDebugger;
+  } else if (NamesRemoteOrDevice(g_trace.path)) {
+    g_trace.path[0] = L'\0';
+  } else {
+    g_trace.sink = Sink::kFile;
+  }
 }
 
 bool TraceEnabled() {
@@ -79,9 +118,10 @@ void Trace(LPCWSTR format, ...) {
   int length = WriteStamp(line);
   va_list arguments;
   va_start(arguments, format);
+  line[length] = L'\0';
   const int formatted = wvsprintfW(line + length, format, arguments);
-  if (formatted > 0) length += formatted < kFormattedChars ? formatted : kFormattedChars - 1;
   va_end(arguments);
+  if (formatted > 0) length += WrittenLength(line + length, kFormattedChars - 1);
   line[length++] = L'\r';
   line[length++] = L'\n';
   line[length] = L'\0';

@@ -1,8 +1,12 @@
 // An account of a run for the user who reports "I double-clicked it and
 // nothing happened". Off unless the environment variable QUARNEL_TRACE is
 // set, and then nothing about the run changes but the lines written:
-//   QUARNEL_TRACE=debug   each line goes to OutputDebugStringW;
-//   QUARNEL_TRACE=<file>  each line is appended to that file in UTF-8.
+//   QUARNEL_TRACE=debug   each line goes to OutputDebugStringW (any case);
+//   QUARNEL_TRACE=<file>  each line is appended to that file in UTF-8, when
+//                         it is a plain file on a disk: a value starting with
+//                         two slashes (a share, a pipe, a device) or "\??",
+//                         and anything that opens as other than a disk file
+//                         (CON, NUL, COM1), writes nothing.
 // Every line starts with the UTC time and the process id:
 //   2026-12-09T17:20:30.123Z 4242 decision: ask update -> IDCANCEL
 #pragma once
@@ -23,7 +27,8 @@ void TraceConfigure();
 bool TraceEnabled();
 
 // Writes one line formatted by wvsprintfW rules (%s a wide string, %lu a
-// DWORD); text past 1024 characters is left out of that line. Failures to
+// DWORD); text past 1024 characters is left out of that line, and a cut line
+// carries no terminator into the trace. Failures to
 // write are ignored, and the thread's last error is kept as it was.
 void Trace(LPCWSTR format, ...);
 

@@ -35,7 +35,18 @@ TEST(Trace, WritesNothingAnywhereUnlessAsked) {
   struct Case {
     const wchar_t* value;
     bool enabled;
-  } cases[] = {{nullptr, false}, {L"", false}, {L"debug", true}};
+  } cases[] = {{nullptr, false},
+               {L"", false},
+               {L"debug", true},
+               {L"Debug", true},
+               {L"DEBUG", true},
+               // Shares would be sent the user's credentials; pipes and
+               // devices are no log files.
+               {L"\\\\server\\share\\run.log", false},
+               {L"//server/share/run.log", false},
+               {L"\\\\.\\pipe\\quarnel", false},
+               {L"\\\\?\\C:\\run.log", false},
+               {L"\\??\\UNC\\server\\share\\run.log", false}};
   wchar_t saved[MAX_PATH] = {};
   GetCurrentDirectoryW(MAX_PATH, saved);
   // "debug" is no file name: nothing may appear in the current folder.
@@ -117,11 +128,23 @@ TEST(Trace, ARunWritesAtMostItsBudget) {
   EXPECT_GT(text.size(), kTraceRunBytes - 1000);
   EXPECT_EQ("\r\n", text.substr(text.size() - 2)) << "a line was cut";
 
-  // A line longer than wvsprintfW's 1024 characters is shortened, not overrun.
+  // A line longer than wvsprintfW's 1024 characters is shortened, not
+  // overrun, and carries no terminator into the file.
   TraceConfigure();
   const std::wstring overlong(3000, L'y');
   Trace(L"%s", overlong.c_str());
-  EXPECT_LT(FileText(file).size(), text.size() + 1100);
+  const std::string after = FileText(file);
+  EXPECT_LT(after.size(), text.size() + 1100);
+  const std::string cut = after.substr(text.size());
+  EXPECT_EQ(std::string::npos, cut.find('\0')) << "a NUL byte in the cut line";
+  EXPECT_EQ("y\r\n", cut.substr(cut.size() - 3));
+}
+
+TEST(Trace, ADeviceIsNoTraceFile) {
+  // Opening it is allowed, writing to it is not: the trace turns itself off.
+  TraceSetting setting(L"NUL");
+  Trace(L"instance: alone");
+  EXPECT_FALSE(TraceEnabled());
 }
 
 TEST(Trace, AFileThatCannotBeWrittenIsIgnored) {
