@@ -10,3 +10,21 @@ add_test(NAME check_reproducible_build
             ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/reproducible-check $<TARGET_FILE:Quarnel>)
 set_tests_properties(check_reproducible_build PROPERTIES LABELS "check;launcher" TIMEOUT 900
     PASS_REGULAR_EXPRESSION "PASS" FAIL_REGULAR_EXPRESSION "FAIL")
+
+# Windows calls the version library's guard only if the image lets it (no
+# NO_SEH flag, the handler in any SafeSEH table); Wine never checks. The
+# second test gives copies of the image those faults, so a check that stopped
+# looking would show.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+foreach(mode guard fixtures)
+  if(mode STREQUAL "fixtures")
+    set(flag --fixtures)
+  else()
+    set(flag "")
+  endif()
+  add_test(NAME check_safeseh_${mode}
+      COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/checks/check-safeseh.py ${flag}
+              $<TARGET_FILE:Quarnel> ${QUARNEL_LINK_MAP})
+  set_tests_properties(check_safeseh_${mode} PROPERTIES LABELS "check;launcher"
+      PASS_REGULAR_EXPRESSION "PASS" FAIL_REGULAR_EXPRESSION "FAIL")
+endforeach()
