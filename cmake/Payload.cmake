@@ -1,6 +1,15 @@
 # Chooses the payload and makes res/Quarnel.rc depend on it, so a changed
 # payload file rebuilds the launcher.
-if(QUARNEL_SETUP_PAYLOAD)
+if(QUARNEL_SETUP_PAYLOAD STREQUAL "")
+  message(FATAL_ERROR "QUARNEL_SETUP_PAYLOAD is not set: give the installer to embed "
+          "(-DQUARNEL_SETUP_PAYLOAD=/path/to/setup.exe), or -DQUARNEL_SETUP_PAYLOAD=standin "
+          "for the project's stand-in installer, which installs nothing real")
+elseif(NOT QUARNEL_SETUP_PAYLOAD STREQUAL "standin")
+  if(NOT IS_ABSOLUTE "${QUARNEL_SETUP_PAYLOAD}" OR NOT EXISTS "${QUARNEL_SETUP_PAYLOAD}"
+     OR IS_DIRECTORY "${QUARNEL_SETUP_PAYLOAD}")
+    message(FATAL_ERROR "QUARNEL_SETUP_PAYLOAD names no file by an absolute path: "
+            "\"${QUARNEL_SETUP_PAYLOAD}\"")
+  endif()
   set(QUARNEL_PAYLOAD_PATH "${QUARNEL_SETUP_PAYLOAD}")
   set(QUARNEL_PAYLOAD_TARGET "")
 else()

@@ -6,7 +6,7 @@ src=$1 scratch=$2 reference=$3
 rm -rf "$scratch"
 cmake -S "$src" -B "$scratch" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$src/cmake/toolchain-i686-mingw.cmake" \
-  -DCMAKE_BUILD_TYPE=Release >/dev/null
+  -DCMAKE_BUILD_TYPE=Release -DQUARNEL_SETUP_PAYLOAD=standin >/dev/null
 cmake --build "$scratch" --target Quarnel >/dev/null
 # The payload embeds the stand-in installer, itself built without time stamps.
 if cmp "$scratch/bin/Quarnel.exe" "$reference"; then

@@ -11,7 +11,8 @@ quarnel_configure_and_build() {
   local log="$build_dir/logs/build.log"
   quarnel_step "Configuring (cmake --preset release)"
   quarnel_step_log "$log"
-  cmake --preset release -B "$build_dir" >"$log" 2>&1
+  # The project's own trees embed the stand-in installer, asked for by name.
+  cmake --preset release -B "$build_dir" -DQUARNEL_SETUP_PAYLOAD=standin >"$log" 2>&1
   quarnel_step "Building $what"
   quarnel_step_log "$log"
   cmake --build "$build_dir" ${1:+--target "$@"} 2>&1 | tee -a "$log"
