@@ -7,15 +7,13 @@
 namespace {
 
 const WCHAR kFileVersionPath[] = L"\\StringFileInfo\\040904b0\\FileVersion";
-// Slack past the reported size, as some version.dll builds write a little
-// beyond it when converting tables.
-const DWORD kBlockSlack = 10;
 
 // Owns a block of version information on the process heap.
 class VersionBlock {
  public:
   explicit VersionBlock(DWORD size)
-      : m_size(size), m_data(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size + kBlockSlack)) {}
+      : m_size(size),
+        m_data(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size + kVersionBlockSlack)) {}
   ~VersionBlock() {
     if (m_data) HeapFree(GetProcessHeap(), 0, m_data);
   }
@@ -23,24 +21,27 @@ class VersionBlock {
   VersionBlock& operator=(const VersionBlock&) = delete;
 
   LPVOID Data() const { return m_data; }
-  // TRUE when `count` code units at `value` lie inside the block.
-  bool Contains(LPCVOID value, UINT count) const {
-    const BYTE* begin = static_cast<const BYTE*>(m_data);
-    const BYTE* at = static_cast<const BYTE*>(value);
-    return at >= begin && at <= begin + m_size &&
-           static_cast<DWORD>(begin + m_size - at) / sizeof(WCHAR) >= count;
-  }
+  DWORD Size() const { return m_size; }
 
  private:
   DWORD m_size;
   LPVOID m_data;
 };
 
+// TRUE when `count` code units at `value` lie inside the `size` bytes at
+// `block`.
+bool BlockContains(LPCVOID block, DWORD size, LPCVOID value, UINT count) {
+  const BYTE* begin = static_cast<const BYTE*>(block);
+  const BYTE* at = static_cast<const BYTE*>(value);
+  return at >= begin && at <= begin + size &&
+         static_cast<DWORD>(begin + size - at) / sizeof(WCHAR) >= count;
+}
+
 // The number of code units of `value` that count: up to four, never past the
 // reported length, the terminator or the block.
-UINT ComparedLength(const VersionBlock& block, LPCWSTR value, UINT reportedLength) {
+UINT ComparedLength(LPCVOID block, DWORD size, LPCWSTR value, UINT reportedLength) {
   UINT limit = reportedLength < kComparedVersionChars ? reportedLength : kComparedVersionChars;
-  if (!block.Contains(value, limit)) return 0;
+  if (!BlockContains(block, size, value, limit)) return 0;
   UINT length = 0;
   while (length < limit && value[length] != L'\0') ++length;
   return length;
@@ -57,13 +58,18 @@ BOOL ReadFileVersion(LPCWSTR path, CString& version) {
   VersionBlock block(size);
   if (!block.Data()) return TRUE;
   if (!CallGetFileVersionInfo(path, size, block.Data())) return TRUE;
+  ReadVersionFromBlock(block.Data(), block.Size(), version);
+  return TRUE;
+}
+
+void ReadVersionFromBlock(LPVOID block, DWORD size, CString& version) {
+  version.Empty();
   LPVOID value = nullptr;
   UINT length = 0;
-  if (CallVerQueryValue(block.Data(), kFileVersionPath, value, length) && value) {
+  if (CallVerQueryValue(block, kFileVersionPath, value, length) && value) {
     LPCWSTR text = static_cast<LPCWSTR>(value);
-    version = CString(text, static_cast<int>(ComparedLength(block, text, length)));
+    version = CString(text, static_cast<int>(ComparedLength(block, size, text, length)));
   }
-  return TRUE;
 }
 
 int CompareVersions(LPCWSTR left, LPCWSTR right) { return CompareOrdinal(left, right); }
