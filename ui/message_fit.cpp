@@ -27,15 +27,17 @@ int LastWordStart(const CString& text) {
 const int kFitChars = 1024;
 
 // The first `keep` characters of `text`, breaks at their end dropped, the
-// ellipsis, then `tail` (may be empty), into `out`. FALSE when that would
-// not fit the buffer.
+// ellipsis, then a blank and `tail` (may be empty: no blank then), into
+// `out`. FALSE when that would not fit the buffer.
 bool Shortened(const CString& text, int keep, LPCWSTR tail, WCHAR (&out)[kFitChars]) {
   while (keep > 0 && IsBreak(text[keep - 1])) --keep;
   const int tailChars = lstrlenW(tail);
-  if (keep + kEllipsisChars + tailChars >= kFitChars) return false;
+  // The blank after the ellipsis only where a last word follows it.
+  const int markChars = tailChars > 0 ? kEllipsisChars : kEllipsisChars - 1;
+  if (keep + markChars + tailChars >= kFitChars) return false;
   CopyMemory(out, text.GetString(), keep * sizeof(WCHAR));
-  CopyMemory(out + keep, kEllipsis, kEllipsisChars * sizeof(WCHAR));
-  CopyMemory(out + keep + kEllipsisChars, tail, (tailChars + 1) * sizeof(WCHAR));
+  CopyMemory(out + keep, kEllipsis, markChars * sizeof(WCHAR));
+  CopyMemory(out + keep + markChars, tail, (tailChars + 1) * sizeof(WCHAR));
   return true;
 }
 
@@ -48,14 +50,18 @@ int CutPoint(const CString& text, int keep) {
   return keep > 0 && IsLowSurrogate(text[keep]) ? keep - 1 : keep;
 }
 
+bool Fits(HDC dc, LPCWSTR text, int length, int width, int height) {
+  const SIZE size = WrappedTextSize(dc, text, length, width);
+  return size.cx <= width && size.cy <= height;
+}
+
 // The shortened text keeping the most of `text`'s first `limit` characters
 // before `tail` that fits `height`, into `out`. FALSE when not even the
 // ellipsis and `tail` alone fit.
 bool FitBefore(HDC dc, const CString& text, int limit, LPCWSTR tail, int width, int height,
                WCHAR (&out)[kFitChars]) {
   auto fits = [&](int keep) {
-    return Shortened(text, keep, tail, out) &&
-           WrappedTextHeight(dc, out, lstrlenW(out), width) <= height;
+    return Shortened(text, keep, tail, out) && Fits(dc, out, lstrlenW(out), width, height);
   };
   // The height grows with what is kept, so halving finds the most.
   int low = 0;
@@ -73,14 +79,14 @@ bool FitBefore(HDC dc, const CString& text, int limit, LPCWSTR tail, int width, 
 
 }  // namespace
 
-int WrappedTextHeight(HDC dc, LPCWSTR text, int length, int width) {
+SIZE WrappedTextSize(HDC dc, LPCWSTR text, int length, int width) {
   RECT measured = {0, 0, width, 1};
   ::DrawTextW(dc, text, length, &measured, DT_CALCRECT | DT_WORDBREAK);
-  return measured.bottom - measured.top;
+  return {measured.right - measured.left, measured.bottom - measured.top};
 }
 
 CString FitMessage(HDC dc, const CString& text, int width, int height) {
-  if (WrappedTextHeight(dc, text, text.GetLength(), width) <= height) return text;
+  if (Fits(dc, text, text.GetLength(), width, height)) return text;
   const int lastWord = LastWordStart(text);
   WCHAR fitted[kFitChars];
   if (lastWord > 0 && FitBefore(dc, text, lastWord, text.GetString() + lastWord, width, height,

@@ -5,12 +5,13 @@
 
 #include "afxwin.h"
 
-// The wrapped height of `text` in `dc`'s current font on a `width`-pixel
-// line, as DrawTextW with DT_WORDBREAK lays it out.
-int WrappedTextHeight(HDC dc, LPCWSTR text, int length, int width);
+// The wrapped size of `text` in `dc`'s current font on a `width`-pixel line,
+// as DrawTextW with DT_WORDBREAK lays it out: wider than `width` when a word
+// is longer than the line, which DrawTextW does not break.
+SIZE WrappedTextSize(HDC dc, LPCWSTR text, int length, int width);
 
-// `text` itself when its wrapped height in `dc`'s current font on a
-// `width`-pixel line is at most `height`. Otherwise the text loses as much
+// `text` itself when its wrapped size in `dc`'s current font on a
+// `width`-pixel line is at most `width` by `height`. Otherwise the text loses as much
 // as needed just before its last word, which stays (it names the error:
 // "(1260)"), and an ellipsis and a blank mark the place: "... contact your…
 // (1260)". Cuts fall on a blank where one is near, else between characters,
