@@ -97,7 +97,7 @@ size_figure() {
   echo "$check" | grep '^FAIL' | sed 's/^/note: imports: /' >>"$RESULTS" || true
 }
 
-bench_run "hand-off latency (launcher vs. a bare ShellExecuteW and vs. the required floor)" quarnel_bench_handoff --runs 60
+bench_run "hand-off latency (launcher vs. a bare ShellExecuteExW and vs. the required floor)" quarnel_bench_handoff --runs 60
 bench_run "deployment throughput (ExtractPayload vs. CopyFileW)" quarnel_bench_deploy --runs 20
 bench_run "channel round trip (path notice vs. event ping-pong and vs. the required floor), 8 clients" quarnel_bench_channel --batches 30
 size_figure

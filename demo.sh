@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the launcher and shows it at work under Wine on the sample product:
 # a fresh machine installs, the installed launcher hands off, an older
-# product is offered an update (accepted, then declined), and Windows 6.0
-# gets the unsupported-Windows message in each of the eight languages.
+# product is offered an update (accepted, then declined), Windows 6.0
+# gets the unsupported-Windows message in each of the eight languages, and a
+# product whose Zelvane.exe is gone gets the error message and exit code 12.
 # Every step is checked; any wrong outcome ends the demo with exit code 1.
 #
 #   ./demo.sh                  run the demo (unattended)
@@ -48,7 +49,7 @@ make_contact_sheet() {
   while IFS=$'\t' read -r file caption; do
     args+=(-label "$caption" "$DEMO/$file")
   done <"$DEMO/captions.txt"
-  [ "${#args[@]}" -eq 27 ] || demo_fail "expected 9 pictures, captions.txt lists $(( ${#args[@]} / 3 ))"
+  [ "${#args[@]}" -eq 33 ] || demo_fail "expected 11 pictures, captions.txt lists $(( ${#args[@]} / 3 ))"
   montage -font "$font" -pointsize 18 -background '#eeeeee' "${args[@]}" \
     -tile 3x -geometry +12+12 "$DEMO/contact-sheet.png"
 }
@@ -58,7 +59,7 @@ refresh_docs() {
   mkdir -p docs
   convert "$DEMO/contact-sheet.png" -resize 50% -strip -colors 128 PNG8:docs/contact-sheet.png
   local name
-  for name in update-question-en unsupported-1-fr_FR unsupported-7-ja_JP; do
+  for name in update-question-en unsupported-1-fr_FR unsupported-7-ja_JP app-not-started-0; do
     convert "$DEMO/$name.png" -strip -colors 128 "PNG8:docs/$name.png"
   done
   echo "    docs/contact-sheet.png and the README's dialog pictures refreshed"
@@ -89,6 +90,14 @@ for index in "${!DEMO_LOCALES[@]}"; do
   LC_ALL=$locale run_driver unsupported --out "$DEMO_WIN" --language "$index" \
     --locale "$locale" --label "5.$((index + 1))" \
     || demo_fail "the unsupported-Windows message in $locale"
+done
+
+quarnel_step "[6] Zelvane.exe gone: the error message and exit code 12, in two user locales"
+quarnel_step_log "the transcript above"
+for index in 0 2; do
+  locale=${DEMO_LOCALES[$index]}.UTF-8
+  LC_ALL=$locale run_driver app-missing --out "$DEMO_WIN" --language "$index" \
+    --label "6.$((index / 2 + 1))" || demo_fail "the error message in $locale"
 done
 run_driver forget || demo_fail "could not remove the product's registry traces"
 

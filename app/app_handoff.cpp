@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "app/shell_start.h"
 #include "app/trace.h"
 #include "base/qualified_path.h"
 
@@ -55,10 +56,16 @@ StepResult LaunchInstalledApplication(LPCWSTR installedLauncherPath) {
   if (!QuotePath(program, quoted)) {
     return StepResult::Failed(StepId::kHandoffPath, ERROR_FILENAME_EXCED_RANGE);
   }
-  const HINSTANCE instance =
-      ShellExecuteW(nullptr, L"open", quoted, nullptr, folder[0] ? folder : nullptr, SW_SHOWNORMAL);
-  const INT_PTR value = reinterpret_cast<INT_PTR>(instance);
-  if (value <= 32) return StepResult::Failed(StepId::kHandoffStart, static_cast<DWORD>(value));
-  Trace(L"hand-off: started %s", program);
-  return StepResult::Done(StepId::kHandoffStart);
+  // No process handle is asked for: the main application is never waited for.
+  // A refused start is the launcher's to report, not the shell's.
+  SHELLEXECUTEINFOW info = {};
+  info.cbSize = sizeof(info);
+  info.fMask = SEE_MASK_FLAG_NO_UI;
+  info.lpVerb = L"open";
+  info.lpFile = quoted;
+  info.lpDirectory = folder[0] ? folder : nullptr;
+  info.nShow = SW_SHOWNORMAL;
+  const StepResult start = StartThroughShell(info, StepId::kHandoffStart);
+  if (start) Trace(L"hand-off: started %s", program);
+  return start;
 }

@@ -20,8 +20,8 @@ bool HandoffPaths(LPCWSTR installedLauncherPath, WCHAR (&program)[kHandoffPathCh
 
 // Starts "Zelvane.exe" from the folder of `installedLauncherPath` (the
 // installed Quarnel.exe) through the shell, with that folder as working
-// directory, and returns at once; traces what it started. Fails
-// (kHandoffPath) without starting anything when the path is not fully
-// qualified or too long, and (kHandoffStart, with the shell's instance value)
-// when the shell refuses.
+// directory, and returns at once, holding no process handle; the shell shows
+// no error box of its own. Traces what it started. Fails (kHandoffPath)
+// without starting anything when the path is not fully qualified or too long,
+// and (kHandoffStart, with the Windows error) when the shell refuses.
 StepResult LaunchInstalledApplication(LPCWSTR installedLauncherPath);

@@ -1,10 +1,12 @@
 #include "app/quarnel_app.h"
 
 #include "app/app_handoff.h"
+#include "app/failure_message.h"
 #include "app/file_version.h"
 #include "app/installed_product.h"
 #include "app/launch_rules.h"
 #include "app/own_path.h"
+#include "app/run_failure.h"
 #include "app/setup_deploy.h"
 #include "app/trace.h"
 #include "base/scoped_handles.h"
@@ -147,9 +149,10 @@ void SendNotice(CCommandChannel& channel, int ordinal, LPCWSTR path) {
 }
 
 // Announces the launcher's path and folder to the service, then deploys and
-// runs the installer. The channel's handle to the command mutex is held until
-// the installer has ended.
-void RunInstallBranch() {
+// runs the installer; the deployment's result. The channel's handle to the
+// command mutex is held until the installer has ended. A failed notice
+// changes nothing: the service is optional.
+StepResult RunInstallBranch() {
   CCommandChannel channel;
   if (channel.HoldsMutex()) {
     Trace(L"channel: command mutex held");
@@ -165,14 +168,35 @@ void RunInstallBranch() {
   } else {
     Trace(L"notice: none sent, own path cut or unreadable, error %lu", GetLastError());
   }
-  // Whatever happened has been traced; the run ends the same way.
-  DeploySetup();
+  const StepResult deployment = DeploySetup();
   channel.Close();
+  return deployment;
 }
 
-void RunHandOff(LPCWSTR installedPath) {
+StepResult RunHandOff(LPCWSTR installedPath) {
   const StepResult handoff = LaunchInstalledApplication(installedPath);
   TraceIfFailed(L"hand-off", handoff);
+  return handoff;
+}
+
+// Tells the person in front of the screen that the run failed at its job, in
+// the language of their locale, with the system's text of `error`; the same
+// dialog object as the run's other message. Nothing is shown where nobody
+// could answer (a service's session): the exit code says it there.
+void ReportFailure(CMsgDlg& dialog, RunFailure failure, DWORD error) {
+  if (failure == RunFailure::kNone) return;
+  if (!IsInteractiveWindowStation()) {
+    Trace(L"failure: exit code %d, no message, the window station is not interactive",
+          ExitCodeOf(failure));
+    return;
+  }
+  const LanguageIndex language = LanguageIndexFromLcid(GetUserDefaultLCID());
+  dialog.m_strMessage = FittedFailureMessage(MessageIdOf(failure), language, error);
+  dialog.m_nStyle = MB_ICONERROR | MB_OK;
+  dialog.m_nLanguage = language;
+  const INT_PTR answer = dialog.DoModal();
+  Trace(L"failure: exit code %d, message shown in language %d -> %s", ExitCodeOf(failure),
+        static_cast<int>(language), DialogResultName(answer));
 }
 
 }  // namespace
@@ -187,9 +211,15 @@ CQuarnelApp::CQuarnelApp() = default;
 // (declared first) frees the kernel library handle.
 CQuarnelApp::~CQuarnelApp() = default;
 
-int CQuarnelApp::ExitInstance() { return CWinAppEx::ExitInstance(); }
+// The framework base's result is the last message's word parameter, which
+// means nothing after a dialog; the run's own code replaces it.
+int CQuarnelApp::ExitInstance() {
+  CWinAppEx::ExitInstance();
+  return m_nExitCode;
+}
 
 BOOL CQuarnelApp::InitInstance() {
+  m_nExitCode = kExitDone;
   // Closed explicitly on the paths that close it; the unsupported-Windows
   // path leaves it to the end of the process.
   ScopedHandle instance;
@@ -209,11 +239,13 @@ BOOL CQuarnelApp::InitInstance() {
   ReadOwnVersion(ownPath, ownVersion);
 
   CString installedPath;
-  if (DecideToInstall(force, ownVersion, dialog, installedPath)) {
-    RunInstallBranch();
-  } else {
-    RunHandOff(installedPath);
-  }
+  const bool install = DecideToInstall(force, ownVersion, dialog, installedPath);
+  const StepResult result = install ? RunInstallBranch() : RunHandOff(installedPath);
+  const RunFailure failure = install ? FailureOfDeployment(result) : FailureOfHandOff(result);
+  // Reported while the instance mutex is held: one launcher, and its
+  // message, at a time.
+  ReportFailure(dialog, failure, result.error);
+  m_nExitCode = ExitCodeOf(failure);
   instance.Close();
   return FALSE;
 }

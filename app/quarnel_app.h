@@ -27,9 +27,12 @@ class CQuarnelApp : public CWinAppEx {
   ~CQuarnelApp() override;
 
   // Performs the whole run: start-up, version gate, decision, install or
-  // hand-off. FALSE on every path, so the framework runs no message loop.
+  // hand-off, and the message of a run that failed at its job. FALSE on
+  // every path, so the framework runs no message loop; the run's exit code
+  // is left in m_nExitCode.
   BOOL InitInstance() override;
-  // The framework base's result, unchanged.
+  // Runs the framework base's, then returns m_nExitCode: 0 for a run that
+  // did its job, a code of app/run_failure.h for one that could not.
   int ExitInstance() override;
 
   // The one start-up, for the launcher and for every program that shows its
@@ -49,6 +52,8 @@ class CQuarnelApp : public CWinAppEx {
   HICON m_hIcon = nullptr;
   CFont m_fontText[kLanguageCount];
   CFont m_fontTitle;
+  // The process exit code InitInstance leaves behind.
+  int m_nExitCode = 0;
 
   DECLARE_MESSAGE_MAP()
 };

@@ -4,6 +4,7 @@
 #include <shlwapi.h>
 
 #include "base/system_path.h"
+#include "app/shell_start.h"
 #include "app/trace.h"
 #include "base/scoped_handles.h"
 #include "res/resource.h"
@@ -22,17 +23,6 @@ const void* LoadPayload(DWORD* size) {
   if (*size == 0) return nullptr;
   HGLOBAL loaded = LoadResource(nullptr, resource);
   return loaded ? LockResource(loaded) : nullptr;
-}
-
-// The outcome of ShellExecuteExW: its last error when it returned FALSE and
-// set one, otherwise the instance value (an SE_ERR_ code) when that was 32
-// or less.
-StepResult StartOutcome(BOOL started, HINSTANCE instance) {
-  const DWORD lastError = started ? 0 : GetLastError();
-  const INT_PTR value = reinterpret_cast<INT_PTR>(instance);
-  if (started && value > 32) return StepResult::Done(StepId::kInstallerStart);
-  return StepResult::Failed(StepId::kInstallerStart,
-                            lastError ? lastError : static_cast<DWORD>(value));
 }
 
 }  // namespace
@@ -155,13 +145,13 @@ StepResult RunInstaller(LPCWSTR path, LPCWSTR folder) {
   }
   SHELLEXECUTEINFOW info = {};
   info.cbSize = sizeof(info);
-  info.fMask = SEE_MASK_NOCLOSEPROCESS;
+  // The launcher reports a refused start itself: no error box of the shell's.
+  info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
   info.lpVerb = L"open";
   info.lpFile = quoted;
   info.lpDirectory = folder;
   info.nShow = SW_SHOWNORMAL;
-  const BOOL started = ShellExecuteExW(&info);
-  const StepResult start = StartOutcome(started, info.hInstApp);
+  const StepResult start = StartThroughShell(info, StepId::kInstallerStart);
   if (!start) return start;
   if (!info.hProcess) {
     Trace(L"%s: started %s, no process to wait for", kArea, path);

@@ -56,7 +56,8 @@ bool NextSetupNumber(DWORD& n);
 StepResult GetDeployFolder(WCHAR (&folder)[kDeployPathChars]);
 
 // Starts `path` through the shell ("open", quoted, no parameters, `folder` as
-// working directory, shown normally) and waits for its process when the
-// shell hands one back. Fails (kInstallerStart) when the shell reports
-// failure or an instance value of 32 or less.
+// working directory, shown normally, no error box of the shell's) and waits
+// for its process when the shell hands one back. Fails (kInstallerStart,
+// with the Windows error) when the shell reports failure or an instance value
+// of 32 or less.
 StepResult RunInstaller(LPCWSTR path, LPCWSTR folder);

@@ -14,7 +14,7 @@ LPCWSTR StepCallName(StepId step) {
     case StepId::kInstallerStart: return L"ShellExecuteExW";
     case StepId::kInstallerWait: return L"WaitForSingleObject";
     case StepId::kHandoffPath: return L"hand-off path";
-    case StepId::kHandoffStart: return L"ShellExecuteW";
+    case StepId::kHandoffStart: return L"ShellExecuteExW";
   }
   return L"step";
 }

@@ -28,6 +28,13 @@ BUTTON_IDS = [
 ]
 IDS_MSG_UPDATE_QUESTION = 1199
 IDS_MSG_UNSUPPORTED_OS = 1213
+# The failures a run reports; the launcher adds the system's own text of the
+# error on a line of its own.
+FAILURE_IDS = [
+    ("IDS_MSG_SETUP_NOT_WRITTEN", 1220),
+    ("IDS_MSG_SETUP_NOT_STARTED", 1221),
+    ("IDS_MSG_APP_NOT_STARTED", 1222),
+]
 AFX_IDS_APP_TITLE = 0xE000
 APP_TITLE = "Quarnel"
 
@@ -83,6 +90,35 @@ UNSUPPORTED_OS = [
      '最新の対応OSはWebサイトを参照してください。'),
 ]
 
+# One row per language, in LanguageIndex order: one line each, in the order
+# of FAILURE_IDS, with "Quarnel" quoted as the other messages quote it.
+FAILURE_MESSAGES = [
+    ['"Quarnel" could not write its installer.',
+     '"Quarnel" could not start its installer.',
+     '"Quarnel" could not start the installed application.'],
+    ["« Quarnel » n'a pas pu écrire son programme d'installation.",
+     "« Quarnel » n'a pas pu démarrer son programme d'installation.",
+     "« Quarnel » n'a pas pu démarrer l'application installée."],
+    ['"Quarnel" konnte sein Installationsprogramm nicht schreiben.',
+     '"Quarnel" konnte sein Installationsprogramm nicht starten.',
+     '"Quarnel" konnte die installierte Anwendung nicht starten.'],
+    ['"Quarnel" non è riuscito a scrivere il programma di installazione.',
+     '"Quarnel" non è riuscito ad avviare il programma di installazione.',
+     "\"Quarnel\" non è riuscito ad avviare l'applicazione installata."],
+    ['El "Quarnel" no ha podido escribir su programa de instalación.',
+     'El "Quarnel" no ha podido iniciar su programa de instalación.',
+     'El "Quarnel" no ha podido iniciar la aplicación instalada.'],
+    ['O "Quarnel" não conseguiu gravar o seu programa de instalação.',
+     'O "Quarnel" não conseguiu iniciar o seu programa de instalação.',
+     'O "Quarnel" não conseguiu iniciar a aplicação instalada.'],
+    ['“Quarnel”无法写入安装程序。',
+     '“Quarnel”无法启动安装程序。',
+     '“Quarnel”无法启动已安装的应用程序。'],
+    ['"Quarnel"はインストーラーを書き込めませんでした。',
+     '"Quarnel"はインストーラーを起動できませんでした。',
+     '"Quarnel"はインストールされたアプリケーションを起動できませんでした。'],
+]
+
 OUTPUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "res", "strings.rc")
 
 
@@ -113,6 +149,8 @@ def catalogue_entries():
                         "\n".join(UPDATE_QUESTION[language])))
         entries.append((IDS_MSG_UNSUPPORTED_OS + offset, "IDS_MSG_UNSUPPORTED_OS, " + name,
                         "\n".join(UNSUPPORTED_OS[language])))
+        for (symbol, base), text in zip(FAILURE_IDS, FAILURE_MESSAGES[language]):
+            entries.append((base + offset, "%s, %s" % (symbol, name), text))
     return sorted(entries)
 
 
@@ -138,6 +176,11 @@ def check_table():
     assert len(BUTTON_LABELS) == len(UPDATE_QUESTION) == len(UNSUPPORTED_OS) == len(LANGUAGES)
     for row in BUTTON_LABELS:
         assert len(row) == len(BUTTON_IDS)
+    assert len(FAILURE_MESSAGES) == len(LANGUAGES)
+    for row in FAILURE_MESSAGES:
+        assert len(row) == len(FAILURE_IDS)
+        for text in row:
+            assert "\n" not in text and text == text.strip()
     for message in UPDATE_QUESTION + UNSUPPORTED_OS:
         assert len(message) == 2 and "\n" not in message[0] + message[1]
 

@@ -20,8 +20,8 @@ constexpr int kIconY = 110;
 // The message is centred vertically on a band of this height below its top.
 constexpr int kMessageX = 125;
 constexpr int kMessageY = 90;
-constexpr int kMessageWidth = 431;
-constexpr int kMessageBandHeight = 130;
+constexpr int kMessageWidth = kMessageAreaWidth;
+constexpr int kMessageBandHeight = kMessageAreaHeight;
 constexpr int kButtonsBottom = 318;
 // Two buttons and their gap are centred on this width, which leaves the
 // right button's left edge 25 pixels right of the centre line.

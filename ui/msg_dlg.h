@@ -9,6 +9,12 @@
 // A request's language choice that follows the service's "Language" setting.
 constexpr int LANGUAGE_FROM_SERVICE = -1;
 
+// The message area: its width, and the height of the band the text is
+// centred on. A message taller than the band runs past it, so a caller with
+// a text of unknown length fits it first (ui/message_fit.h).
+constexpr int kMessageAreaWidth = 431;
+constexpr int kMessageAreaHeight = 130;
+
 class CMsgDlg : public CDialog {
  public:
   // A dialog on template IDD_MSGDLG without a parent; no window yet, both

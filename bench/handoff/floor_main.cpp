@@ -33,7 +33,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   if (!PathAppendW(path, L"Zelvane.exe")) return 1;
   WCHAR quoted[263];
   wsprintfW(quoted, L"\"%s\"", path);
-  ShellExecuteW(nullptr, L"open", quoted, nullptr, folder, SW_SHOWNORMAL);
+  // The launcher's own start: no error box of the shell's, no process handle.
+  SHELLEXECUTEINFOW start = {};
+  start.cbSize = sizeof(start);
+  start.fMask = SEE_MASK_FLAG_NO_UI;
+  start.lpVerb = L"open";
+  start.lpFile = quoted;
+  start.lpDirectory = folder;
+  start.nShow = SW_SHOWNORMAL;
+  ShellExecuteExW(&start);
 #ifdef HANDOFF_FLOOR_STAMPS
   WriteEntryStamp(entry);
 #endif

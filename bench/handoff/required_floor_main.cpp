@@ -127,6 +127,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   lstrcpynW(app, folder, 261);
   if (!PathAppendW(app, L"Zelvane.exe")) return 1;
   wsprintfW(quoted, L"\"%s\"", app);
-  ShellExecuteW(nullptr, L"open", quoted, nullptr, folder, SW_SHOWNORMAL);
+  // The launcher's own start: no error box of the shell's, no process handle.
+  SHELLEXECUTEINFOW start = {};
+  start.cbSize = sizeof(start);
+  start.fMask = SEE_MASK_FLAG_NO_UI;
+  start.lpVerb = L"open";
+  start.lpFile = quoted;
+  start.lpDirectory = folder;
+  start.nShow = SW_SHOWNORMAL;
+  ShellExecuteExW(&start);
   return 0;
 }

@@ -7,6 +7,7 @@
 
 #include "tools/harness/expected_values.h"
 #include "tools/harness/launcher_run.h"
+#include "tools/harness/msgdlg_driver.h"
 #include "run_paths.h"
 #include "trace_log.h"
 
@@ -250,12 +251,14 @@ TEST_F(LauncherDecision, WindowsSevenAndTenGoOn) {
   EXPECT_EQ(2u, Only(world.Records(), L"zelvane-start").size());
 }
 
-TEST_F(LauncherDecision, MissingPayloadTargetFolderEndsSilently) {
+TEST_F(LauncherDecision, MissingPayloadTargetFolderEndsWithTheNotWrittenCode) {
   // A temporary folder that does not exist: the copy cannot be written, so
-  // nothing is recorded or started, and the launcher still exits 0.
+  // nothing is recorded or started, and the launcher says so (10).
   world.Env()[L"TEMP"] = world.TempDir() + L"\\missing";
   world.Env()[L"TMP"] = world.TempDir() + L"\\missing";
-  EXPECT_EQ(0u, world.Run(world.DownloadedLauncher()));
+  bool dialogShown = false;
+  EXPECT_EQ(10u, RunAnsweringDialogs(world, world.DownloadedLauncher(), L"", &dialogShown));
+  EXPECT_TRUE(dialogShown);
   EXPECT_TRUE(world.Records().empty());
   EXPECT_TRUE(SetupPathValue().empty());
   EXPECT_EQ(1u, TraceMessages(Trace(), L"deploy: installer copy failed, error 3").size())
@@ -269,8 +272,11 @@ TEST_F(LauncherDecision, AnOverlongTemporaryFolderEndsTheDeploymentBeforeAnythin
   world.Env()[L"TMP"] = overlong;
   ChildProcess launcher;
   ASSERT_TRUE(launcher.Start(world.DownloadedLauncher(), L"", world.Env(), world.DownloadDir()));
+  const HWND message = WaitForProcessDialog(launcher.Id(), nullptr, 60000);
+  EXPECT_TRUE(message);
+  if (message) PostMessageW(message, WM_COMMAND, IDCANCEL, 0);
   ASSERT_TRUE(launcher.Wait(60000));
-  EXPECT_EQ(0u, launcher.ExitCode());
+  EXPECT_EQ(10u, launcher.ExitCode());
   EXPECT_FALSE(FileExists(world.DownloadDir() + L"\\Quarnel_Setup1.exe"))
       << "the installer was written to the current folder";
   EXPECT_TRUE(world.Records().empty());
@@ -279,14 +285,15 @@ TEST_F(LauncherDecision, AnOverlongTemporaryFolderEndsTheDeploymentBeforeAnythin
       << TraceText(Trace());
 }
 
-TEST_F(LauncherDecision, InstalledFolderWithoutMainApplicationEndsSilently) {
+TEST_F(LauncherDecision, InstalledFolderWithoutMainApplicationEndsWithTheHandOffCode) {
   world.InstallProduct(L"=");
   DeleteFileW((world.InstallDir() + L"\\Zelvane.exe").c_str());
-  // Whatever the shell says about the missing file is the shell's own.
-  bool shellSpoke = false;
-  EXPECT_EQ(0u, RunAnsweringDialogs(world, world.DownloadedLauncher(), L"", &shellSpoke));
+  // The launcher's own message, not the shell's (see launcher_failures_test).
+  bool dialogShown = false;
+  EXPECT_EQ(12u, RunAnsweringDialogs(world, world.DownloadedLauncher(), L"", &dialogShown));
+  EXPECT_TRUE(dialogShown);
   EXPECT_TRUE(world.Records().empty());
-  EXPECT_EQ(1u, TraceMessages(Trace(), L"hand-off: ShellExecuteW failed, error ").size())
+  EXPECT_EQ(1u, TraceMessages(Trace(), L"hand-off: ShellExecuteExW failed, error ").size())
       << TraceText(Trace());
 }
 

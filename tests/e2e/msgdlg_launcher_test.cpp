@@ -139,6 +139,7 @@ TEST_F(LauncherMessages, CancelOrCloseHandsOff) {
     ASSERT_TRUE(dialog);
     ClickAt(dialog, way.x, way.y);
     ASSERT_TRUE(run.Wait(30000));
+    EXPECT_EQ(0u, run.ExitCode()) << "a declined update whose hand-off succeeds did its job";
     ASSERT_TRUE(world.WaitForRecord(L"zelvane-start"));
     for (int i = 0; i < 100 && CountEvents(world, L"zelvane-start") == handoffsBefore; ++i) Sleep(50);
     EXPECT_EQ(CountEvents(world, L"zelvane-start"), handoffsBefore + 1);
@@ -221,6 +222,7 @@ TEST_F(LauncherMessages, WindowsSixPointZeroStopsInTheUserLocaleLanguage) {
   SaveArtefact(dialog, L"unsupported_windows_" + std::to_wstring(language) + L"_" + lcidText);
   ClickAt(dialog, 290, 292);
   ExpectEndsWithoutAnotherDialog(dialog);
+  EXPECT_EQ(0u, launcher.ExitCode()) << "the unsupported-Windows message is the run's job";
   // Give a hand-off or an installer the time it would need to show up.
   EXPECT_FALSE(world.WaitForRecord(L"zelvane-start", 1000));
   EXPECT_TRUE(world.Records().empty());

@@ -18,3 +18,17 @@ foreach(entry ${QUARNEL_MSGDLG_LOCALES})
   set_tests_properties(${name} PROPERTIES LABELS "e2e;launcher" TIMEOUT 300
       ENVIRONMENT "LC_ALL=${locale};QUARNEL_TEST_USER_LCID=${lcid}")
 endforeach()
+
+# The failure messages once more in two further locales, for the same reason:
+# the catalogue line and the system's own text both follow the user locale.
+foreach(entry "de_DE.UTF-8=0x0407" "ja_JP.UTF-8=0x0411")
+  string(REPLACE "=" ";" parts "${entry}")
+  list(GET parts 0 locale)
+  list(GET parts 1 lcid)
+  string(REGEX REPLACE "\\..*" "" short "${locale}")
+  add_test(NAME e2e_launcher_failures_locale_${short}
+           COMMAND e2e_launcher_failures_test --gtest_brief=1
+           --gtest_filter=*TemporaryFolder*:*NoProgram*:*MainApplicationThatIsGone*)
+  set_tests_properties(e2e_launcher_failures_locale_${short} PROPERTIES LABELS "e2e;launcher"
+      TIMEOUT 300 ENVIRONMENT "LC_ALL=${locale};QUARNEL_TEST_USER_LCID=${lcid}")
+endforeach()

@@ -6,7 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "app/failure_message.h"
+#include "resource.h"
 #include "tools/harness/expected_values.h"
+#include "ui/message_fit.h"
 #include "tools/harness/msgdlg_driver.h"
 #include "run_paths.h"
 
@@ -222,6 +225,50 @@ TEST(MessageDialogPixels, NoTextOutsideTheMessageArea) {
   EXPECT_EQ(p.Count(RECT{556, 77, 580, 266}, Whitish), 0);   // right of the area
   EXPECT_EQ(p.Count(RECT{1, 318, 580, 342}, Whitish), 0);    // below the buttons
   EXPECT_GT(p.Count(RECT{40, 10, 300, 67}, Whitish), 20);    // the title
+}
+
+// The longest text the system has for any error, in a failure message as
+// the launcher fits it, shown by the real dialog: every white pixel of the
+// message stays inside the area, where the unfitted text would run past it.
+TEST(MessageDialogPixels, TheLongestSystemTextFittedStaysInsideTheArea) {
+  DWORD longest = 0;
+  size_t longestLength = 0;
+  for (DWORD error = 1; error < 16000; ++error) {
+    WCHAR text[kSystemTextChars];
+    const size_t length = SystemErrorText(error, text) ? wcslen(text) : 0;
+    if (length > longestLength) {
+      longest = error;
+      longestLength = length;
+    }
+  }
+  ASSERT_GT(longestLength, 0u);
+  // Built long enough to need shortening whatever this system's longest text.
+  const CString one = FailureMessageText(IDS_MSG_SETUP_NOT_STARTED, LANGUAGE_ENGLISH, longest);
+  std::wstring text(one.GetString(), one.GetLength());
+  const std::wstring number = L" (" + std::to_wstring(longest) + L")";
+  const std::wstring body = text.substr(text.find(L'\n') + 1, longestLength);
+  while (MessageFont().Height(text) <= 2 * 130) text.insert(text.size() - number.size(), L" " + body);
+  LOGFONTW description = {};
+  description.lfHeight = -16;
+  description.lfWeight = FW_BOLD;
+  description.lfCharSet = DEFAULT_CHARSET;
+  lstrcpyW(description.lfFaceName, L"Segoe UI");
+  const HFONT font = CreateFontIndirectW(&description);
+  const CString fitted = FitToMessageArea(font, CString(text.c_str()));
+  DeleteObject(font);
+  const std::wstring shown(fitted.GetString(), fitted.GetLength());
+  ASSERT_NE(text, shown);
+  EXPECT_EQ(number, shown.substr(shown.size() - number.size()));
+
+  std::wstring quoted;
+  for (wchar_t c : shown) quoted += c == L'"' ? std::wstring(L"\\\"") : std::wstring(1, c);
+  const Shown dialog = ShowAndCapture(0x10, quoted, L"msgdlg_longest_system_text");
+  const ScreenPixels& p = dialog.picture;
+  ASSERT_FALSE(p.empty());
+  EXPECT_EQ(p.Count(RECT{104, 77, 580, 90}, Whitish), 0);    // above the area
+  EXPECT_EQ(p.Count(RECT{104, 220, 580, 266}, Whitish), 0);  // below it
+  EXPECT_EQ(p.Count(RECT{556, 77, 580, 266}, Whitish), 0);   // right of it
+  EXPECT_GE(CountBands(WhiteRows(p, 104, 580, 77, 266)), 5);
 }
 
 }  // namespace

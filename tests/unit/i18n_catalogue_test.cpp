@@ -66,6 +66,33 @@ const CatalogueRow kCatalogue[] = {
       L"请访问网站获得最新的支持操作系统。",
       L"\"Quarnel\"はこのOSでは対応していません。 \n"
       L"最新の対応OSはWebサイトを参照してください。"}},
+    {IDS_MSG_SETUP_NOT_WRITTEN,
+     {L"\"Quarnel\" could not write its installer.",
+      L"« Quarnel » n'a pas pu écrire son programme d'installation.",
+      L"\"Quarnel\" konnte sein Installationsprogramm nicht schreiben.",
+      L"\"Quarnel\" non è riuscito a scrivere il programma di installazione.",
+      L"El \"Quarnel\" no ha podido escribir su programa de instalación.",
+      L"O \"Quarnel\" não conseguiu gravar o seu programa de instalação.",
+      L"“Quarnel”无法写入安装程序。",
+      L"\"Quarnel\"はインストーラーを書き込めませんでした。"}},
+    {IDS_MSG_SETUP_NOT_STARTED,
+     {L"\"Quarnel\" could not start its installer.",
+      L"« Quarnel » n'a pas pu démarrer son programme d'installation.",
+      L"\"Quarnel\" konnte sein Installationsprogramm nicht starten.",
+      L"\"Quarnel\" non è riuscito ad avviare il programma di installazione.",
+      L"El \"Quarnel\" no ha podido iniciar su programa de instalación.",
+      L"O \"Quarnel\" não conseguiu iniciar o seu programa de instalação.",
+      L"“Quarnel”无法启动安装程序。",
+      L"\"Quarnel\"はインストーラーを起動できませんでした。"}},
+    {IDS_MSG_APP_NOT_STARTED,
+     {L"\"Quarnel\" could not start the installed application.",
+      L"« Quarnel » n'a pas pu démarrer l'application installée.",
+      L"\"Quarnel\" konnte die installierte Anwendung nicht starten.",
+      L"\"Quarnel\" non è riuscito ad avviare l'applicazione installata.",
+      L"El \"Quarnel\" no ha podido iniciar la aplicación instalada.",
+      L"O \"Quarnel\" não conseguiu iniciar a aplicação instalada.",
+      L"“Quarnel”无法启动已安装的应用程序。",
+      L"\"Quarnel\"はインストールされたアプリケーションを起動できませんでした。"}},
 };
 
 const LANGID kCatalogueLanguage = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
@@ -158,6 +185,22 @@ TEST(Catalogue, MessagesAreTwoLinesWithTheBlankWhereItBelongs) {
   }
 }
 
+// The failure lines stand alone: the launcher puts the system's text of the
+// error on the line after them.
+TEST(Catalogue, FailureMessagesAreOneLineWithoutEdgeBlanks) {
+  for (UINT baseId :
+       {IDS_MSG_SETUP_NOT_WRITTEN, IDS_MSG_SETUP_NOT_STARTED, IDS_MSG_APP_NOT_STARTED}) {
+    for (int language = 0; language < kLanguageCount; ++language) {
+      const std::wstring text = RawTableEntry(baseId + 1000 * language);
+      ASSERT_FALSE(text.empty()) << baseId << "/" << language;
+      EXPECT_EQ(std::wstring::npos, text.find_first_of(L"\r\n")) << baseId << "/" << language;
+      EXPECT_NE(L' ', text.front()) << baseId << "/" << language;
+      EXPECT_NE(L' ', text.back()) << baseId << "/" << language;
+      EXPECT_NE(std::wstring::npos, text.find(L"Quarnel")) << baseId << "/" << language;
+    }
+  }
+}
+
 TEST(Catalogue, ApplicationTitle) {
   EXPECT_EQ(L"Quarnel", RawTableEntry(AFX_IDS_APP_TITLE));
   EXPECT_EQ(L"Quarnel", ToWide(LoadLocalizedString(AFX_IDS_APP_TITLE, LANGUAGE_ENGLISH)));
@@ -170,7 +213,7 @@ TEST(Catalogue, NoIdentifiersBeyondTheCatalogue) {
       expected.insert(row.baseId + 1000 * language);
     }
   }
-  ASSERT_EQ(57u, expected.size());
+  ASSERT_EQ(81u, expected.size());
   for (UINT id = 0; id < kFirstFrameworkString; ++id) {
     EXPECT_EQ(expected.count(id) == 1, !RawTableEntry(id).empty()) << "id " << id;
   }

@@ -25,3 +25,9 @@ bool RunProductLife(DemoContext& context);
 // `localeName`), and nothing else may happen. `label` numbers the step.
 bool RunUnsupportedWindows(DemoContext& context, int language, const std::wstring& localeName,
                            const std::wstring& label);
+
+// Zelvane.exe moved out of the installed product's folder: the installed
+// launcher must show its error message in `language` (this process's user
+// locale's) and end with exit code 12, starting nothing. `label` numbers
+// the step.
+bool RunApplicationMissing(DemoContext& context, int language, const std::wstring& label);

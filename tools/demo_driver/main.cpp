@@ -6,6 +6,7 @@
 //   demo_driver life --out DIR [--launcher PATH]
 //   demo_driver unsupported --out DIR --language N --locale NAME --label L
 //                           [--launcher PATH]
+//   demo_driver app-missing --out DIR --language N --label L [--launcher PATH]
 //   demo_driver forget      (removes the product's registry traces)
 //
 // DIR receives the pictures, captions.txt and the machine (DIR\machine).
@@ -46,6 +47,7 @@ int Usage() {
   std::fprintf(stderr,
                "usage: demo_driver life --out DIR [--launcher PATH]\n"
                "       demo_driver unsupported --out DIR --language N --locale NAME --label L\n"
+               "       demo_driver app-missing --out DIR --language N --label L\n"
                "       demo_driver forget\n");
   return 2;
 }
@@ -59,6 +61,10 @@ int RunMode(const Options& options) {
   DemoContext context{machine, transcript, launcher, out};
   if (options.mode == L"life") {
     RunProductLife(context);
+  } else if (options.mode == L"app-missing") {
+    const std::wstring language = options.Value(L"language");
+    if (language.empty()) return Usage();
+    RunApplicationMissing(context, _wtoi(language.c_str()), options.Value(L"label", L"6"));
   } else {
     const std::wstring language = options.Value(L"language");
     if (language.empty()) return Usage();
@@ -75,6 +81,8 @@ int wmain(int argc, wchar_t** argv) {
   Options options;
   if (!ParseOptions(argc, argv, &options)) return Usage();
   if (options.mode == L"forget") return ForgetProduct() ? 0 : 1;
-  if (options.mode != L"life" && options.mode != L"unsupported") return Usage();
+  if (options.mode != L"life" && options.mode != L"unsupported" && options.mode != L"app-missing") {
+    return Usage();
+  }
   return RunMode(options);
 }

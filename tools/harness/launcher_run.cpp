@@ -149,13 +149,16 @@ ChildProcess::~ChildProcess() {
 
 bool ChildProcess::Start(const std::wstring& exe, const std::wstring& args,
                          const std::map<std::wstring, std::wstring>& env,
-                         const std::wstring& workingDir) {
+                         const std::wstring& workingDir, const std::wstring& desktop) {
   std::wstring commandLine = L"\"" + exe + L"\"" + (args.empty() ? L"" : L" " + args);
   std::vector<wchar_t> mutableLine(commandLine.begin(), commandLine.end());
   mutableLine.push_back(L'\0');
   std::vector<wchar_t> environment = BuildEnvironment(env);
   STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
+  std::vector<wchar_t> desktopName(desktop.begin(), desktop.end());
+  desktopName.push_back(L'\0');
+  if (!desktop.empty()) startup.lpDesktop = desktopName.data();
   return CreateProcessW(exe.c_str(), mutableLine.data(), nullptr, nullptr, FALSE,
                         CREATE_UNICODE_ENVIRONMENT, environment.data(),
                         workingDir.empty() ? nullptr : workingDir.c_str(), &startup, &m_info) != 0;

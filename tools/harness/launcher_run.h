@@ -44,10 +44,11 @@ class ChildProcess {
   ChildProcess& operator=(const ChildProcess&) = delete;
 
   // Starts `exe` with the command-line tail `args`, the current environment
-  // plus `env` (name -> value), in `workingDir` (empty: inherit).
+  // plus `env` (name -> value), in `workingDir` (empty: inherit), on
+  // `desktop` ("station\\desktop"; empty: this process's).
   bool Start(const std::wstring& exe, const std::wstring& args,
              const std::map<std::wstring, std::wstring>& env,
-             const std::wstring& workingDir = L"");
+             const std::wstring& workingDir = L"", const std::wstring& desktop = L"");
   // Waits up to `ms`; true when the process has ended.
   bool Wait(DWORD ms);
   DWORD ExitCode() const;

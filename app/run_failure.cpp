@@ -1,0 +1,37 @@
+#include "app/run_failure.h"
+
+#include "res/resource.h"
+
+RunFailure FailureOfDeployment(const StepResult& deployment) {
+  if (deployment.ok) return RunFailure::kNone;
+  switch (deployment.step) {
+    case StepId::kInstallerStart: return RunFailure::kSetupNotStarted;
+    // The installer was started; only the wait for its end went wrong.
+    case StepId::kInstallerWait: return RunFailure::kNone;
+    default: return RunFailure::kSetupNotWritten;
+  }
+}
+
+RunFailure FailureOfHandOff(const StepResult& handoff) {
+  return handoff.ok ? RunFailure::kNone : RunFailure::kApplicationNotStarted;
+}
+
+int ExitCodeOf(RunFailure failure) {
+  switch (failure) {
+    case RunFailure::kNone: return kExitDone;
+    case RunFailure::kSetupNotWritten: return kExitSetupNotWritten;
+    case RunFailure::kSetupNotStarted: return kExitSetupNotStarted;
+    case RunFailure::kApplicationNotStarted: return kExitApplicationNotStarted;
+  }
+  return kExitDone;
+}
+
+UINT MessageIdOf(RunFailure failure) {
+  switch (failure) {
+    case RunFailure::kNone: return 0;
+    case RunFailure::kSetupNotWritten: return IDS_MSG_SETUP_NOT_WRITTEN;
+    case RunFailure::kSetupNotStarted: return IDS_MSG_SETUP_NOT_STARTED;
+    case RunFailure::kApplicationNotStarted: return IDS_MSG_APP_NOT_STARTED;
+  }
+  return 0;
+}
