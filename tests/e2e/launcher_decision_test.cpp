@@ -7,6 +7,7 @@
 
 #include "tools/harness/expected_values.h"
 #include "tools/harness/launcher_run.h"
+#include "tools/harness/observed_values.h"
 #include "tools/harness/msgdlg_driver.h"
 #include "run_paths.h"
 #include "trace_log.h"
@@ -28,16 +29,6 @@ bool MutexExists(const wchar_t* name) {
   if (!mutex) return false;
   CloseHandle(mutex);
   return true;
-}
-
-std::wstring SetupPathValue() {
-  wchar_t buffer[1024] = {};
-  DWORD bytes = sizeof(buffer) - sizeof(wchar_t);
-  if (RegGetValueW(HKEY_CURRENT_USER, expected::kSetupPathKey, L"SetupPath", RRF_RT_REG_SZ,
-                   nullptr, buffer, &bytes) != ERROR_SUCCESS) {
-    return L"";
-  }
-  return buffer;
 }
 
 class LauncherDecision : public ::testing::Test {

@@ -14,6 +14,7 @@
 #include "tools/harness/expected_values.h"
 #include "tools/harness/launcher_run.h"
 #include "tools/harness/msgdlg_driver.h"
+#include "tools/harness/observed_values.h"
 #include "tools/harness/standin_service_process.h"
 #include "res/resource.h"
 #include "run_paths.h"
@@ -42,36 +43,7 @@ int UserLanguage() {
     EXPECT_EQ(GetUserDefaultLCID(), wcstoul(requested, nullptr, 0))
         << "Wine did not take the requested locale";
   }
-  switch (GetUserDefaultLCID() & 0xFF) {
-    case 0x0C: return 1;
-    case 0x07: return 2;
-    case 0x10: return 3;
-    case 0x0A: return 4;
-    case 0x16: return 5;
-    case 0x04: return 6;
-    case 0x11: return 7;
-    default: return 0;
-  }
-}
-
-// The system's text of `error` as this process (same prefix, same locale)
-// gets it, line ends at its end dropped.
-std::wstring SystemText(DWORD error) {
-  wchar_t text[512] = {};
-  DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                nullptr, error, 0, text, 512, nullptr);
-  while (length > 0 && wcschr(L"\r\n \t", text[length - 1])) --length;
-  return std::wstring(text, length);
-}
-
-std::wstring SetupPathValue() {
-  wchar_t buffer[1024] = {};
-  DWORD bytes = sizeof(buffer) - sizeof(wchar_t);
-  if (RegGetValueW(HKEY_CURRENT_USER, expected::kSetupPathKey, L"SetupPath", RRF_RT_REG_SZ,
-                   nullptr, buffer, &bytes) != ERROR_SUCCESS) {
-    return L"";
-  }
-  return buffer;
+  return ExpectedLanguageOfLocale(GetUserDefaultLCID());
 }
 
 // The error number at the end of the trace line that starts with `prefix`
@@ -154,10 +126,10 @@ class LauncherFailures : public ::testing::Test {
     const int language = UserLanguage();
     EXPECT_TRUE(run.dialogShown);
     EXPECT_TRUE(run.onlyOurDialog) << "a second window: the shell spoke too";
-    EXPECT_EQ(Catalogue(baseId, language) + L"\n" + SystemText(error) + L" (" +
+    EXPECT_EQ(Catalogue(baseId, language) + L"\n" + SystemErrorText(error) + L" (" +
                   std::to_wstring(error) + L")",
               run.message);
-    EXPECT_FALSE(SystemText(error).empty()) << "error " << error;
+    EXPECT_FALSE(SystemErrorText(error).empty()) << "error " << error;
     EXPECT_EQ(Catalogue(IDS_BTN_OK, language), run.button);
     EXPECT_TRUE(run.buttonAlone);
   }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tools/harness/launcher_run.h"
+#include "tools/harness/observed_values.h"
 #include "message_rendering.h"
 #include "tools/harness/msgdlg_driver.h"
 #include "res/resource.h"
@@ -183,28 +184,15 @@ TEST_F(LauncherMessages, UpdateQuestionInEveryServiceLanguage) {
 // with, which a child inherits from this test program, not from the
 // environment block given to CreateProcess. So this test checks the locale
 // the test program itself runs in; the build runs it once per locale (see
-// tests/checks/msgdlg_user_locales.cmake), naming the locale identifier that
+// tests/e2e/msgdlg_user_locales.cmake), naming the locale identifier that
 // Wine must report in QUARNEL_TEST_USER_LCID.
-int LanguageOfLocale(LCID lcid) {
-  switch (lcid & 0xFF) {
-    case 0x0C: return 1;
-    case 0x07: return 2;
-    case 0x10: return 3;
-    case 0x0A: return 4;
-    case 0x16: return 5;
-    case 0x04: return 6;
-    case 0x11: return 7;
-    default: return 0;
-  }
-}
-
 TEST_F(LauncherMessages, WindowsSixPointZeroStopsInTheUserLocaleLanguage) {
   const LCID lcid = GetUserDefaultLCID();
   wchar_t expected[32] = {};
   if (GetEnvironmentVariableW(L"QUARNEL_TEST_USER_LCID", expected, 32)) {
     ASSERT_EQ(lcid, wcstoul(expected, nullptr, 0)) << "Wine did not take the requested locale";
   }
-  const int language = LanguageOfLocale(lcid);
+  const int language = ExpectedLanguageOfLocale(lcid);
   const ServiceLanguageValue service(0);
   world.InstallProduct(kOlderVersion);  // would be asked about if looked up
   SetReportedWindowsVersion(L"vista");

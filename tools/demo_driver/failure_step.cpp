@@ -8,21 +8,13 @@
 #include "launcher_dialog.h"
 #include "product_state.h"
 #include "res/resource.h"
+#include "tools/harness/observed_values.h"
 #include "run_report.h"
 
 namespace {
 
 // The exit code of a run whose installed application could not be started.
 constexpr DWORD kApplicationNotStarted = 12;
-
-// The system's text of `error` in this process's locale, line ends dropped.
-std::wstring SystemText(DWORD error) {
-  wchar_t text[512] = {};
-  DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                nullptr, error, 0, text, 512, nullptr);
-  while (length > 0 && wcschr(L"\r\n \t", text[length - 1])) --length;
-  return std::wstring(text, length);
-}
 
 // Zelvane.exe moved aside for the life of the object, then put back.
 class MovedAside {
@@ -63,7 +55,7 @@ bool RunApplicationMissing(DemoContext& context, int language, const std::wstrin
   }
   ExpectedDialog dialog;
   dialog.message = StringOfModule(context.builtLauncher, IDS_MSG_APP_NOT_STARTED + 1000 * language) +
-                   L"\n" + SystemText(ERROR_FILE_NOT_FOUND) + L" (2)";
+                   L"\n" + SystemErrorText(ERROR_FILE_NOT_FOUND) + L" (2)";
   dialog.button = IDCANCEL;  // the single button, captioned "OK"
   dialog.buttonText = StringOfModule(context.builtLauncher, IDS_BTN_OK + 1000 * language);
   dialog.picture = context.pictureDir + L"\\app-not-started-" + std::to_wstring(language) + L".png";

@@ -1,0 +1,36 @@
+#include "tools/harness/observed_values.h"
+
+#include <wchar.h>
+
+#include "tools/harness/expected_values.h"
+
+std::wstring SetupPathValue() {
+  wchar_t buffer[1024] = {};
+  DWORD bytes = sizeof(buffer) - sizeof(wchar_t);
+  if (RegGetValueW(HKEY_CURRENT_USER, expected::kSetupPathKey, L"SetupPath", RRF_RT_REG_SZ,
+                   nullptr, buffer, &bytes) != ERROR_SUCCESS) {
+    return L"";
+  }
+  return buffer;
+}
+
+std::wstring SystemErrorText(DWORD error) {
+  wchar_t text[512] = {};
+  DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                nullptr, error, 0, text, 512, nullptr);
+  while (length > 0 && wcschr(L"\r\n \t", text[length - 1])) --length;
+  return std::wstring(text, length);
+}
+
+int ExpectedLanguageOfLocale(LCID lcid) {
+  switch (lcid & 0xFF) {
+    case 0x0C: return 1;
+    case 0x07: return 2;
+    case 0x10: return 3;
+    case 0x0A: return 4;
+    case 0x16: return 5;
+    case 0x04: return 6;
+    case 0x11: return 7;
+    default: return 0;
+  }
+}

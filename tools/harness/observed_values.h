@@ -1,0 +1,19 @@
+// What the launcher leaves or shows that tests and the demo read back the same
+// way: the "SetupPath" value, the system's text of an error, the language a
+// user locale is expected to give.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// "SetupPath" under HKEY_CURRENT_USER\SOFTWARE\Velmora\Quarnel; empty when
+// missing or not a string.
+std::wstring SetupPathValue();
+
+// The system's text of `error` in this process's locale (FormatMessageW, no
+// inserts), its trailing line ends and blanks dropped.
+std::wstring SystemErrorText(DWORD error);
+
+// The language index the launcher's rule gives `lcid`: French 1, German 2,
+// Italian 3, Spanish 4, Portuguese 5, Chinese 6, Japanese 7, anything else 0.
+int ExpectedLanguageOfLocale(LCID lcid);
