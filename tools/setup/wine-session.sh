@@ -96,6 +96,43 @@ quarnel_wine_fonts() {
     || echo "warning: importing $reg into the Wine prefix failed" >&2
 }
 
+# The lanes test.sh runs, as QUARNEL_WINE_LANE values (see wine-env.sh):
+# the 32-bit prefix and the 64-bit one.
+QUARNEL_WINE_LANES=("" wow64)
+
+# Starts the session of each lane of build tree $1, side by side (making a
+# fresh prefix takes a minute or more each); they end when the calling
+# script does.
+quarnel_wine_start_lanes() {
+  local build=$1 lane failed=0 pids=()
+  export QUARNEL_BUILD_DIR=$build
+  quarnel_at_exit quarnel_wine_stop_lanes
+  mkdir -p "$build/logs" "$build/wine-session"
+  quarnel_step_log "$build/logs/wine-session*.log"
+  # Once before the lanes, which both need it: the fallback installs.
+  quarnel_ensure_i386 "$build/wine-session" "$build/logs/wine-session-i386.log" || return 1
+  for lane in "${QUARNEL_WINE_LANES[@]}"; do
+    (QUARNEL_WINE_LANE=$lane quarnel_wine_start "$build" --detached) &
+    pids+=($!)
+  done
+  for lane in "${pids[@]}"; do
+    wait "$lane" || failed=1
+  done
+  return "$failed"
+}
+
+# Ends the session of every lane of the build tree in QUARNEL_BUILD_DIR.
+quarnel_wine_stop_lanes() {
+  local lane
+  for lane in "${QUARNEL_WINE_LANES[@]}"; do
+    (
+      export QUARNEL_WINE_LANE=$lane
+      source "$QUARNEL_SETUP_DIR/wine-env.sh"
+      quarnel_wine_stop
+    )
+  done
+}
+
 # Ends the session of the build tree in QUARNEL_BUILD_DIR, if one runs.
 quarnel_wine_stop() {
   [ -n "${QUARNEL_SESSION_DIR:-}" ] || return 0
