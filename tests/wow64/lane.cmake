@@ -25,23 +25,33 @@ foreach(test_source ${wow64_tests})
   quarnel_add_test_program(wow64 ${test_source})
 endforeach()
 
-# The 32-bit lane's programs again, with their labels, time-outs and
-# fixtures.
+# Registers wow64_<test>, the 32-bit lane's test `test` run again as
+# `command...`, with its labels, time-out, environment and fixtures.
+function(quarnel_wow64_copy test)
+  add_test(NAME wow64_${test} COMMAND ${ARGN})
+  set_tests_properties(wow64_${test} PROPERTIES LABELS wow64)
+  foreach(property LABELS TIMEOUT ENVIRONMENT FIXTURES_REQUIRED)
+    get_test_property(${test} ${property} value)
+    if(value)
+      set_property(TEST wow64_${test} APPEND PROPERTY ${property} ${value})
+    endif()
+  endforeach()
+endfunction()
+
 foreach(layer e2e integration)
   file(GLOB layer_tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${layer}/*_test.cpp)
   foreach(test_source ${layer_tests})
     get_filename_component(stem ${test_source} NAME_WE)
     set(program ${layer}_${stem})
-    add_test(NAME wow64_${program} COMMAND ${program} --gtest_brief=1)
-    get_test_property(${program} LABELS labels)
-    get_test_property(${program} TIMEOUT timeout)
-    set_tests_properties(wow64_${program} PROPERTIES LABELS "wow64;${labels}" TIMEOUT ${timeout})
-    get_test_property(${program} FIXTURES_REQUIRED fixtures)
-    if(fixtures)
-      set_tests_properties(wow64_${program} PROPERTIES FIXTURES_REQUIRED "${fixtures}")
-    endif()
+    quarnel_wow64_copy(${program} ${program} --gtest_brief=1)
     add_dependencies(${program} standins64)
   endforeach()
+endforeach()
+# The unsupported-Windows message in each user locale (e2e/msgdlg_user_locales.cmake).
+foreach(entry ${QUARNEL_MSGDLG_LOCALES})
+  string(REGEX REPLACE "\\..*" "" short "${entry}")
+  quarnel_wow64_copy(e2e_msgdlg_locale_${short} e2e_msgdlg_launcher_test --gtest_brief=1
+                     --gtest_filter=*UserLocaleLanguage*)
 endforeach()
 
 get_property(all_tests DIRECTORY PROPERTY TESTS)

@@ -6,6 +6,7 @@
 # ends when they do. Run as a command, it starts or stops a session that
 # outlives it, which is how the CTest emulator gets one for `ctest` alone:
 #   tools/setup/wine-session.sh start|stop|status [BUILD_DIR]
+# (with QUARNEL_WINE_LANE=wow64 in the environment: the 64-bit prefix's).
 
 QUARNEL_SETUP_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$QUARNEL_SETUP_DIR/i386.sh"
@@ -158,7 +159,7 @@ quarnel_wine_session_command() {
     start)
       quarnel_step "Starting the Wine session of $QUARNEL_BUILD_DIR"
       quarnel_wine_start "$QUARNEL_BUILD_DIR" --detached
-      echo "    display $DISPLAY; stop it with: $0 stop $QUARNEL_BUILD_DIR"
+      echo "    display $DISPLAY; stop it with: ${QUARNEL_WINE_LANE:+QUARNEL_WINE_LANE=$QUARNEL_WINE_LANE }$0 stop $QUARNEL_BUILD_DIR"
       ;;
     stop) quarnel_wine_stop ;;
     status)
