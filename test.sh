@@ -17,9 +17,11 @@ quarnel_install_packages "$BUILD/logs"
 
 quarnel_configure_and_build "$BUILD" "the launcher, stand-ins and tests"
 
-quarnel_step "Starting Wine and the test display"
-quarnel_wine_start "$BUILD"
+quarnel_step "Starting Wine and the test displays: a 32-bit and a 64-bit prefix"
+quarnel_wine_start_lanes "$BUILD"
 
+# Two at a time: the lanes run side by side, each one test at a time (the
+# tests hold their prefix's lock; see tests/wow64/lane.cmake).
 quarnel_step "Running the tests"
 quarnel_step_log "$BUILD/Testing/Temporary/LastTest.log"
-ctest --test-dir "$BUILD" --output-on-failure --no-tests=error "$@"
+ctest --test-dir "$BUILD" --output-on-failure --no-tests=error -j 2 "$@"

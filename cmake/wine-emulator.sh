@@ -19,7 +19,7 @@ if ! quarnel_wine_session_running; then
       source "$1/wine-env.sh"
       quarnel_wine_session_running || "$1/wine-session.sh" start "$QUARNEL_BUILD_DIR"
     ' _ "$setup_dir" </dev/null >&2; then
-    echo "error: no Wine session for $QUARNEL_BUILD_DIR and starting one failed; run ./test.sh (or $setup_dir/wine-session.sh start $QUARNEL_BUILD_DIR) first" >&2
+    echo "error: no Wine session for $QUARNEL_BUILD_DIR${QUARNEL_WINE_LANE:+ (lane $QUARNEL_WINE_LANE)} and starting one failed; run ./test.sh (or $setup_dir/wine-session.sh start $QUARNEL_BUILD_DIR) first" >&2
     exit 1
   fi
   source "$setup_dir/wine-env.sh"

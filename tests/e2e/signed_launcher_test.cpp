@@ -13,8 +13,9 @@
 
 namespace {
 
+// check_signing leaves it in the build's own scratch folder, for every lane.
 std::wstring SignedCopy() {
-  return std::wstring(QUARNEL_TEST_SCRATCH_DIR) + L"\\signed-launcher\\Quarnel.exe";
+  return std::wstring(QUARNEL_TEST_BUILT_SCRATCH_DIR) + L"\\signed-launcher\\Quarnel.exe";
 }
 
 size_t Count(const LauncherWorld& world, const std::wstring& event) {

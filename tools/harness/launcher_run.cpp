@@ -270,6 +270,8 @@ DWORD RunAnsweringDialogs(LauncherWorld& world, const std::wstring& launcher,
 std::wstring BuiltLauncher() { return std::wstring(QUARNEL_TEST_BIN_DIR) + L"\\Quarnel.exe"; }
 
 std::wstring StandinPath(const std::wstring& name) {
+  const std::wstring laneDir = LaneProductStandinDir();
+  if (!laneDir.empty() && FileExists(laneDir + L"\\" + name)) return laneDir + L"\\" + name;
   return std::wstring(QUARNEL_TEST_STANDIN_DIR) + L"\\" + name;
 }
 

@@ -103,7 +103,8 @@ class LauncherWorld {
 DWORD RunAnsweringDialogs(LauncherWorld& world, const std::wstring& launcher,
                           const std::wstring& args, bool* dialogShown);
 
-// The built launcher and stand-ins.
+// The built launcher and stand-ins. A stand-in the lane has a build of its
+// own for (see LaneProductStandinDir) comes from there.
 std::wstring BuiltLauncher();
 std::wstring StandinPath(const std::wstring& name);
 

@@ -11,7 +11,8 @@
 QUARNEL_PACKAGES=(
   cmake ninja-build
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
-  wine wine32:i386 xvfb
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  wine wine32:i386 wine64 xvfb
   googletest
   fonts-wqy-microhei fonts-dejavu-core
   imagemagick

@@ -3,7 +3,11 @@
 # scripts (through wine-session.sh) and by the CTest emulator, so that a test
 # run by ctest alone sees exactly what test.sh gives it.
 #
-# Needs QUARNEL_BUILD_DIR, the build tree.
+# Needs QUARNEL_BUILD_DIR, the build tree. QUARNEL_WINE_LANE=wow64 selects
+# the tree's second environment instead: a 64-bit prefix, where 32-bit
+# programs run as under WoW64, with a session (wineserver and display) of
+# its own, so that both lanes run side by side without sharing named
+# objects, registry or windows.
 
 # Wine takes only an absolute prefix.
 case "$QUARNEL_BUILD_DIR" in
@@ -11,15 +15,25 @@ case "$QUARNEL_BUILD_DIR" in
   *) QUARNEL_BUILD_DIR="$PWD/$QUARNEL_BUILD_DIR" ;;
 esac
 export QUARNEL_BUILD_DIR
-export WINEPREFIX="$QUARNEL_BUILD_DIR/wineprefix"
-export WINEARCH=win32
+case "${QUARNEL_WINE_LANE:-}" in
+  "") QUARNEL_LANE_SUFFIX="" WINEARCH=win32 ;;
+  # Debian's wine runs 32-bit programs with the 32-bit loader in this prefix
+  # too; Wine starts 64-bit ones with wine64 beside it.
+  wow64) QUARNEL_LANE_SUFFIX=-wow64 WINEARCH=win64 ;;
+  *)
+    echo "error: QUARNEL_WINE_LANE is '$QUARNEL_WINE_LANE'; it is empty or wow64" >&2
+    return 2
+    ;;
+esac
+export WINEARCH
+export WINEPREFIX="$QUARNEL_BUILD_DIR/wineprefix$QUARNEL_LANE_SUFFIX"
 export WINEDEBUG="${WINEDEBUG:--all}"
 # Keeps prefix creation from offering to install .NET and an HTML engine.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 
 # Where a running session keeps its display number and Xvfb's process id.
-QUARNEL_SESSION_DIR="$QUARNEL_BUILD_DIR/wine-session"
-QUARNEL_SESSION_LOG="$QUARNEL_BUILD_DIR/logs/wine-session.log"
+QUARNEL_SESSION_DIR="$QUARNEL_BUILD_DIR/wine-session$QUARNEL_LANE_SUFFIX"
+QUARNEL_SESSION_LOG="$QUARNEL_BUILD_DIR/logs/wine-session$QUARNEL_LANE_SUFFIX.log"
 
 if [ -s "$QUARNEL_SESSION_DIR/display" ]; then
   export DISPLAY=":$(cat "$QUARNEL_SESSION_DIR/display")"

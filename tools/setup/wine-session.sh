@@ -6,6 +6,7 @@
 # ends when they do. Run as a command, it starts or stops a session that
 # outlives it, which is how the CTest emulator gets one for `ctest` alone:
 #   tools/setup/wine-session.sh start|stop|status [BUILD_DIR]
+# (with QUARNEL_WINE_LANE=wow64 in the environment: the 64-bit prefix's).
 
 QUARNEL_SETUP_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$QUARNEL_SETUP_DIR/i386.sh"
@@ -96,6 +97,43 @@ quarnel_wine_fonts() {
     || echo "warning: importing $reg into the Wine prefix failed" >&2
 }
 
+# The lanes test.sh runs, as QUARNEL_WINE_LANE values (see wine-env.sh):
+# the 32-bit prefix and the 64-bit one.
+QUARNEL_WINE_LANES=("" wow64)
+
+# Starts the session of each lane of build tree $1, side by side (making a
+# fresh prefix takes a minute or more each); they end when the calling
+# script does.
+quarnel_wine_start_lanes() {
+  local build=$1 lane failed=0 pids=()
+  export QUARNEL_BUILD_DIR=$build
+  quarnel_at_exit quarnel_wine_stop_lanes
+  mkdir -p "$build/logs" "$build/wine-session"
+  quarnel_step_log "$build/logs/wine-session*.log"
+  # Once before the lanes, which both need it: the fallback installs.
+  quarnel_ensure_i386 "$build/wine-session" "$build/logs/wine-session-i386.log" || return 1
+  for lane in "${QUARNEL_WINE_LANES[@]}"; do
+    (QUARNEL_WINE_LANE=$lane quarnel_wine_start "$build" --detached) &
+    pids+=($!)
+  done
+  for lane in "${pids[@]}"; do
+    wait "$lane" || failed=1
+  done
+  return "$failed"
+}
+
+# Ends the session of every lane of the build tree in QUARNEL_BUILD_DIR.
+quarnel_wine_stop_lanes() {
+  local lane
+  for lane in "${QUARNEL_WINE_LANES[@]}"; do
+    (
+      export QUARNEL_WINE_LANE=$lane
+      source "$QUARNEL_SETUP_DIR/wine-env.sh"
+      quarnel_wine_stop
+    )
+  done
+}
+
 # Ends the session of the build tree in QUARNEL_BUILD_DIR, if one runs.
 quarnel_wine_stop() {
   [ -n "${QUARNEL_SESSION_DIR:-}" ] || return 0
@@ -121,7 +159,7 @@ quarnel_wine_session_command() {
     start)
       quarnel_step "Starting the Wine session of $QUARNEL_BUILD_DIR"
       quarnel_wine_start "$QUARNEL_BUILD_DIR" --detached
-      echo "    display $DISPLAY; stop it with: $0 stop $QUARNEL_BUILD_DIR"
+      echo "    display $DISPLAY; stop it with: ${QUARNEL_WINE_LANE:+QUARNEL_WINE_LANE=$QUARNEL_WINE_LANE }$0 stop $QUARNEL_BUILD_DIR"
       ;;
     stop) quarnel_wine_stop ;;
     status)

@@ -45,7 +45,8 @@ LogFields StartFields() {
           {L"program", OwnPath()},
           {L"cmdline", GetCommandLineW()},
           {L"cwd", CurrentDirectory()},
-          {L"parent", ParentImagePath()}};
+          {L"parent", ParentImagePath()},
+          {L"bits", std::to_wstring(sizeof(void*) * 8)}};
 }
 
 void WaitForReleaseEvent() {

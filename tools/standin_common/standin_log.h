@@ -15,7 +15,8 @@ using LogFields = std::vector<std::pair<std::wstring, std::wstring>>;
 void AppendStandinLog(const std::wstring& event, const LogFields& fields);
 
 // The fields every start records: qpc (performance counter at start),
-// program, cmdline, cwd, parent.
+// program, cmdline, cwd, parent, bits (32 or 64: which build of the
+// stand-in ran).
 LogFields StartFields();
 
 // If QUARNEL_STANDIN_WAIT_EVENT names an event, waits (at most 5 minutes)

@@ -39,10 +39,12 @@ bool WriteEmbeddedZelvane(const std::wstring& target) {
   return ok;
 }
 
+// The product's key lies in the 32-bit view, where the 32-bit launcher
+// reads it; a 64-bit build of the installer has to ask for that view.
 bool WriteUninstallKey(const std::wstring& dir) {
   HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kUninstallKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                      &key, nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kUninstallKey, 0, nullptr, 0,
+                      KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key, nullptr) != ERROR_SUCCESS) {
     return false;
   }
   const wchar_t name[] = L"Zelvane";

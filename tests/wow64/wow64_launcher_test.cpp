@@ -1,0 +1,222 @@
+// The real Quarnel.exe on 64-bit Windows, observed from outside: which
+// registry view holds the product, where "SetupPath" lands, the path notices
+// at the 64-bit service with ten launchers at once, and the 64-bit programs
+// it starts (the main application, and an installer built for 64 bits).
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "res/resource.h"
+#include "tools/harness/expected_values.h"
+#include "tools/harness/launcher_run.h"
+#include "tools/harness/scratch_dir.h"
+#include "tools/harness/standin_service_process.h"
+#include "run_paths.h"
+
+namespace {
+
+std::vector<StandinRecord> Only(const std::vector<StandinRecord>& all, const std::wstring& event) {
+  std::vector<StandinRecord> out;
+  for (const StandinRecord& record : all) {
+    if (record.event == event) out.push_back(record);
+  }
+  return out;
+}
+
+// The uninstall key's "InstallLocation" in registry view `view`
+// (KEY_WOW64_32KEY or KEY_WOW64_64KEY); empty when the key is not there.
+std::wstring InstallLocationIn(REGSAM view) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, expected::kUninstallKey, 0, KEY_QUERY_VALUE | view, &key) !=
+      ERROR_SUCCESS) {
+    return L"";
+  }
+  wchar_t value[MAX_PATH + 1] = {};
+  DWORD bytes = sizeof(value) - sizeof(wchar_t);
+  const LSTATUS status = RegQueryValueExW(key, L"InstallLocation", nullptr, nullptr,
+                                          reinterpret_cast<BYTE*>(value), &bytes);
+  RegCloseKey(key);
+  return status == ERROR_SUCCESS ? std::wstring(value) : std::wstring();
+}
+
+void WriteUninstallKeyIn64BitView(const std::wstring& installLocation) {
+  HKEY key = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, expected::kUninstallKey, 0, nullptr,
+                                           0, KEY_ALL_ACCESS | KEY_WOW64_64KEY, nullptr, &key,
+                                           nullptr));
+  RegSetValueExW(key, L"InstallLocation", 0, REG_SZ,
+                 reinterpret_cast<const BYTE*>(installLocation.c_str()),
+                 static_cast<DWORD>((installLocation.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+}
+
+void DeleteUninstallKeyIn(REGSAM view) {
+  RegDeleteKeyExW(HKEY_LOCAL_MACHINE, expected::kUninstallKey, view, 0);
+}
+
+// "SetupPath" as a 64-bit program reads it.
+std::wstring SetupPathFor64BitReader() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, expected::kSetupPathKey, 0,
+                    KEY_QUERY_VALUE | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS) {
+    return L"";
+  }
+  wchar_t value[MAX_PATH + 1] = {};
+  DWORD bytes = sizeof(value) - sizeof(wchar_t);
+  const LSTATUS status = RegQueryValueExW(key, L"SetupPath", nullptr, nullptr,
+                                          reinterpret_cast<BYTE*>(value), &bytes);
+  RegCloseKey(key);
+  return status == ERROR_SUCCESS ? std::wstring(value) : std::wstring();
+}
+
+BOOL CALLBACK FirstLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR found) {
+  *reinterpret_cast<WORD*>(found) = language;
+  return FALSE;
+}
+
+// The language the launcher at `path` carries its payload in.
+WORD PayloadLanguage(const std::wstring& path) {
+  WORD language = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+  HMODULE image = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (!image) return language;
+  EnumResourceLanguagesW(image, RT_RCDATA, MAKEINTRESOURCEW(IDR_SETUP_PAYLOAD), FirstLanguage,
+                         reinterpret_cast<LONG_PTR>(&language));
+  FreeLibrary(image);
+  return language;
+}
+
+// Replaces the payload of the launcher at `path` with the file `installer`.
+bool ReplacePayload(const std::wstring& path, const std::wstring& installer) {
+  std::string bytes;
+  if (!ReadWholeFile(installer, &bytes) || bytes.empty()) return false;
+  const WORD language = PayloadLanguage(path);
+  HANDLE update = BeginUpdateResourceW(path.c_str(), FALSE);
+  if (!update) return false;
+  const BOOL written = UpdateResourceW(update, RT_RCDATA, MAKEINTRESOURCEW(IDR_SETUP_PAYLOAD),
+                                       language, &bytes[0], static_cast<DWORD>(bytes.size()));
+  return EndUpdateResourceW(update, !written) && written;
+}
+
+// How many of `processes` still run once the others have ended or `ms`
+// have passed.
+size_t RunningAfter(std::vector<ChildProcess>& processes, DWORD ms) {
+  const DWORD start = GetTickCount();
+  size_t running = processes.size();
+  do {
+    running = 0;
+    for (ChildProcess& process : processes) running += process.Wait(0) ? 0 : 1;
+    if (running <= 1) break;
+    Sleep(100);
+  } while (GetTickCount() - start < ms);
+  return running;
+}
+
+class Wow64Launcher : public ::testing::Test {
+ protected:
+  ~Wow64Launcher() override { DeleteUninstallKeyIn(KEY_WOW64_64KEY); }
+
+  LauncherWorld world{L"wow64"};
+};
+
+TEST_F(Wow64Launcher, TheUninstallKeyIsReadFromThe32BitView) {
+  world.InstallProduct(L"=");
+  ASSERT_TRUE(SamePath(world.InstallDir(), InstallLocationIn(KEY_WOW64_32KEY)));
+  ASSERT_TRUE(InstallLocationIn(KEY_WOW64_64KEY).empty()) << "the 64-bit view shows the 32-bit one's key";
+  EXPECT_EQ(0u, world.Run(world.DownloadedLauncher()));
+  EXPECT_TRUE(world.WaitForRecord(L"zelvane-start"));
+  EXPECT_TRUE(Only(world.Records(), L"installer-start").empty());
+}
+
+TEST_F(Wow64Launcher, TheSameKeyInThe64BitViewOnlyIsNotTheProduct) {
+  world.InstallProduct(L"=");
+  DeleteUninstallKeyIn(KEY_WOW64_32KEY);
+  WriteUninstallKeyIn64BitView(world.InstallDir());
+  ASSERT_TRUE(InstallLocationIn(KEY_WOW64_32KEY).empty());
+  world.Env()[L"QUARNEL_STANDIN_INSTALL"] = L"0";
+  EXPECT_EQ(0u, world.Run(world.DownloadedLauncher()));
+  EXPECT_EQ(1u, Only(world.Records(), L"installer-start").size());
+  EXPECT_TRUE(Only(world.Records(), L"zelvane-start").empty());
+}
+
+TEST_F(Wow64Launcher, SetupPathIsWhereA64BitReaderFindsIt) {
+  world.Env()[L"QUARNEL_STANDIN_INSTALL"] = L"0";
+  EXPECT_EQ(0u, world.Run(world.DownloadedLauncher()));
+  ASSERT_EQ(1u, Only(world.Records(), L"installer-start").size());
+  EXPECT_TRUE(SamePath(world.TempDir() + L"\\Quarnel_Setup1.exe", SetupPathFor64BitReader()))
+      << SetupPathFor64BitReader();
+}
+
+TEST_F(Wow64Launcher, TheHandOffStartsThe64BitMainApplicationInTheProductFolder) {
+  world.InstallProduct(L"=");
+  EXPECT_EQ(0u, world.Run(world.DownloadedLauncher()));
+  ASSERT_TRUE(world.WaitForRecord(L"zelvane-start"));
+  const auto starts = Only(world.Records(), L"zelvane-start");
+  ASSERT_EQ(1u, starts.size());
+  EXPECT_EQ(L"64", starts[0].Field(L"bits"));
+  EXPECT_TRUE(SamePath(world.InstallDir() + L"\\Zelvane.exe", starts[0].Field(L"program")))
+      << starts[0].Field(L"program");
+  EXPECT_TRUE(SamePath(world.InstallDir(), starts[0].Field(L"cwd"))) << starts[0].Field(L"cwd");
+}
+
+TEST_F(Wow64Launcher, TenLaunchersAgainstThe64BitServiceStartOneInstallerAndNoticeIntact) {
+  const std::wstring serviceLog = world.LogPath() + L".service";
+  StandinService service;
+  ASSERT_TRUE(service.Start(L"--status 0 --log \"" + serviceLog + L"\""));
+  NamedEvent release(L"QuarnelTestReleaseWow64Installer");
+  world.Env()[L"QUARNEL_STANDIN_WAIT_EVENT"] = release.Name();
+  world.Env()[L"QUARNEL_STANDIN_INSTALL"] = L"0";
+  std::vector<ChildProcess> launchers(10);
+  for (ChildProcess& launcher : launchers) {
+    ASSERT_TRUE(world.Start(launcher, world.DownloadedLauncher()));
+  }
+  ASSERT_TRUE(world.WaitForRecord(L"installer-start", 120000));
+  // Every launcher but the one waiting for its installer ends by itself.
+  EXPECT_EQ(1u, RunningAfter(launchers, 120000));
+  release.Set();
+  for (ChildProcess& launcher : launchers) {
+    ASSERT_TRUE(launcher.Wait(60000));
+    EXPECT_EQ(0u, launcher.ExitCode());
+  }
+  EXPECT_EQ(1u, Only(world.Records(), L"installer-start").size());
+
+  const auto requests = ReadServiceLog(serviceLog);
+  ASSERT_EQ(2u, requests.size());
+  EXPECT_TRUE(SamePath(world.DownloadedLauncher(), requests[0].Field(L"path")))
+      << requests[0].Field(L"path");
+  EXPECT_EQ(0, _wcsicmp(world.DownloadDir().c_str(), requests[1].Field(L"path").c_str()))
+      << "the folder, without a trailing backslash: " << requests[1].Field(L"path");
+  for (const ServiceLogEntry& request : requests) {
+    EXPECT_EQ(L"253", request.Field(L"command"));
+    EXPECT_EQ(L"536", request.Field(L"size"));
+    EXPECT_EQ(L"zero", request.Field(L"tail"));
+  }
+}
+
+TEST_F(Wow64Launcher, A64BitInstallerIsStartedAndWaitedForAndInstallsTheProduct) {
+  ASSERT_TRUE(ReplacePayload(world.DownloadedLauncher(), StandinPath(L"standin_installer.exe")));
+  NamedEvent release(L"QuarnelTestReleaseWow64Installer64");
+  world.Env()[L"QUARNEL_STANDIN_WAIT_EVENT"] = release.Name();
+  ChildProcess launcher;
+  ASSERT_TRUE(world.Start(launcher, world.DownloadedLauncher()));
+  ASSERT_TRUE(world.WaitForRecord(L"installer-installed", 120000));
+  EXPECT_FALSE(launcher.Wait(300)) << "the launcher waits for its installer";
+  release.Set();
+  ASSERT_TRUE(launcher.Wait(60000));
+  EXPECT_EQ(0u, launcher.ExitCode());
+
+  const auto starts = Only(world.Records(), L"installer-start");
+  ASSERT_EQ(1u, starts.size());
+  EXPECT_EQ(L"64", starts[0].Field(L"bits"));
+  EXPECT_EQ(L"ok", Only(world.Records(), L"installer-installed")[0].Field(L"result"));
+  EXPECT_TRUE(SamePath(world.InstallDir(), InstallLocationIn(KEY_WOW64_32KEY)));
+
+  world.Env().erase(L"QUARNEL_STANDIN_WAIT_EVENT");
+  EXPECT_EQ(0u, world.Run(world.InstallDir() + L"\\Quarnel.exe"));
+  ASSERT_TRUE(world.WaitForRecord(L"zelvane-start"));
+  EXPECT_EQ(L"64", Only(world.Records(), L"zelvane-start")[0].Field(L"bits"));
+}
+
+}  // namespace
