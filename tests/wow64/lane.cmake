@@ -53,6 +53,11 @@ foreach(entry ${QUARNEL_MSGDLG_LOCALES})
   quarnel_wow64_copy(e2e_msgdlg_locale_${short} e2e_msgdlg_launcher_test --gtest_brief=1
                      --gtest_filter=*UserLocaleLanguage*)
 endforeach()
+# The failure messages in the two further locales (same file).
+foreach(short de_DE ja_JP)
+  quarnel_wow64_copy(e2e_launcher_failures_locale_${short} e2e_launcher_failures_test
+                     --gtest_brief=1 --gtest_filter=*TemporaryFolder*:*NoProgram*:*MainApplicationThatIsGone*)
+endforeach()
 
 get_property(all_tests DIRECTORY PROPERTY TESTS)
 foreach(test ${all_tests})
