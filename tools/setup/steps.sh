@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Steps of test.sh, demo.sh and bench.sh, and the one line every failure
 # ends with. Sourced first by each of them.
 #
