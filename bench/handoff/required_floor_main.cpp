@@ -13,11 +13,10 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
+#include "app/uninstall_key.h"
+
 namespace {
 
-const wchar_t kUninstallKey[] =
-    L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
-    L"{4C2E91B7-0D3A-4F68-A5E2-7B19C6D03F8A}";
 const wchar_t kVersionPath[] = L"\\StringFileInfo\\040904b0\\FileVersion";
 
 typedef DWORD(WINAPI* SizeFn)(LPCWSTR, LPDWORD);
