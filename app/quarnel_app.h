@@ -23,7 +23,8 @@ class CQuarnelApp : public CWinAppEx {
   // Builds the framework base and the members; the library-search guard,
   // constructed last, restricts library search before anything else loads.
   CQuarnelApp();
-  // Deletes the fonts; the guard then frees the kernel library handle.
+  // Deletes the fonts; the guard, destroyed first of the members, then frees
+  // the kernel library handle.
   ~CQuarnelApp() override;
 
   // Performs the whole run: start-up, version gate, decision, install or
@@ -45,10 +46,12 @@ class CQuarnelApp : public CWinAppEx {
   CFont& GetTextFont(LanguageIndex language);
   CFont& GetTitleFont();
 
-  CDllSearchGuard m_dllSearch;
   HICON m_hIcon = nullptr;
   CFont m_fontText[kLanguageCount];
   CFont m_fontTitle;
+  // Last: constructed after the other members, so that nothing the object
+  // builds loads a library before library search is restricted.
+  CDllSearchGuard m_dllSearch;
 
   DECLARE_MESSAGE_MAP()
 };
