@@ -112,19 +112,23 @@ void SetReportedWindowsVersion(const std::wstring& version) {
   RegCloseKey(handle);
 }
 
-void WriteUninstallKey(const std::wstring& installLocation) {
+bool WriteUninstallKey(const std::wstring& installLocation) {
   HKEY key = nullptr;
   if (!HARNESS_CHECK(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kUninstallKeyPath, 0, nullptr, 0,
                                      KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS,
                      "")) {
-    return;
+    return false;
   }
   const wchar_t name[] = L"Zelvane";
-  RegSetValueExW(key, L"DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>(name), sizeof(name));
-  RegSetValueExW(key, L"InstallLocation", 0, REG_SZ,
-                 reinterpret_cast<const BYTE*>(installLocation.c_str()),
-                 static_cast<DWORD>((installLocation.size() + 1) * sizeof(wchar_t)));
+  const bool written =
+      RegSetValueExW(key, L"DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>(name),
+                     sizeof(name)) == ERROR_SUCCESS &&
+      RegSetValueExW(key, L"InstallLocation", 0, REG_SZ,
+                     reinterpret_cast<const BYTE*>(installLocation.c_str()),
+                     static_cast<DWORD>((installLocation.size() + 1) * sizeof(wchar_t))) ==
+          ERROR_SUCCESS;
   RegCloseKey(key);
+  return written;
 }
 
 ChildProcess::~ChildProcess() {

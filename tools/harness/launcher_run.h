@@ -31,8 +31,9 @@ void ResetProductState();
 // programs named Quarnel.exe; an empty version removes the setting.
 void SetReportedWindowsVersion(const std::wstring& version);
 
-// The product's uninstall key pointing at `folder` (value as given).
-void WriteUninstallKey(const std::wstring& installLocation);
+// The product's uninstall key, "DisplayName" and "InstallLocation" (value as
+// given); false when the key or a value could not be written.
+bool WriteUninstallKey(const std::wstring& installLocation);
 
 // A started Quarnel.exe (or any program) with its own environment.
 class ChildProcess {
