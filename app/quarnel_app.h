@@ -37,7 +37,8 @@ class CQuarnelApp : public CWinAppEx {
   // dialog: sets g_pApp, starts the trace, common controls, the framework
   // base's start-up calls and GDI+, passes the gate, binds the version
   // library again, loads the icon and creates the fonts. FALSE when the gate
-  // ended it; the results of the calls themselves are traced, not examined.
+  // ended it; no other result is examined (GDI+'s and the version library's
+  // are traced).
   BOOL StartUp(const StartUpHooks& hooks = StartUpHooks());
 
   // Creates the eight text fonts and the title font.
@@ -56,5 +57,5 @@ class CQuarnelApp : public CWinAppEx {
   DECLARE_MESSAGE_MAP()
 };
 
-// The one application object, set by InitInstance as its first step.
+// The one application object, set by StartUp as its first step.
 extern CQuarnelApp* g_pApp;
