@@ -10,8 +10,8 @@
 #include "tools/harness/launcher_run.h"
 
 ScratchInstall::ScratchInstall() {
-  m_ready = CreateDirectoryW(ProfileFolder().c_str(), nullptr) && CopyPrograms() &&
-            InstallAt(Folder());
+  m_ready =
+      CreateDirectoryW(ProfileFolder().c_str(), nullptr) && CopyPrograms() && InstallAt(Folder());
 }
 
 ScratchInstall::~ScratchInstall() { RegDeleteTreeW(HKEY_LOCAL_MACHINE, expected::kUninstallKey); }

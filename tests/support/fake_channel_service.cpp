@@ -4,9 +4,8 @@
 
 FakeChannelService::FakeChannelService(const FakeServiceConfig& config) : m_config(config) {
   m_stop.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-  m_ready = m_stop.Valid() &&
-            m_channel.Create(config.createRequestEvent,
-                             config.createSharedMemory ? config.sectionBytes : 0);
+  m_ready = m_stop.Valid() && m_channel.Create(config.createRequestEvent,
+                                               config.createSharedMemory ? config.sectionBytes : 0);
   if (m_ready && m_channel.requestEvent() && m_channel.view()) {
     m_thread = std::thread([this] { Serve(); });
   }
