@@ -17,10 +17,17 @@ quarnel_wine_start "$BUILD"
 
 quarnel_step "Running the tests"
 quarnel_step_log "$BUILD/Testing/Temporary/LastTest.log"
-ctest --test-dir "$BUILD" --output-on-failure --no-tests=error "$@"
+status=0
+ctest --test-dir "$BUILD" --output-on-failure --no-tests=error "$@" || status=$?
 
-# The same arguments select among the Clang tree's unit tests; none selected
-# (say, -L gui) is no failure there.
+# Run whatever the first tree's tests gave. The same arguments select among
+# the Clang tree's unit tests; none selected (say, -L gui) is no failure.
 quarnel_step "Running the unit tests built by Clang"
 quarnel_step_log "$BUILD-clang/Testing/Temporary/LastTest.log"
 ctest --test-dir "$BUILD-clang" --output-on-failure --no-tests=ignore -L unit "$@"
+
+if [ "$status" -ne 0 ]; then
+  quarnel_step "Running the tests"
+  quarnel_step_log "$BUILD/Testing/Temporary/LastTest.log"
+  exit "$status"
+fi
