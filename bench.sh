@@ -4,16 +4,8 @@
 # and prints one table. Takes a few minutes.
 #   ./bench.sh            (QUARNEL_BUILD_DIR selects the build directory)
 set -euo pipefail
-cd "$(dirname "$0")"
-ROOT=$PWD
-BUILD=${QUARNEL_BUILD_DIR:-$ROOT/build}
-
-source tools/setup/steps.sh
-source tools/setup/packages.sh
-source tools/setup/build.sh
-source tools/setup/wine-session.sh
-
-quarnel_install_packages "$BUILD/logs"
+# shellcheck source=tools/setup/start.sh
+source "$(dirname "$0")/tools/setup/start.sh"
 
 quarnel_configure_and_build "$BUILD" "the launcher, the stand-ins and the bench programs" \
   Quarnel standin_zelvane standin_installer standin_service quarnel_bench desktop_keeper
@@ -65,9 +57,9 @@ size_figure() {
   local payload artwork icon strings dialog version manifest
   payload=$(res payload); artwork=$(res artwork); icon=$(res icon); strings=$(res strings)
   dialog=$(res dialog); version=$(res version); manifest=$(res manifest)
-  local code rsrc floor_code floor_rsrc
+  local code rsrc floor_code
   read -r code rsrc < <(section_bytes "$exe")
-  read -r floor_code floor_rsrc < <(section_bytes "$floor")
+  read -r floor_code _ < <(section_bytes "$floor")
   local file resources listed
   file=$(stat -c %s "$exe")
   resources=$((rsrc - ${payload:-0}))

@@ -11,10 +11,6 @@
 #
 # Pictures and the contact sheet go to $BUILD/demo/.
 set -euo pipefail
-cd "$(dirname "$0")"
-ROOT=$PWD
-BUILD=${QUARNEL_BUILD_DIR:-$ROOT/build}
-DEMO=$BUILD/demo
 REFRESH_DOCS=0
 case "${1:-}" in
   --refresh-docs) REFRESH_DOCS=1 ;;
@@ -22,10 +18,9 @@ case "${1:-}" in
   *) echo "usage: $0 [--refresh-docs]" >&2; exit 2 ;;
 esac
 
-source tools/setup/steps.sh
-source tools/setup/packages.sh
-source tools/setup/build.sh
-source tools/setup/wine-session.sh
+# shellcheck source=tools/setup/start.sh
+source "$(dirname "$0")/tools/setup/start.sh"
+DEMO=$BUILD/demo
 
 # The user locales the unsupported-Windows message is shown in, in the
 # launcher's language order (English ... Japanese).
@@ -64,8 +59,6 @@ refresh_docs() {
   done
   echo "    docs/contact-sheet.png and the README's dialog pictures refreshed"
 }
-
-quarnel_install_packages "$BUILD/logs"
 
 quarnel_configure_and_build "$BUILD" "the launcher, the stand-ins and the demo driver" \
   Quarnel demo_driver desktop_keeper

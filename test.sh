@@ -1,21 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the launcher and its tests, and runs every
-# test under Wine. Exits non-zero on any failure, with a last line on stderr
-# that names the step that failed and the log to read. Arguments go to ctest.
+# Installs what is missing, builds the launcher and its tests with GCC and
+# again with Clang, and runs every test under Wine: the GCC tree's, then the
+# Clang tree's unit tests. Exits non-zero on any failure, with a last line on
+# stderr that names the step that failed and the log to read. Arguments go
+# to ctest, for both trees.
 set -euo pipefail
-cd "$(dirname "$0")"
-ROOT=$PWD
-# QUARNEL_BUILD_DIR lets several checkouts of work share one tree.
-BUILD=${QUARNEL_BUILD_DIR:-$ROOT/build}
-
-source tools/setup/steps.sh
-source tools/setup/packages.sh
-source tools/setup/build.sh
-source tools/setup/wine-session.sh
-
-quarnel_install_packages "$BUILD/logs"
+# shellcheck source=tools/setup/start.sh
+source "$(dirname "$0")/tools/setup/start.sh"
 
 quarnel_configure_and_build "$BUILD" "the launcher, stand-ins and tests"
+# The second compiler's tree, beside the first.
+quarnel_configure_and_build_clang "$BUILD-clang" "$BUILD"
 
 quarnel_step "Starting Wine and the test displays: a 32-bit and a 64-bit prefix"
 quarnel_wine_start_lanes "$BUILD"
@@ -24,4 +19,17 @@ quarnel_wine_start_lanes "$BUILD"
 # tests hold their prefix's lock; see tests/wow64/lane.cmake).
 quarnel_step "Running the tests"
 quarnel_step_log "$BUILD/Testing/Temporary/LastTest.log"
-ctest --test-dir "$BUILD" --output-on-failure --no-tests=error -j 2 "$@"
+status=0
+ctest --test-dir "$BUILD" --output-on-failure --no-tests=error -j 2 "$@" || status=$?
+
+# Run whatever the first tree's tests gave. The same arguments select among
+# the Clang tree's unit tests; none selected (say, -L gui) is no failure.
+quarnel_step "Running the unit tests built by Clang"
+quarnel_step_log "$BUILD-clang/Testing/Temporary/LastTest.log"
+ctest --test-dir "$BUILD-clang" --output-on-failure --no-tests=ignore -L unit "$@"
+
+if [ "$status" -ne 0 ]; then
+  quarnel_step "Running the tests"
+  quarnel_step_log "$BUILD/Testing/Temporary/LastTest.log"
+  exit "$status"
+fi

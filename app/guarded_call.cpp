@@ -2,6 +2,8 @@
 
 #include <winnt.h>
 
+#include "base/thread_information.h"
+
 namespace {
 
 // The guard's entry on the thread's handler chain. The registration comes
@@ -11,7 +13,7 @@ struct GuardFrame {
   void* jumpBuffer[5];
 };
 
-NT_TIB* ThreadInformation() { return reinterpret_cast<NT_TIB*>(NtCurrentTeb()); }
+NT_TIB* ThreadInformation() { return CurrentThreadInformation(); }
 
 bool IsErrorSeverity(DWORD code) { return (code & 0xC0000000u) == 0xC0000000u; }
 

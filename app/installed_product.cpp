@@ -8,10 +8,6 @@
 #include "base/system_path.h"
 #include "base/scoped_handles.h"
 
-const WCHAR kUninstallKey[] =
-    L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
-    L"{4C2E91B7-0D3A-4F68-A5E2-7B19C6D03F8A}";
-
 namespace {
 
 const DWORD kValueBufferBytes = 540;

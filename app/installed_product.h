@@ -2,9 +2,8 @@
 #pragma once
 #include "afxwin.h"
 #include "app/step_result.h"
+#include "app/uninstall_key.h"
 
-// HKEY_LOCAL_MACHINE subkey holding "DisplayName" and "InstallLocation".
-extern const WCHAR kUninstallKey[];
 // Buffers for the installed launcher's path: at most 269 characters.
 constexpr int kInstalledPathChars = 270;
 

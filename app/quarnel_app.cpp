@@ -207,9 +207,12 @@ END_MESSAGE_MAP()
 
 CQuarnelApp::CQuarnelApp() = default;
 
-// The fonts delete themselves as members, before the library-search guard
-// (declared first) frees the kernel library handle.
-CQuarnelApp::~CQuarnelApp() = default;
+// The fonts go first, as the tear-down has always run: the library-search
+// guard, declared last, is the first member destroyed after this body.
+CQuarnelApp::~CQuarnelApp() {
+  for (CFont& font : m_fontText) font.DeleteObject();
+  m_fontTitle.DeleteObject();
+}
 
 // The framework base's result is the last message's word parameter, which
 // means nothing after a dialog; the run's own code replaces it.

@@ -23,7 +23,8 @@ class CQuarnelApp : public CWinAppEx {
   // Builds the framework base and the members; the library-search guard,
   // constructed last, restricts library search before anything else loads.
   CQuarnelApp();
-  // Deletes the fonts; the guard then frees the kernel library handle.
+  // Deletes the fonts; the guard, destroyed first of the members, then frees
+  // the kernel library handle.
   ~CQuarnelApp() override;
 
   // Performs the whole run: start-up, version gate, decision, install or
@@ -39,7 +40,8 @@ class CQuarnelApp : public CWinAppEx {
   // dialog: sets g_pApp, starts the trace, common controls, the framework
   // base's start-up calls and GDI+, passes the gate, binds the version
   // library again, loads the icon and creates the fonts. FALSE when the gate
-  // ended it; the results of the calls themselves are traced, not examined.
+  // ended it; no other result is examined (GDI+'s and the version library's
+  // are traced).
   BOOL StartUp(const StartUpHooks& hooks = StartUpHooks());
 
   // Creates the eight text fonts and the title font.
@@ -48,15 +50,18 @@ class CQuarnelApp : public CWinAppEx {
   CFont& GetTextFont(LanguageIndex language);
   CFont& GetTitleFont();
 
-  CDllSearchGuard m_dllSearch;
   HICON m_hIcon = nullptr;
   CFont m_fontText[kLanguageCount];
   CFont m_fontTitle;
   // The process exit code InitInstance leaves behind.
   int m_nExitCode = 0;
+  // Last: constructed after the other members, as the object's last step.
+  // None of them loads a library (StartUp creates the fonts and the icon),
+  // so search is restricted before anything the launcher does loads one.
+  CDllSearchGuard m_dllSearch;
 
   DECLARE_MESSAGE_MAP()
 };
 
-// The one application object, set by InitInstance as its first step.
+// The one application object, set by StartUp as its first step.
 extern CQuarnelApp* g_pApp;

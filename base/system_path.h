@@ -13,17 +13,17 @@ constexpr int kSystemPathChars = 270;
 
 // Joins `folder` and `name` into `out` (capacity `outChars`): the folder, a
 // backslash unless the folder is empty or already ends with a backslash or a
-// slash, then the name. FALSE, with `out` emptied, when the result would not
+// slash, then the name. False, with `out` emptied, when the result would not
 // fit: a path is never cut.
 bool JoinPath(LPCWSTR folder, LPCWSTR name, LPWSTR out, int outChars);
 
-// `path` between double quotes, for the shell, into `quoted`. FALSE, with
+// `path` between double quotes, for the shell, into `quoted`. False, with
 // `quoted` emptied, when `path` is longer than 260 characters: a path is
 // never cut.
 bool QuotePath(LPCWSTR path, WCHAR (&quoted)[kQuotedPathChars]);
 
 // The system folder, every trailing backslash dropped, joined with
 // `fileName` into a kSystemPathChars buffer: exactly one backslash between
-// them however the folder is reported. FALSE when the folder cannot be read
+// them however the folder is reported. False when the folder cannot be read
 // or the path would not fit.
 bool SystemFilePath(LPCWSTR fileName, WCHAR (&out)[kSystemPathChars]);

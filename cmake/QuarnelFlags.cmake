@@ -5,14 +5,20 @@ set(QUARNEL_WIN_DEFINITIONS
     UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
     _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0800 STRICT)
 
-# The launcher's own code: no exceptions or RTTI from the C++ runtime, which
-# would pull in most of libstdc++ for nothing the launcher needs.
+# Both compilers, on every target: warnings in system headers (Windows,
+# the C++ library, GoogleTest) are not reported, so each one left is ours.
+set(QUARNEL_WARNINGS -Wall -Wextra)
+
+# The launcher's own code, where any warning fails the build: no exceptions
+# or RTTI from the C++ runtime, which would pull in most of libstdc++ for
+# nothing the launcher needs.
 function(quarnel_launcher_flags target)
   target_compile_definitions(${target} PRIVATE ${QUARNEL_WIN_DEFINITIONS})
   target_compile_options(${target} PRIVATE
       $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti -fno-threadsafe-statics>
       $<$<COMPILE_LANGUAGE:C,CXX>:-fno-asynchronous-unwind-tables -fno-unwind-tables>
-      $<$<COMPILE_LANGUAGE:C,CXX>:-municode -Wall -Wextra -ffunction-sections -fdata-sections>
+      $<$<COMPILE_LANGUAGE:C,CXX>:-municode -ffunction-sections -fdata-sections>
+      $<$<COMPILE_LANGUAGE:C,CXX>:${QUARNEL_WARNINGS} -Werror>
       $<$<AND:$<COMPILE_LANGUAGE:C,CXX>,$<CONFIG:Release>>:-Os>)
 endfunction()
 
@@ -37,7 +43,7 @@ endfunction()
 # statically linked so that Wine needs no MinGW DLL.
 function(quarnel_tool_flags target)
   target_compile_definitions(${target} PRIVATE ${QUARNEL_WIN_DEFINITIONS})
-  target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:C,CXX>:-municode -Wall>)
+  target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:C,CXX>:-municode ${QUARNEL_WARNINGS}>)
   target_link_options(${target} PRIVATE -municode -static -static-libgcc -static-libstdc++
       -Wl,--no-insert-timestamp -s)
 endfunction()

@@ -50,6 +50,9 @@ class CCmdTarget {
   static const AFX_MSGMAP* GetThisMessageMap(); \
   const AFX_MSGMAP* GetMessageMap() const override;
 
+// The table macros open and close braces across macros, which a formatter
+// cannot follow: they keep the layout they are written in.
+// clang-format off
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                               \
   const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
   const AFX_MSGMAP* theClass::GetThisMessageMap() {                          \
@@ -68,7 +71,7 @@ class CCmdTarget {
   [](CCmdTarget* target, WPARAM wParam, LPARAM lParam, LRESULT* result) -> BOOL { \
     ThisClass* self = static_cast<ThisClass*>(target);                         \
     (void)self; (void)wParam; (void)lParam; (void)result;                      \
-    body                                                                       \
+    body /* NOLINT(bugprone-macro-parentheses): statements, not a value */     \
     return TRUE;                                                               \
   }
 
@@ -123,3 +126,4 @@ class CCmdTarget {
   AFX_CTLCOLOR_ENTRY(WM_CTLCOLORDLG, CTLCOLOR_DLG)                         \
   AFX_CTLCOLOR_ENTRY(WM_CTLCOLORSCROLLBAR, CTLCOLOR_SCROLLBAR)             \
   AFX_CTLCOLOR_ENTRY(WM_CTLCOLORSTATIC, CTLCOLOR_STATIC)
+// clang-format on

@@ -4,9 +4,9 @@
 
 class CPoint : public POINT {
  public:
-  CPoint() { x = 0; y = 0; }
-  CPoint(int initX, int initY) { x = initX; y = initY; }
-  CPoint(POINT point) { x = point.x; y = point.y; }  // NOLINT: implicit, as the framework's
+  CPoint() : POINT{0, 0} {}
+  CPoint(int initX, int initY) : POINT{initX, initY} {}
+  CPoint(POINT point) : POINT(point) {}  // NOLINT: implicit, as the framework's
 };
 
 class CRect : public RECT {

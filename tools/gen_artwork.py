@@ -32,7 +32,8 @@ images as one transparent index.
 
 Run from the repository root:
 
-    /usr/bin/python3 tools/gen_artwork.py
+    /usr/bin/python3 tools/gen_artwork.py           (writes res/png/*.png, res/icon/app.ico)
+    /usr/bin/python3 tools/gen_artwork.py --check   (fails if one is stale)
 
 Needs only Python 3 and its standard library.
 """
@@ -313,11 +314,10 @@ def png_bytes(width, height, colour_type, depth, rows, palette=None,
     return out
 
 
-def save_png(img, path):
+def encode_png(img):
     w, h = img.size
     rows = [img.data[y * w * 4:(y + 1) * w * 4] for y in range(h)]
-    with open(path, "wb") as fh:
-        fh.write(png_bytes(w, h, PNG_RGBA, 8, rows))
+    return png_bytes(w, h, PNG_RGBA, 8, rows)
 
 
 # ---------------------------------------------------------------------------
@@ -716,16 +716,8 @@ def make_icon():
 
 # ---------------------------------------------------------------------------
 
-def main(argv):
-    root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-    if len(argv) > 1:
-        root = os.path.abspath(argv[1])
-    png_dir = os.path.join(root, "res", "png")
-    icon_dir = os.path.join(root, "res", "icon")
-    for d in (png_dir, icon_dir):
-        if not os.path.isdir(d):
-            os.makedirs(d)
-
+def outputs():
+    """Every file the generator makes: (path under the root, its bytes)."""
     pngs = [
         ("close.png", make_close),
         ("button.png", make_button),
@@ -735,14 +727,40 @@ def main(argv):
         ("error.png", make_error),
     ]
     for name, maker in pngs:
-        path = os.path.join(png_dir, name)
-        save_png(maker(), path)
-        print("wrote %s" % os.path.relpath(path, root))
+        yield os.path.join("res", "png", name), encode_png(maker())
+    yield os.path.join("res", "icon", "app.ico"), make_icon()
 
-    path = os.path.join(icon_dir, "app.ico")
-    with open(path, "wb") as fh:
-        fh.write(make_icon())
-    print("wrote %s" % os.path.relpath(path, root))
+
+def main(argv):
+    """Writes the artwork under the root (argv[1], else the repository's);
+    with --check writes nothing and fails naming each file that differs
+    from what the generator makes."""
+    args = [a for a in argv[1:] if a != "--check"]
+    check = len(args) < len(argv) - 1
+    root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+    if args:
+        root = os.path.abspath(args[0])
+    stale = []
+    for relative, data in outputs():
+        path = os.path.join(root, relative)
+        if check:
+            try:
+                with open(path, "rb") as fh:
+                    current = fh.read()
+            except OSError:
+                current = None
+            if current != data:
+                stale.append(relative)
+            continue
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "wb") as fh:
+            fh.write(data)
+        print("wrote %s" % relative)
+    if stale:
+        print("stale, run tools/gen_artwork.py: %s" % ", ".join(stale))
+        return 1
+    if check:
+        print("artwork matches its generator")
     return 0
 
 

@@ -1,10 +1,26 @@
 #include "bench/channel/required_exchange.h"
 
+#include "channel/channel_names.h"
+
 namespace {
 
-const wchar_t kRequestEvent[] = L"Global\\ZelvaneSvcEvent";
-const wchar_t kEndEvent[] = L"Global\\ZelvaneSvcEndEvent";
-const wchar_t kSection[] = L"Global\\ZelvaneSvcMem";
+// The service's object names, formed once from the channel's own formats,
+// so that each exchange of the floor costs only the exchange.
+struct FloorNames {
+  ExchangeObjectNames exchange;
+  WCHAR commandMutex[kObjectNameChars];
+};
+
+const FloorNames& Names() {
+  static const FloorNames names = [] {
+    FloorNames formed = {};
+    formed.exchange.Form();
+    FormatObjectName(kCommandMutexFormat, kCommandMutexArgument, formed.commandMutex,
+                     kObjectNameChars);
+    return formed;
+  }();
+  return names;
+}
 
 // Security attributes whose descriptor has a NULL DACL, pointing at `sd`.
 SECURITY_ATTRIBUTES NullDaclAttributes(SECURITY_DESCRIPTOR* sd) {
@@ -31,28 +47,28 @@ void CloseIfHeld(HANDLE handle) {
 }  // namespace
 
 HANDLE OpenRequiredCommandMutex() {
-  HANDLE mutex = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, L"Global\\2017PellunCmdMutex");
+  HANDLE mutex = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, Names().commandMutex);
   if (mutex) return mutex;
   SECURITY_DESCRIPTOR sd;
   SECURITY_ATTRIBUTES sa = NullDaclAttributes(&sd);
-  return CreateMutexW(&sa, FALSE, L"Global\\2017PellunCmdMutex");
+  return CreateMutexW(&sa, FALSE, Names().commandMutex);
 }
 
 DWORD RequiredExchange(HANDLE mutex, void* record, DWORD size) {
   if (mutex) WaitForSingleObject(mutex, INFINITE);
   DWORD status = 4;
   HANDLE request = nullptr, end = nullptr, section = nullptr;
-  HANDLE probe = OpenEventW(EVENT_MODIFY_STATE, TRUE, kRequestEvent);
+  HANDLE probe = OpenEventW(EVENT_MODIFY_STATE, TRUE, Names().exchange.requestEvent);
   if (probe) {
     CloseHandle(probe);
-    request = OpenEventW(EVENT_MODIFY_STATE, TRUE, kRequestEvent);
+    request = OpenEventW(EVENT_MODIFY_STATE, TRUE, Names().exchange.requestEvent);
   }
   if (request) {
     SECURITY_DESCRIPTOR sd;
     SECURITY_ATTRIBUTES sa = NullDaclAttributes(&sd);
-    end = CreateEventW(&sa, FALSE, FALSE, kEndEvent);
+    end = CreateEventW(&sa, FALSE, FALSE, Names().exchange.endEvent);
   }
-  if (end) section = OpenFileMappingW(FILE_MAP_ALL_ACCESS, TRUE, kSection);
+  if (end) section = OpenFileMappingW(FILE_MAP_ALL_ACCESS, TRUE, Names().exchange.sharedMemory);
   if (section && CopyThroughView(section, record, size, true)) {
     SetEvent(request);
     WaitForSingleObject(end, INFINITE);

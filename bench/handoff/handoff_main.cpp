@@ -33,7 +33,7 @@ int ParseRuns(int argc, wchar_t** argv) {
 
 int wmain(int argc, wchar_t** argv) {
   const int runs = ParseRuns(argc, argv);
-  ScratchInstall install(std::wstring(BENCH_SCRATCH_DIR) + L"\\handoff");
+  ScratchInstall install;
   if (!install.Ready()) {
     PrintNote("hand-off: the scratch install could not be prepared");
     return 1;

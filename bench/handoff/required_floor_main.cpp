@@ -13,11 +13,10 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
+#include "app/uninstall_key.h"
+
 namespace {
 
-const wchar_t kUninstallKey[] =
-    L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
-    L"{4C2E91B7-0D3A-4F68-A5E2-7B19C6D03F8A}";
 const wchar_t kVersionPath[] = L"\\StringFileInfo\\040904b0\\FileVersion";
 
 typedef DWORD(WINAPI* SizeFn)(LPCWSTR, LPDWORD);
@@ -40,11 +39,17 @@ HMODULE LoadSystemLibrary(const wchar_t* name) {
   return LoadLibraryW(path);
 }
 
+// The entry point `name` of `module` as a `Fn`, through void*, which
+// converts to any function pointer type without a warning.
+template <typename Fn>
+Fn EntryPoint(HMODULE module, const char* name) {
+  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
 void StartGdiplus() {
   HMODULE gdiplus = LoadSystemLibrary(L"gdiplus.dll");
   if (!gdiplus) return;
-  const GdiplusStartupFn startup =
-      reinterpret_cast<GdiplusStartupFn>(GetProcAddress(gdiplus, "GdiplusStartup"));
+  const GdiplusStartupFn startup = EntryPoint<GdiplusStartupFn>(gdiplus, "GdiplusStartup");
   const StartupInput input = {1, nullptr, FALSE, FALSE};
   ULONG_PTR token = 0;
   if (startup) startup(&token, &input, nullptr);  // left running until exit, as the launcher does
@@ -59,9 +64,9 @@ struct VersionFunctions {
 bool BindVersion(VersionFunctions* functions) {
   HMODULE version = LoadSystemLibrary(L"version.dll");
   if (!version) return false;
-  functions->size = reinterpret_cast<SizeFn>(GetProcAddress(version, "GetFileVersionInfoSizeW"));
-  functions->info = reinterpret_cast<InfoFn>(GetProcAddress(version, "GetFileVersionInfoW"));
-  functions->query = reinterpret_cast<QueryFn>(GetProcAddress(version, "VerQueryValueW"));
+  functions->size = EntryPoint<SizeFn>(version, "GetFileVersionInfoSizeW");
+  functions->info = EntryPoint<InfoFn>(version, "GetFileVersionInfoW");
+  functions->query = EntryPoint<QueryFn>(version, "VerQueryValueW");
   return functions->size && functions->info && functions->query;
 }
 

@@ -5,38 +5,16 @@
 #include <utility>
 
 #include "bench/common/own_folder.h"
-#include "base/scoped_handles.h"
 #include "bench_paths.h"
 #include "tools/harness/expected_values.h"
+#include "tools/harness/launcher_run.h"
 
-namespace {
-
-const wchar_t* const kUninstallKey = expected::kUninstallKey;
-
-bool SetText(HKEY key, const wchar_t* name, const std::wstring& value) {
-  return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) ==
-         ERROR_SUCCESS;
+ScratchInstall::ScratchInstall() {
+  m_ready =
+      CreateDirectoryW(ProfileFolder().c_str(), nullptr) && CopyPrograms() && InstallAt(Folder());
 }
 
-bool WriteUninstallKey(const std::wstring& folder) {
-  ScopedRegKey key;
-  if (key.Create(HKEY_LOCAL_MACHINE, kUninstallKey, KEY_ALL_ACCESS) != ERROR_SUCCESS) {
-    return false;
-  }
-  return SetText(key.Get(), L"DisplayName", L"Zelvane") &&
-         SetText(key.Get(), L"InstallLocation", folder);
-}
-
-}  // namespace
-
-ScratchInstall::ScratchInstall(const std::wstring& folder) : m_folder(folder) {
-  CreateDirectoryW(folder.c_str(), nullptr);
-  CreateDirectoryW(ProfileFolder().c_str(), nullptr);
-  m_ready = CopyPrograms() && InstallAt(folder);
-}
-
-ScratchInstall::~ScratchInstall() { RegDeleteTreeW(HKEY_LOCAL_MACHINE, kUninstallKey); }
+ScratchInstall::~ScratchInstall() { RegDeleteTreeW(HKEY_LOCAL_MACHINE, expected::kUninstallKey); }
 
 bool ScratchInstall::InstallAt(const std::wstring& folder) { return WriteUninstallKey(folder); }
 

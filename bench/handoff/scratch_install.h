@@ -1,17 +1,19 @@
-// A product installed by hand in a scratch folder, as the hand-off bench
-// needs it: the built launcher and the stand-in main application, with the
-// floor and the probe programs beside them, found through the product's
-// uninstall key. A "profile" folder inside holds the start-up profile
+// A product installed by hand in a fresh scratch folder (removed with it),
+// as the hand-off bench needs it: the built launcher and the stand-in main
+// application, with the floor and the probe programs beside them, found
+// through the product's uninstall key. A "profile" folder inside holds the start-up profile
 // program under the launcher's name, so that, installed there, it reads its
 // own version as the launcher does.
 #pragma once
 #include <string>
 
+#include "tools/harness/scratch_dir.h"
+
 class ScratchInstall {
  public:
-  // Creates `folder` and its profile folder and fills them; the uninstall
-  // key points at `folder`.
-  explicit ScratchInstall(const std::wstring& folder);
+  // Creates the folder and its profile folder and fills them; the uninstall
+  // key points at the folder.
+  ScratchInstall();
   // Removes the uninstall key, so the prefix forgets the product.
   ~ScratchInstall();
   ScratchInstall(const ScratchInstall&) = delete;
@@ -22,8 +24,8 @@ class ScratchInstall {
   // Points the uninstall key's install location at `folder`.
   bool InstallAt(const std::wstring& folder);
 
-  std::wstring Folder() const { return m_folder; }
-  std::wstring ProfileFolder() const { return m_folder + L"\\profile"; }
+  std::wstring Folder() const { return m_dir.Path(); }
+  std::wstring ProfileFolder() const { return m_dir.File(L"profile"); }
   std::wstring Launcher() const { return In(L"Quarnel.exe"); }
   std::wstring Floor() const { return In(L"HandoffFloor.exe"); }
   // The floor that also does what the launcher is required to do first.
@@ -44,9 +46,9 @@ class ScratchInstall {
   std::wstring EntryProbeImports() const { return In(L"EntryProbeImports.exe"); }
 
  private:
-  std::wstring In(const wchar_t* name) const { return m_folder + L"\\" + name; }
+  std::wstring In(const wchar_t* name) const { return m_dir.File(name); }
   bool CopyPrograms();
 
-  std::wstring m_folder;
+  ScratchDir m_dir{L"handoff"};
   bool m_ready = false;
 };

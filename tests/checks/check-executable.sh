@@ -19,9 +19,9 @@ echo "$headers" | grep -E '^Time/Date' | grep -q 'Jan  1 00:00:00 1970' \
   || fail "the image carries a link time stamp: $(echo "$headers" | grep '^Time/Date')"
 
 allowed='^(kernel32|user32|gdi32|advapi32|shell32|shlwapi|ole32|oleaut32|comdlg32|msvcrt|comctl32)\.dll$'
-dlls=$(echo "$headers" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u)
+dlls=$(echo "$headers" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr '[:upper:]' '[:lower:]' | sort -u)
 [ -n "$dlls" ] || fail "no import table found"
-echo "imports: $(echo $dlls)"
+echo "imports: $(echo "$dlls" | paste -sd ' ' -)"
 for dll in $dlls; do
   echo "$dll" | grep -Eq "$allowed" || fail "imports $dll, which Windows would search for beside the launcher"
 done

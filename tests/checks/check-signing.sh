@@ -60,7 +60,7 @@ tampered=$work/tampered.exe
 cp "$signed" "$tampered"
 offset=$((4096 + 64))
 byte=$(od -An -tu1 -j "$offset" -N1 "$tampered" | tr -d ' ')
-printf "$(printf '\\%03o' $(((byte + 1) % 256)))" \
+printf '%b' "$(printf '\\0%03o' $(((byte + 1) % 256)))" \
   | dd of="$tampered" bs=1 seek="$offset" conv=notrunc status=none
 cmp -s "$signed" "$tampered" && fail "the byte was not changed"
 verify "$work/ca.pem" "$tampered" && fail "a launcher changed after signing still verifies"

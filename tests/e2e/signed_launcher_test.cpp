@@ -52,7 +52,9 @@ TEST(SignedLauncher, TakesItsDecisionsAndReadsItsOwnVersion) {
     EXPECT_EQ(run.asks, asked);
     // After a dialog the exit code is the last message's; without one it is 0.
     EXPECT_NE(static_cast<DWORD>(STILL_ACTIVE), exitCode);
-    if (!run.asks) EXPECT_EQ(0u, exitCode);
+    if (!run.asks) {
+      EXPECT_EQ(0u, exitCode);
+    }
     ASSERT_TRUE(world.WaitForRecord(run.outcome));
     EXPECT_EQ(1u, Count(world, run.outcome));
   }

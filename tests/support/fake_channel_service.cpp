@@ -2,46 +2,18 @@
 
 #include <chrono>
 
-#include "channel/null_dacl_security.h"
-
-
-namespace {
-
-// Null when the object existed already: a leftover service would answer
-// in this one's place.
-HANDLE Fresh(HANDLE handle) {
-  if (handle && GetLastError() == ERROR_ALREADY_EXISTS) {
-    CloseHandle(handle);
-    return nullptr;
-  }
-  return handle;
-}
-
-}  // namespace
-
 FakeChannelService::FakeChannelService(const FakeServiceConfig& config) : m_config(config) {
-  SECURITY_DESCRIPTOR sd;
-  SECURITY_ATTRIBUTES sa;
-  PrepareNullDaclSecurity(sd, sa);
   m_stop.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-  m_ready = m_stop.Valid();
-  if (config.createRequestEvent) {
-    m_requestEvent.Reset(Fresh(CreateEventW(&sa, FALSE, FALSE, kTestRequestEventName)));
-    m_ready = m_ready && m_requestEvent;
+  m_ready = m_stop.Valid() && m_channel.Create(config.createRequestEvent,
+                                               config.createSharedMemory ? config.sectionBytes : 0);
+  if (m_ready && m_channel.requestEvent() && m_channel.view()) {
+    m_thread = std::thread([this] { Serve(); });
   }
-  if (config.createSharedMemory) {
-    m_section.Reset(Fresh(CreateFileMappingW(INVALID_HANDLE_VALUE, &sa, PAGE_READWRITE, 0,
-                                             config.sectionBytes, kTestSharedMemoryName)));
-    m_view = m_section ? MapViewOfFile(m_section.Get(), FILE_MAP_ALL_ACCESS, 0, 0, 0) : nullptr;
-    m_ready = m_ready && m_view;
-  }
-  if (m_ready && m_requestEvent && m_view) m_thread = std::thread([this] { Serve(); });
 }
 
 FakeChannelService::~FakeChannelService() {
   if (m_stop) SetEvent(m_stop.Get());
   if (m_thread.joinable()) m_thread.join();
-  if (m_view) UnmapViewOfFile(m_view);
 }
 
 std::vector<CommandRecord> FakeChannelService::Requests() {
@@ -56,15 +28,14 @@ bool FakeChannelService::WaitForRequests(size_t count, DWORD ms) {
 }
 
 bool FakeChannelService::RequestPending() {
-  if (!m_requestEvent || m_thread.joinable()) return false;
-  return WaitForSingleObject(m_requestEvent.Get(), 0) == WAIT_OBJECT_0;
+  if (!m_channel.requestEvent() || m_thread.joinable()) return false;
+  return WaitForSingleObject(m_channel.requestEvent(), 0) == WAIT_OBJECT_0;
 }
 
 void FakeChannelService::Serve() {
-  const HANDLE waits[2] = {m_stop.Get(), m_requestEvent.Get()};
+  const HANDLE waits[2] = {m_stop.Get(), m_channel.requestEvent()};
   while (WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
-    CommandRecord request;
-    CopyMemory(&request, m_view, sizeof(request));
+    const CommandRecord request = m_channel.Request();
     size_t ordinal;
     {
       std::lock_guard<std::mutex> guard(m_lock);
@@ -82,9 +53,7 @@ void FakeChannelService::Answer(CommandRecord request, size_t ordinal) {
     return;
   }
   request.dwStatus = m_config.replyStatus;
-  CopyMemory(m_view, &request, sizeof(request));
-  ScopedHandle end(OpenEventW(EVENT_MODIFY_STATE, FALSE, kTestEndEventName));
-  if (end) SetEvent(end.Get());
+  m_channel.Answer(request);
 }
 
 bool CommandMutexExists() {

@@ -9,9 +9,10 @@
 #include <thread>
 #include <vector>
 
-#include "channel/command_record.h"
 #include "base/scoped_handles.h"
+#include "channel/command_record.h"
 #include "tools/harness/expected_values.h"
+#include "tools/standin_service/channel_objects.h"
 
 struct FakeServiceConfig {
   bool createRequestEvent = true;
@@ -26,7 +27,8 @@ struct FakeServiceConfig {
 
 class FakeChannelService {
  public:
-  // Creates the configured objects (NULL DACL) and starts answering.
+  // Creates the configured objects (as the stand-in service does) and starts
+  // answering.
   explicit FakeChannelService(const FakeServiceConfig& config = FakeServiceConfig());
   // Stops the thread and closes every object.
   ~FakeChannelService();
@@ -43,16 +45,14 @@ class FakeChannelService {
   // not serve (no shared memory) can tell; consumes the signal.
   bool RequestPending();
   // The whole shared memory, for planting and inspecting bytes.
-  unsigned char* Memory() const { return static_cast<unsigned char*>(m_view); }
+  unsigned char* Memory() const { return static_cast<unsigned char*>(m_channel.view()); }
 
  private:
   void Serve();
   void Answer(CommandRecord request, size_t ordinal);
 
   FakeServiceConfig m_config;
-  ScopedHandle m_requestEvent;
-  ScopedHandle m_section;
-  void* m_view = nullptr;
+  ChannelObjects m_channel;
   ScopedHandle m_stop;
   bool m_ready = false;
   std::mutex m_lock;

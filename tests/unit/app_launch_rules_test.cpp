@@ -8,6 +8,7 @@
 #include "app/guarded_call.h"
 #include "app/launch_rules.h"
 #include "app/own_path.h"
+#include "base/thread_information.h"
 
 namespace {
 
@@ -122,11 +123,11 @@ EXCEPTION_DISPOSITION NTAPI LibraryHandler(EXCEPTION_RECORD* record, void* frame
                                                                  : ExceptionContinueSearch;
 }
 
-NT_TIB* ThreadTib() { return reinterpret_cast<NT_TIB*>(NtCurrentTeb()); }
+NT_TIB* ThreadTib() { return CurrentThreadInformation(); }
 
 // Raises inside a frame that handles the exception itself, then returns 5.
 ULONG_PTR RaiseHandledInside(void*) {
-  LibraryFrame frame = {{ThreadTib()->ExceptionList, LibraryHandler}, true};
+  LibraryFrame frame = {{{ThreadTib()->ExceptionList}, {LibraryHandler}}, true};
   ThreadTib()->ExceptionList = &frame.registration;
   RaiseException(kLibraryHandledCode, 0, 0, nullptr);
   ThreadTib()->ExceptionList = frame.registration.Next;
@@ -136,7 +137,7 @@ ULONG_PTR RaiseHandledInside(void*) {
 // Faults inside a frame whose handler lets the fault pass but must be told
 // when its frame is unwound.
 ULONG_PTR FaultThroughALibraryFrame(void*) {
-  LibraryFrame frame = {{ThreadTib()->ExceptionList, LibraryHandler}, false};
+  LibraryFrame frame = {{{ThreadTib()->ExceptionList}, {LibraryHandler}}, false};
   ThreadTib()->ExceptionList = &frame.registration;
   volatile int* nowhere = nullptr;
   const ULONG_PTR value = static_cast<ULONG_PTR>(*nowhere);

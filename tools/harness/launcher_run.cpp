@@ -1,6 +1,7 @@
 #include "tools/harness/launcher_run.h"
 
 #include "tools/harness/expected_values.h"
+#include "tools/harness/field_escape.h"
 #include "tools/harness/harness_failure.h"
 #include "tools/harness/utf8.h"
 #include "tools/harness/version_resource.h"
@@ -10,18 +11,6 @@ namespace {
 
 const wchar_t* const kUninstallKeyPath = expected::kUninstallKey;
 
-std::wstring Unescape(const std::wstring& value) {
-  std::wstring out;
-  for (size_t i = 0; i < value.size(); ++i) {
-    if (value[i] == L'\\' && i + 1 < value.size()) {
-      wchar_t next = value[++i];
-      out += next == L't' ? L'\t' : next == L'n' ? L'\n' : next;
-    } else {
-      out += value[i];
-    }
-  }
-  return out;
-}
 
 StandinRecord ParseLine(const std::wstring& line) {
   StandinRecord record;
@@ -35,7 +24,7 @@ StandinRecord ParseLine(const std::wstring& line) {
       first = false;
     } else {
       size_t eq = part.find(L'=');
-      if (eq != std::wstring::npos) record.fields[part.substr(0, eq)] = Unescape(part.substr(eq + 1));
+      if (eq != std::wstring::npos) record.fields[part.substr(0, eq)] = UnescapeField(part.substr(eq + 1));
     }
     if (tab == std::wstring::npos) break;
     start = tab + 1;
@@ -123,20 +112,24 @@ void SetReportedWindowsVersion(const std::wstring& version) {
   RegCloseKey(handle);
 }
 
-void WriteUninstallKey(const std::wstring& installLocation, DWORD type) {
+bool WriteUninstallKey(const std::wstring& installLocation, DWORD type) {
   HKEY key = nullptr;
   if (!HARNESS_CHECK(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kUninstallKeyPath, 0, nullptr, 0,
                                      KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS,
                      "")) {
-    return;
+    return false;
   }
   const wchar_t name[] = L"Zelvane";
-  RegSetValueExW(key, L"DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>(name), sizeof(name));
   // A list ends in a second terminator.
   const std::wstring data = installLocation + (type == REG_MULTI_SZ ? std::wstring(1, L'\0') : L"");
-  RegSetValueExW(key, L"InstallLocation", 0, type, reinterpret_cast<const BYTE*>(data.c_str()),
-                 static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+  const bool written =
+      RegSetValueExW(key, L"DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>(name),
+                     sizeof(name)) == ERROR_SUCCESS &&
+      RegSetValueExW(key, L"InstallLocation", 0, type,
+                     reinterpret_cast<const BYTE*>(data.c_str()),
+                     static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
   RegCloseKey(key);
+  return written;
 }
 
 ChildProcess::~ChildProcess() {

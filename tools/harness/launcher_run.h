@@ -31,9 +31,10 @@ void ResetProductState();
 // programs named Quarnel.exe; an empty version removes the setting.
 void SetReportedWindowsVersion(const std::wstring& version);
 
-// The product's uninstall key pointing at `installLocation`, stored as given
-// with the value type `type` (a REG_MULTI_SZ gets its second terminator).
-void WriteUninstallKey(const std::wstring& installLocation, DWORD type = REG_SZ);
+// The product's uninstall key, "DisplayName" and "InstallLocation" (value as
+// given, with the value type `type`; a REG_MULTI_SZ gets its second
+// terminator); false when the key or a value could not be written.
+bool WriteUninstallKey(const std::wstring& installLocation, DWORD type = REG_SZ);
 
 // A started Quarnel.exe (or any program) with its own environment.
 class ChildProcess {

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "base/scoped_handles.h"
+#include "tools/harness/field_escape.h"
 #include "tools/harness/framework_windows.h"
 #include "tools/harness/pixel_canvas.h"
 #include "tools/harness/scratch_dir.h"
@@ -108,7 +109,7 @@ std::vector<std::wstring> MsgDlgHost::Values(int dialog, const std::string& key)
   const std::string prefix = std::to_string(dialog) + "\t" + key + "\t";
   std::string line;
   while (std::getline(lines, line)) {
-    if (line.compare(0, prefix.size(), prefix) == 0) values.push_back(FromUtf8(line.substr(prefix.size())));
+    if (line.compare(0, prefix.size(), prefix) == 0) values.push_back(UnescapeField(FromUtf8(line.substr(prefix.size()))));
   }
   return values;
 }

@@ -5,6 +5,7 @@
 
 #include "base/scoped_handles.h"
 #include "tools/harness/expected_values.h"
+#include "tools/harness/field_escape.h"
 #include "tools/harness/utf8.h"
 
 namespace {
@@ -16,7 +17,7 @@ ServiceLogEntry ParseLine(const std::wstring& line) {
   std::getline(fields, entry.event, L'\t');
   while (std::getline(fields, field, L'\t')) {
     const size_t equals = field.find(L'=');
-    if (equals != std::wstring::npos) entry.fields[field.substr(0, equals)] = field.substr(equals + 1);
+    if (equals != std::wstring::npos) entry.fields[field.substr(0, equals)] = UnescapeField(field.substr(equals + 1));
   }
   return entry;
 }

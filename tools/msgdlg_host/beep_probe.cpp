@@ -37,8 +37,9 @@ bool InstallBeepProbe() {
   if (!slot) return false;
   DWORD protection = 0;
   if (!VirtualProtect(slot, sizeof(*slot), PAGE_READWRITE, &protection)) return false;
-  g_original = reinterpret_cast<MessageBeepFn>(original);
-  *slot = reinterpret_cast<FARPROC>(&RecordingMessageBeep);
+  // Through void*: the import slot holds whatever type its function has.
+  g_original = reinterpret_cast<MessageBeepFn>(reinterpret_cast<void*>(original));
+  *slot = reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&RecordingMessageBeep));
   VirtualProtect(slot, sizeof(*slot), protection, &protection);
   return true;
 }

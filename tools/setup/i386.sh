@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Makes sure this host runs 32-bit (i386) Linux programs, which Wine's whole
 # win32 side is made of. Sourced by test.sh, demo.sh and bench.sh through
 # wine-session.sh.

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Installs, from Debian's packages, whatever the build, the tests and the
 # demo need and is not there yet. Sourced by test.sh, demo.sh and bench.sh
 # after steps.sh.
@@ -20,6 +21,7 @@ QUARNEL_PACKAGES=(
   python3
   procps
   osslsigncode openssl
+  clang lld clang-tidy clang-format shellcheck
 )
 
 # The prefix that runs a command as root: empty for root, sudo otherwise.

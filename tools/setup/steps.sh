@@ -1,5 +1,6 @@
+# shellcheck shell=bash
 # Steps of test.sh, demo.sh and bench.sh, and the one line every failure
-# ends with. Sourced first by each of them.
+# ends with. Sourced first by each of them (through tools/setup/start.sh).
 #
 # Each step says what it does (quarnel_step) and where its output goes
 # (quarnel_step_log); when the script then ends with a non-zero status,

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # The one Wine environment of a build tree: its throwaway win32 prefix,
 # Wine's settings and the virtual display its session runs. Sourced by the
 # scripts (through wine-session.sh) and by the CTest emulator, so that a test
@@ -33,10 +34,12 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 
 # Where a running session keeps its display number and Xvfb's process id.
 QUARNEL_SESSION_DIR="$QUARNEL_BUILD_DIR/wine-session$QUARNEL_LANE_SUFFIX"
+# shellcheck disable=SC2034  # read by wine-session.sh, which sources this file
 QUARNEL_SESSION_LOG="$QUARNEL_BUILD_DIR/logs/wine-session$QUARNEL_LANE_SUFFIX.log"
 
 if [ -s "$QUARNEL_SESSION_DIR/display" ]; then
-  export DISPLAY=":$(cat "$QUARNEL_SESSION_DIR/display")"
+  DISPLAY=":$(cat "$QUARNEL_SESSION_DIR/display")"
+  export DISPLAY
 fi
 
 # True when the session's Xvfb still runs.
@@ -52,11 +55,11 @@ quarnel_display_running() {
 # Wine builds (Debian's is random), so its working folder tells.
 quarnel_wineserver_running() {
   [ -d "$WINEPREFIX" ] || return 1
-  local ids pid
+  local ids device inode pid
   ids=$(stat -c '%d %i' "$WINEPREFIX") || return 1
-  set -- $ids
+  read -r device inode <<<"$ids"
   local folder
-  folder=server-$(printf '%x-%x' "$1" "$2")
+  folder=server-$(printf '%x-%x' "$device" "$inode")
   for pid in $(pgrep -f wineserver); do
     case "$(readlink "/proc/$pid/cwd" 2>/dev/null)" in
       */"$folder") return 0 ;;

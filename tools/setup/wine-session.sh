@@ -9,6 +9,7 @@
 # (with QUARNEL_WINE_LANE=wow64 in the environment: the 64-bit prefix's).
 
 QUARNEL_SETUP_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=i386.sh
 source "$QUARNEL_SETUP_DIR/i386.sh"
 
 # Waits for background process $1, saying every 15 seconds that `$2` still
@@ -48,6 +49,7 @@ quarnel_start_display() {
 quarnel_wine_start() {
   local detached=${2:-}
   export QUARNEL_BUILD_DIR=$1
+  # shellcheck source=wine-env.sh
   source "$QUARNEL_SETUP_DIR/wine-env.sh"
   mkdir -p "$QUARNEL_SESSION_DIR" "$(dirname "$QUARNEL_SESSION_LOG")"
   : >"$QUARNEL_SESSION_LOG"
@@ -153,7 +155,9 @@ quarnel_wine_session_command() {
   local command=${1:-} root
   root=$(cd "$QUARNEL_SETUP_DIR/../.." && pwd)
   export QUARNEL_BUILD_DIR=${2:-${QUARNEL_BUILD_DIR:-$root/build}}
+  # shellcheck source=steps.sh
   source "$QUARNEL_SETUP_DIR/steps.sh"
+  # shellcheck source=wine-env.sh
   source "$QUARNEL_SETUP_DIR/wine-env.sh"
   case "$command" in
     start)

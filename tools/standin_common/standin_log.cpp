@@ -4,28 +4,14 @@
 
 #include "env.h"
 #include "process_info.h"
+#include "tools/harness/field_escape.h"
 #include "tools/harness/utf8.h"
-
-namespace {
-
-std::wstring Escape(const std::wstring& value) {
-  std::wstring out;
-  for (wchar_t c : value) {
-    if (c == L'\\') out += L"\\\\";
-    else if (c == L'\t') out += L"\\t";
-    else if (c == L'\n') out += L"\\n";
-    else out += c;
-  }
-  return out;
-}
-
-}  // namespace
 
 void AppendStandinLog(const std::wstring& event, const LogFields& fields) {
   const std::wstring path = GetEnv(L"QUARNEL_STANDIN_LOG");
   if (path.empty()) return;
   std::wstring line = event;
-  for (const auto& field : fields) line += L"\t" + field.first + L"=" + Escape(field.second);
+  for (const auto& field : fields) line += L"\t" + field.first + L"=" + EscapeField(field.second);
   line += L"\n";
   const std::string bytes = ToUtf8(line);
   HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,

@@ -1,8 +1,7 @@
 // The record a stand-in leaves of each start: one UTF-8 line of
 // tab-separated key=value fields appended to the file named by
 // QUARNEL_STANDIN_LOG (nothing is written when it is not set). Values are
-// written with tabs, line feeds and backslash-escapes kept out of the way:
-// "\t" "\n" "\\" stand for themselves.
+// escaped with EscapeField (tools/harness/field_escape.h).
 #pragma once
 #include <string>
 #include <utility>

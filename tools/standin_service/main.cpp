@@ -45,7 +45,7 @@ bool HandleRequest(const ServiceOptions& options, ServiceObjects& objects, Reque
                    DWORD sequence) {
   LoggedRequest logged;
   logged.sequence = sequence;
-  CopyMemory(&logged.record, objects.view(), sizeof(CommandRecord));
+  logged.record = objects.channel().Request();
   logged.watch = WatchState(options);
   logged.answered = ShouldAnswer(options, sequence);
   logged.reply = ReplyStatus(options, logged.record);
@@ -58,8 +58,7 @@ bool HandleRequest(const ServiceOptions& options, ServiceObjects& objects, Reque
   }
   CommandRecord reply = logged.record;
   reply.dwStatus = logged.reply;
-  CopyMemory(objects.view(), &reply, sizeof(reply));
-  SetNamedEvent(kEndEventName);
+  objects.channel().Answer(reply);
   return true;
 }
 
@@ -74,7 +73,7 @@ int Serve(const ServiceOptions& options) {
   objects.AnnounceReady();
   std::printf("standin_service: ready\n");
   std::fflush(stdout);
-  const HANDLE waits[2] = {objects.stopEvent(), objects.requestEvent()};
+  const HANDLE waits[2] = {objects.stopEvent(), objects.channel().requestEvent()};
   for (DWORD sequence = 1; options.maxRequests == 0 || sequence <= options.maxRequests;
        ++sequence) {
     if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) break;

@@ -1,19 +1,9 @@
 #include "tools/standin_service/request_log.h"
 
+#include "tools/harness/field_escape.h"
 #include "tools/harness/utf8.h"
 
 namespace {
-
-std::wstring EscapeField(const std::wstring& text) {
-  std::wstring out;
-  for (wchar_t c : text) {
-    if (c == L'\t') out += L"\\t";
-    else if (c == L'\n') out += L"\\n";
-    else if (c == L'\r') out += L"\\r";
-    else out += c;
-  }
-  return out;
-}
 
 // Code units of szPath before its terminator; kCommandPathChars when it
 // holds none.

@@ -1,15 +1,13 @@
 // The named objects the stand-in service provides, as the product's service
-// does: the request event and the shared memory, open to every account
-// (NULL DACL), plus its own ready and stop events for tests and scripts.
+// does: the channel's request event and shared memory (ChannelObjects),
+// plus its own ready and stop events for tests and scripts.
 #pragma once
 #include <windows.h>
 
 #include "base/scoped_handles.h"
 #include "tools/harness/expected_values.h"
+#include "tools/standin_service/channel_objects.h"
 
-constexpr const wchar_t* kRequestEventName = expected::kRequestEvent;
-constexpr const wchar_t* kSharedMemoryName = expected::kSharedMemory;
-constexpr const wchar_t* kEndEventName = expected::kEndEvent;
 // Signalled (manual reset) once the service answers requests; reset on exit.
 constexpr const wchar_t* kReadyEventName = expected::kStandinReadyEvent;
 // Set it (manual reset) to make the running stand-in service exit cleanly.
@@ -29,19 +27,11 @@ class ServiceObjects {
   // Signals readiness (the ready event is reset again on destruction).
   void AnnounceReady();
 
-  HANDLE requestEvent() const { return m_request.Get(); }
+  const ChannelObjects& channel() const { return m_channel; }
   HANDLE stopEvent() const { return m_stop.Get(); }
-  // The start of the whole section's view.
-  void* view() const { return m_view; }
 
  private:
-  ScopedHandle m_request;
-  ScopedHandle m_section;
+  ChannelObjects m_channel;
   ScopedHandle m_ready;
   ScopedHandle m_stop;
-  void* m_view = nullptr;
 };
-
-// Sets the existing event `name` (a client's end event, a running service's
-// stop event); false when no such event exists.
-bool SetNamedEvent(const wchar_t* name);

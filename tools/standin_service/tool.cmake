@@ -4,6 +4,7 @@ add_executable(standin_service
     standin_service/main.cpp
     standin_service/service_options.cpp
     standin_service/service_objects.cpp
+    standin_service/channel_objects.cpp
     standin_service/request_log.cpp
     ${CMAKE_SOURCE_DIR}/channel/null_dacl_security.cpp)
 set_target_properties(standin_service PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${STANDIN_DIR})
