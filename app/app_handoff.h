@@ -10,11 +10,11 @@ constexpr int kHandoffPathChars = kLauncherPathChars;
 
 // Where the main application of the installed launcher at
 // `installedLauncherPath` lives: `program` is that path with its file name
-// replaced by "Zelvane.exe", `folder` the folder the detection read the
-// installed version from, cut at the last backslash or slash alike (a drive's
-// root, "C:\" or "\\?\C:\", keeps its separator; no folder part gives an
-// empty folder and the bare name). FALSE, with both empty, when the path is longer than 260
-// characters: nothing is cut.
+// replaced by "Zelvane.exe", `folder` that path's folder, cut at the last
+// backslash or slash alike (a drive's root, "C:\" or "\\?\C:\", keeps its
+// separator; no folder part gives an empty folder and the bare name). false,
+// with both empty, when the path or the program's path would not fit the
+// 260-character buffers: nothing is cut.
 bool HandoffPaths(LPCWSTR installedLauncherPath, WCHAR (&program)[kHandoffPathChars],
                   WCHAR (&folder)[kHandoffPathChars]);
 

@@ -13,7 +13,7 @@ constexpr int kSystemTextChars = 512;
 constexpr int kFailureMessageChars = 768;
 
 // The system's text of `error` (FormatMessageW from the system, inserts left
-// as they are), its trailing line ends and blanks dropped. FALSE, with
+// as they are), its trailing line ends and blanks dropped. false, with
 // `text` empty, when the system has none or it does not fit.
 bool SystemErrorText(DWORD error, WCHAR (&text)[kSystemTextChars]);
 
@@ -28,7 +28,7 @@ CString FailureMessageText(UINT baseId, LanguageIndex language, DWORD error);
 // which stays (ui/message_fit.h).
 CString FittedFailureMessage(UINT baseId, LanguageIndex language, DWORD error);
 
-// TRUE when the process's window station is the one a person sees
+// true when the process's window station is the one a person sees
 // (WSF_VISIBLE): only there may a message wait for an answer. A run in a
 // service's session, or one whose station cannot be asked, shows nothing.
 bool IsInteractiveWindowStation();

@@ -42,11 +42,10 @@ StepResult RecordSetupPath(LPCWSTR path);
 
 // The first "Quarnel_Setup<n>.exe" (n = 1 .. kLastSetupNumber) in `folder`
 // that names neither a file nor a folder, joined into `path`: where the claim
-// starts. FALSE when no
-// candidate fits the buffer or every number is taken.
+// starts. false when no candidate fits the buffer or every number is taken.
 bool FindFreeSetupPath(LPCWSTR folder, WCHAR (&path)[kDeployPathChars]);
 
-// Moves `n` to the next installer number; FALSE, leaving it, at the last.
+// Moves `n` to the next installer number; false, leaving it, at the last.
 bool NextSetupNumber(DWORD& n);
 
 // The temporary folder into `folder`. Fails, with `folder` empty, when the
@@ -57,7 +56,8 @@ StepResult GetDeployFolder(WCHAR (&folder)[kDeployPathChars]);
 
 // Starts `path` through the shell ("open", quoted, no parameters, `folder` as
 // working directory, shown normally, no error box of the shell's) and waits
-// for its process when the shell hands one back. Fails (kInstallerStart,
-// with the Windows error) when the shell reports failure or an instance value
-// of 32 or less.
+// for its process when the shell hands one back. Fails kInstallerStart
+// (ERROR_FILENAME_EXCED_RANGE) when the quoted path would not fit, or with the
+// Windows error StartThroughShell gives when the shell refuses; kInstallerWait
+// when the wait itself fails.
 StepResult RunInstaller(LPCWSTR path, LPCWSTR folder);

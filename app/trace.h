@@ -23,7 +23,7 @@ constexpr DWORD kTraceRunBytes = 64 * 1024;
 // the trace off rather than naming a cut path.
 void TraceConfigure();
 
-// TRUE when QUARNEL_TRACE asks for lines.
+// true when QUARNEL_TRACE asks for lines.
 bool TraceEnabled();
 
 // Writes one line formatted by wvsprintfW rules (%s a wide string, %lu a

@@ -3,13 +3,13 @@
 #pragma once
 #include <windows.h>
 
-// TRUE for a path that names the same place from any current folder: a drive
+// true for a path that names the same place from any current folder: a drive
 // letter, a colon and a backslash or slash ("C:\Apps", "C:/Apps"); a UNC path
 // with a server and a share ("\\server\share\Apps"); or the same behind a
 // "\\?\" or "\\.\" prefix ("\\?\C:\Apps", "\\?\UNC\server\share"). Everything
 // else is relative to something the launcher does not choose ("", ".",
 // "Apps\Q", "\Apps\Q", "C:Apps") or names a device or pipe rather than a
-// folder ("\\.\pipe\x", "\\?\GLOBALROOT\..."), and so is FALSE; so is a path
+// folder ("\\.\pipe\x", "\\?\GLOBALROOT\..."), and so is false; so is a path
 // with a character no file name may hold (control characters, " < > | * ?),
 // since a quote inside would also break the quoting the shell is given.
 bool IsFullyQualifiedPath(LPCWSTR path);

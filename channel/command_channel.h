@@ -29,7 +29,7 @@ class CCommandChannel {
   // The Windows error of the last Open that found no mutex; 0 after one that
   // did.
   DWORD OpenError() const { return m_dwOpenError; }
-  // TRUE while the channel holds a handle to the command mutex.
+  // true while the channel holds a handle to the command mutex.
   bool HoldsMutex() const { return m_hMutex != nullptr; }
   // Closes the mutex handle, if held.
   void Close();

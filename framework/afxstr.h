@@ -39,7 +39,7 @@ class CString {
   BOOL LoadString(UINT id);
 
  private:
-  // Replaces the content with `length` code units of `text`; FALSE, and
+  // Replaces the content with `length` code units of `text`; false, and
   // empty, when memory runs out.
   bool Assign(LPCWSTR text, int length);
 

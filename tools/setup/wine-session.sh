@@ -7,6 +7,10 @@
 # outlives it, which is how the CTest emulator gets one for `ctest` alone:
 #   tools/setup/wine-session.sh start|stop|status [BUILD_DIR]
 # (with QUARNEL_WINE_LANE=wow64 in the environment: the 64-bit prefix's).
+#
+# Each lane's environment is set in a subshell of its own, so that the
+# lanes never see each other's; shellcheck's notes on that are by design.
+# shellcheck disable=SC2030,SC2031
 
 QUARNEL_SETUP_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=i386.sh
