@@ -44,7 +44,7 @@ bool SystemErrorText(DWORD error, WCHAR (&text)[kSystemTextChars]) {
 }
 
 CString FailureMessageText(UINT baseId, LanguageIndex language, DWORD error) {
-  const CString line = LoadLocalizedString(baseId, language);
+  CString line = LoadLocalizedString(baseId, language);
   if (error == 0) return line;
   WCHAR systemText[kSystemTextChars];
   const bool known = SystemErrorText(error, systemText);
@@ -61,7 +61,7 @@ CString FailureMessageText(UINT baseId, LanguageIndex language, DWORD error) {
 }
 
 CString FittedFailureMessage(UINT baseId, LanguageIndex language, DWORD error) {
-  const CString text = FailureMessageText(baseId, language, error);
+  CString text = FailureMessageText(baseId, language, error);
   if (!g_pApp) return text;
   // The dialog paints every message in the service language's text font.
   return FitToMessageArea(g_pApp->GetTextFont(ServiceLanguageIndex()), text);

@@ -101,7 +101,7 @@ CString FitToMessageArea(HFONT font, const CString& text) {
   CDC dc;
   if (!dc.CreateCompatibleDC(nullptr)) return text;
   const HGDIOBJ previous = dc.SelectObject(font);
-  const CString fitted = FitMessage(dc, text, kMessageAreaWidth, kMessageAreaHeight);
+  CString fitted = FitMessage(dc, text, kMessageAreaWidth, kMessageAreaHeight);
   if (previous) dc.SelectObject(previous);
   return fitted;
 }
