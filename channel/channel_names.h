@@ -6,8 +6,10 @@
 
 #include <stddef.h>
 
+// The command mutex, "Global\2017PellunCmdMutex".
 constexpr LPCWSTR kCommandMutexFormat = L"Global\\%sCmdMutex";
 constexpr LPCWSTR kCommandMutexArgument = L"2017Pellun";
+// The exchange's objects, each formed with kServiceArgument.
 constexpr LPCWSTR kRequestEventFormat = L"Global\\%sEvent";
 constexpr LPCWSTR kEndEventFormat = L"Global\\%sEndEvent";
 constexpr LPCWSTR kSharedMemoryFormat = L"Global\\%sMem";
