@@ -27,7 +27,9 @@ class CMsgDlg : public CDialog {
 
   // Swallows Enter and Esc; everything else goes to the base.
   BOOL PreTranslateMessage(MSG* pMsg) override;
-  // Prepares texts, fonts, images, the icon's sound and the layout.
+  // Binds the controls, then sets the window's icons, size and place, the
+  // texts, fonts, images, the icon's sound and the layout. TRUE: the dialog
+  // manager focuses the first tab stop.
   BOOL OnInitDialog() override;
 
   // The request, set before DoModal(): the text, the style word (see
@@ -59,7 +61,8 @@ class CMsgDlg : public CDialog {
   LRESULT OnNcHitTest(CPoint point);
 
   // Places the close button, the text buttons, the title and the message
-  // area by the controls' current sizes.
+  // area by the controls' current sizes. The single-button set centres the
+  // right button and hides and disables the left one.
   void LayoutControls();
 
   CStatic m_stcTitle;
