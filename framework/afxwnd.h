@@ -48,7 +48,8 @@ class CWnd : public CCmdTarget {
     return message == WM_COMMAND &&
            Dispatch(AfxMsgReflect, message, HIWORD(wParam), 0, wParam, lParam, pResult);
   }
-  // The previous procedure's answer, or the platform's default without one.
+  // The previous procedure's answer, or the platform's default without one;
+  // 0 when no window is attached.
   virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   // The default answer to the message being handled now.
   LRESULT Default() { return DefWindowProc(m_current.message, m_current.wParam, m_current.lParam); }

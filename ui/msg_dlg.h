@@ -34,7 +34,7 @@ class CMsgDlg : public CDialog {
 
   // The request, set before DoModal(): the text, the style word (see
   // ui/msg_style.h) and the labels' language (0..7, or negative for the
-  // service's).
+  // service's; any other value reads English).
   CString m_strMessage;
   UINT m_nStyle = 0;
   int m_nLanguage = LANGUAGE_FROM_SERVICE;
