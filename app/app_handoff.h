@@ -13,8 +13,8 @@ constexpr int kHandoffPathChars = kLauncherPathChars;
 // replaced by "Zelvane.exe", `folder` that path's folder, cut at the last
 // backslash or slash alike (a drive's root, "C:\" or "\\?\C:\", keeps its
 // separator; no folder part gives an empty folder and the bare name). false,
-// with both empty, when the path or the program's path would not fit the
-// 260-character buffers: nothing is cut.
+// with both empty, when the path or the program's path would be longer than
+// 260 characters, the most the buffers hold: nothing is cut.
 bool HandoffPaths(LPCWSTR installedLauncherPath, WCHAR (&program)[kHandoffPathChars],
                   WCHAR (&folder)[kHandoffPathChars]);
 
@@ -22,6 +22,8 @@ bool HandoffPaths(LPCWSTR installedLauncherPath, WCHAR (&program)[kHandoffPathCh
 // installed Quarnel.exe) through the shell, with that folder as working
 // directory, and returns at once, holding no process handle; the shell shows
 // no error box of its own. Traces what it started. Fails (kHandoffPath)
-// without starting anything when the path is not fully qualified or too long,
-// and (kHandoffStart, with the Windows error) when the shell refuses.
+// without starting anything when the path is not fully qualified
+// (ERROR_BAD_PATHNAME) or the program's path, bare or quoted, would be too
+// long (ERROR_FILENAME_EXCED_RANGE); and (kHandoffStart, with the Windows
+// error) when the shell refuses.
 StepResult LaunchInstalledApplication(LPCWSTR installedLauncherPath);

@@ -8,7 +8,9 @@ class CDllSearchGuard {
   typedef BOOL(WINAPI* SetDefaultDllDirectoriesFn)(DWORD);
 
   // Loads the system's kernel32.dll by full path and, where the system has
-  // it, calls SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32).
+  // it, calls SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32). Does
+  // nothing more when the system folder's path or the library cannot be had;
+  // the call's own result is not examined.
   CDllSearchGuard();
   // Frees the kernel library handle when one is held.
   ~CDllSearchGuard();

@@ -20,12 +20,14 @@ bool SystemErrorText(DWORD error, WCHAR (&text)[kSystemTextChars]);
 // Catalogue text `baseId` in `language`, a line feed, the system text of
 // `error` and the number in parentheses: "... (1260)". Without a system text
 // the number stands alone on the second line; with `error` 0 (no error
-// known) the catalogue line stands alone. Not yet fitted to the dialog.
+// known), or should the whole not fit kFailureMessageChars, the catalogue
+// line stands alone. Not yet fitted to the dialog.
 CString FailureMessageText(UINT baseId, LanguageIndex language, DWORD error);
 
 // FailureMessageText fitted to the dialog's message area in the text font it
-// will be painted with: a long system text is shortened before the number,
-// which stays (ui/message_fit.h).
+// will be painted with (the service language's): a long system text is
+// shortened before the number, which stays (ui/message_fit.h). Unfitted
+// before the application object's start-up has set g_pApp.
 CString FittedFailureMessage(UINT baseId, LanguageIndex language, DWORD error);
 
 // true when the process's window station is the one a person sees

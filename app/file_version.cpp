@@ -28,7 +28,7 @@ class VersionBlock {
   LPVOID m_data;
 };
 
-// TRUE when `count` code units at `value` lie inside the `size` bytes at
+// true when `count` code units at `value` lie inside the `size` bytes at
 // `block`.
 bool BlockContains(LPCVOID block, DWORD size, LPCVOID value, UINT count) {
   const BYTE* begin = static_cast<const BYTE*>(block);

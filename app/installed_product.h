@@ -8,7 +8,7 @@
 constexpr int kInstalledPathChars = 270;
 
 // Succeeds when the uninstall key carries a readable display name and an
-// install location that names a folder: `path` then holds
+// install location that is a fully qualified path: `path` then holds
 // <location>\Quarnel.exe and `version` that file's version (empty when the
 // file is missing or has none). Otherwise the result names the read that
 // failed and its error, and both outputs are left as they were. The

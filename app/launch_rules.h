@@ -7,7 +7,7 @@
 // failed version query (all zero) is therefore unsupported too.
 bool IsSupportedWindows(DWORD majorVersion, DWORD minorVersion);
 
-// True when the update question is to be asked: the own version compares
+// true when the update question is to be asked: the own version compares
 // greater than the installed one. Two empty versions (version.dll not bound)
 // compare equal, so the launcher then hands off without a question.
 bool IsUpdateOffered(LPCWSTR ownVersion, LPCWSTR installedVersion);

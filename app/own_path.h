@@ -4,6 +4,6 @@
 
 #include "base/system_path.h"
 
-// The launcher's own path into `path`. False, with `path` emptied, when the
-// platform had to cut it.
+// The launcher's own path into `path`. false, with `path` emptied, when the
+// platform gives none or had to cut it.
 bool GetOwnModulePath(WCHAR (&path)[kLauncherPathChars]);

@@ -23,7 +23,7 @@ namespace {
 const WCHAR kInstanceMutexName[] = L"Global\\ZelvaneInst7003";
 
 // Another launcher holds the instance mutex: the handle just obtained is
-// closed and TRUE returned. No handle at all counts as being alone. The
+// closed and true returned. No handle at all counts as being alone. The
 // mutex works through its existence alone: nobody ever waits on it.
 bool AnotherLauncherRuns(ScopedHandle& mutex) {
   const HANDLE handle = CreateMutexW(nullptr, FALSE, kInstanceMutexName);
@@ -48,6 +48,7 @@ bool TakeInstanceMutex(void* instanceMutex) {
   return !AnotherLauncherRuns(*static_cast<ScopedHandle*>(instanceMutex));
 }
 
+// true on Windows 6.1 and later; a failed version query reads unsupported.
 bool IsSupportedSystem() {
   OSVERSIONINFOW info = {};
   info.dwOSVersionInfoSize = sizeof(info);
@@ -61,6 +62,7 @@ bool IsSupportedSystem() {
   return supported;
 }
 
+// The unsupported-Windows message, in the language of the user's locale.
 void ShowUnsupportedWindows(CMsgDlg& dialog) {
   const LanguageIndex language = LanguageIndexFromLcid(GetUserDefaultLCID());
   dialog.m_strMessage = LoadLocalizedString(IDS_MSG_UNSUPPORTED_OS, language);
@@ -72,7 +74,7 @@ void ShowUnsupportedWindows(CMsgDlg& dialog) {
 }
 
 // The launcher's own path and version; the path stays empty when the
-// platform had to cut it.
+// platform could not give it or had to cut it, and the version then too.
 void ReadOwnVersion(WCHAR (&ownPath)[kLauncherPathChars], CString& ownVersion) {
   if (!GetOwnModulePath(ownPath)) {
     Trace(L"own: GetModuleFileNameW failed or cut the path, error %lu", GetLastError());
@@ -84,8 +86,8 @@ void ReadOwnVersion(WCHAR (&ownPath)[kLauncherPathChars], CString& ownVersion) {
   }
 }
 
-// The product's uninstall key read; TRUE when the product counts as
-// installed.
+// The product's uninstall key read; true when the product counts as
+// installed, with its version and launcher path filled.
 bool DetectInstalledProduct(CString& installedVersion, CString& installedPath) {
   const StepResult found = FindInstalledProduct(installedVersion, installedPath);
   if (found) {
@@ -96,6 +98,7 @@ bool DetectInstalledProduct(CString& installedVersion, CString& installedPath) {
   return found.ok;
 }
 
+// A dialog result as the trace names it; never null.
 LPCWSTR DialogResultName(INT_PTR result) {
   switch (result) {
     case IDOK: return L"IDOK";
@@ -106,16 +109,17 @@ LPCWSTR DialogResultName(INT_PTR result) {
   return L"no answer";
 }
 
-// TRUE when the user accepts the update of an older installed product.
+// true when the user accepts the update of an older installed product (OK);
+// Cancel, the close button or no answer at all refuse it.
 bool UserAcceptsUpdate(CMsgDlg& dialog) {
   const INT_PTR answer = dialog.AskUpdate();
   Trace(L"decision: ask update -> %s", DialogResultName(answer));
   return answer == IDOK;
 }
 
-// The launch decision: install when forced, when the product is not
+// The launch decision: true to install when forced, when the product is not
 // installed, or when it is older and the user accepts the update; each term
-// is looked at only when all before it failed. Otherwise hand off with
+// is looked at only when all before it failed. false to hand off, with
 // `installedPath` filled.
 bool DecideToInstall(BOOL force, LPCWSTR ownVersion, CMsgDlg& dialog, CString& installedPath) {
   if (force) {
@@ -150,7 +154,8 @@ void SendNotice(CCommandChannel& channel, int ordinal, LPCWSTR path) {
 
 // Announces the launcher's path and folder to the service, then deploys and
 // runs the installer; the deployment's result. The channel's handle to the
-// command mutex is held until the installer has ended. A failed notice
+// command mutex is held until the deployment returns, which is once the
+// installer has ended where there was a process to wait for. A failed notice
 // changes nothing: the service is optional.
 StepResult RunInstallBranch() {
   CCommandChannel channel;
@@ -173,6 +178,8 @@ StepResult RunInstallBranch() {
   return deployment;
 }
 
+// Starts the installed product's main application; the hand-off's result,
+// traced when it failed.
 StepResult RunHandOff(LPCWSTR installedPath) {
   const StepResult handoff = LaunchInstalledApplication(installedPath);
   TraceIfFailed(L"hand-off", handoff);

@@ -39,15 +39,17 @@ class CQuarnelApp : public CWinAppEx {
   // The one start-up, for the launcher and for every program that shows its
   // dialog: sets g_pApp, starts the trace, common controls, the framework
   // base's start-up calls and GDI+, passes the gate, binds the version
-  // library again, loads the icon and creates the fonts. FALSE when the gate
-  // ended it; no other result is examined (GDI+'s and the version library's
-  // are traced).
+  // library again, loads the icon and creates the fonts. TRUE when it ran to
+  // the end, FALSE when the gate ended it; no other result is examined
+  // (GDI+'s and the version library's are traced).
   BOOL StartUp(const StartUpHooks& hooks = StartUpHooks());
 
-  // Creates the eight text fonts and the title font.
+  // Creates the eight text fonts and the title font; a font GDI refuses
+  // leaves its member without a font (controls then use the system font).
   void CreateLanguageFonts();
-  // The text font of `language` (0..7), the title font.
+  // The text font of `language` (0..7; any other value gets English's).
   CFont& GetTextFont(LanguageIndex language);
+  // The title font.
   CFont& GetTitleFont();
 
   HICON m_hIcon = nullptr;

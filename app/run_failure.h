@@ -11,7 +11,7 @@ enum class RunFailure {
   kNone,
   kSetupNotWritten,        // no temporary folder, no name, no payload, no copy
   kSetupNotStarted,        // the shell refused to start the copy
-  kApplicationNotStarted,  // the hand-off path did not fit or the shell refused
+  kApplicationNotStarted,  // a hand-off path unqualified or too long, or the shell refused
 };
 
 // The process exit codes, as the README documents them. Clear of 1 and 3,

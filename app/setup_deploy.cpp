@@ -52,14 +52,16 @@ bool NextSetupNumber(DWORD& n) {
 
 namespace {
 
-// "Quarnel_Setup<n>.exe" in `folder`; FALSE when it would not fit.
+// "Quarnel_Setup<n>.exe" in `folder`; false, `path` emptied, when it would
+// not fit.
 bool FormatSetupPath(LPCWSTR folder, DWORD n, WCHAR (&path)[kDeployPathChars]) {
   WCHAR name[32];
   wsprintfW(name, L"Quarnel_Setup%lu.exe", n);
   return JoinPath(folder, name, path, kDeployPathChars);
 }
 
-// The first number whose name is free, with that name in `path`.
+// The first number whose name is free, with that name in `path`. false when
+// a name would not fit, or, with `path` emptied, when every number is taken.
 bool FindFreeSetupNumber(LPCWSTR folder, DWORD& n, WCHAR (&path)[kDeployPathChars]) {
   n = 1;
   do {
@@ -70,7 +72,7 @@ bool FindFreeSetupNumber(LPCWSTR folder, DWORD& n, WCHAR (&path)[kDeployPathChar
   return false;
 }
 
-// TRUE when creating the copy failed only because its name is taken.
+// true when creating the copy failed only because its name is taken.
 bool IsNameTaken(const StepResult& result, LPCWSTR path) {
   if (result.ok || result.step != StepId::kSetupCopy) return false;
   if (result.error == ERROR_FILE_EXISTS || result.error == ERROR_ALREADY_EXISTS) return true;

@@ -18,7 +18,8 @@ constexpr DWORD kLastSetupNumber = 0x7FFFFFFF;
 // ended, if the shell gave a process to wait for); otherwise names the step
 // that failed. Nothing is written or started when the temporary folder
 // cannot be had whole; the copy and "SetupPath" stay when the start fails.
-// Each step is traced.
+// Every failed step is traced, as are the copy written and the installer's
+// start and end.
 StepResult DeploySetup();
 
 // Writes resource 9300 of the launcher's own module to a new file at `path`
@@ -34,10 +35,15 @@ StepResult ExtractPayload(LPCWSTR path);
 // long as the name turns out taken when the file is created (a file or
 // folder made since the search), so two launchers never share a copy. `path`
 // holds the name written, or tried last. Fails kSetupName when no number is
-// left or a name would not fit; otherwise as ExtractPayload.
+// left (ERROR_FILE_EXISTS once a taken name was tried, else
+// ERROR_FILENAME_EXCED_RANGE) or a name would not fit
+// (ERROR_FILENAME_EXCED_RANGE, `path` empty); otherwise as ExtractPayload.
 StepResult WriteSetupCopy(LPCWSTR folder, WCHAR (&path)[kDeployPathChars]);
 
-// Stores `path` as "SetupPath" (REG_SZ) under HKCU\SOFTWARE\Velmora\Quarnel.
+// Stores `path` as "SetupPath" (REG_SZ) under HKCU\SOFTWARE\Velmora\Quarnel,
+// creating the key when needed. Fails (kSetupPathRecord) with the registry's
+// error when HKCU\SOFTWARE cannot be opened, the key created or the value
+// set, and with ERROR_INVALID_PARAMETER for a null path.
 StepResult RecordSetupPath(LPCWSTR path);
 
 // The first "Quarnel_Setup<n>.exe" (n = 1 .. kLastSetupNumber) in `folder`

@@ -14,5 +14,6 @@
 // value (an SE_ERR_ code) stands for.
 StepResult StartThroughShell(SHELLEXECUTEINFOW& info, StepId step);
 
-// The Windows error an SE_ERR_ instance value (0..32) stands for.
+// The Windows error an SE_ERR_ instance value (0..32) stands for;
+// ERROR_GEN_FAILURE for a value without one of its own.
 DWORD ErrorOfShellInstance(INT_PTR instance);

@@ -1,7 +1,9 @@
-// How one step of a run ended. Every step of start-up, decision, install and
-// hand-off reports one, so that a run that "did nothing" can say which step
-// ended it and with which Windows error. Results inform; they never change
-// what the run does next.
+// How one step of a run ended. Every step of the installed product's lookup,
+// the install and the hand-off reports one, so that a run that "did nothing"
+// can say which step ended it and with which Windows error. A failed lookup
+// sends the run to install and a failed install or hand-off step ends its
+// branch, except a "SetupPath" that could not be recorded: the installer
+// still runs.
 #pragma once
 #include <windows.h>
 

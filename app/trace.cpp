@@ -35,9 +35,9 @@ int WriteStamp(LPWSTR line) {
                    GetCurrentProcessId());
 }
 
-// TRUE for a value that names something other than a local file: a UNC
+// true for a value that names something other than a local file: a UNC
 // share (which would be sent the user's credentials), a named pipe, a device,
-// or an NT path ("\\??\UNC\..." reaches shares too).
+// or an NT path ("\??\UNC\..." reaches shares too).
 bool NamesRemoteOrDevice(LPCWSTR value) {
   const bool firstSeparator = value[0] == L'\\' || value[0] == L'/';
   const bool secondSeparator = value[1] == L'\\' || value[1] == L'/';

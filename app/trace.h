@@ -14,8 +14,8 @@
 
 #include "app/step_result.h"
 
-// A run never appends more than this to the trace file; later lines are
-// dropped.
+// A run never appends more than this to the trace file: a line that would
+// pass it is dropped.
 constexpr DWORD kTraceRunBytes = 64 * 1024;
 
 // Reads QUARNEL_TRACE afresh and gives the run a fresh byte budget. The first
@@ -27,9 +27,10 @@ void TraceConfigure();
 bool TraceEnabled();
 
 // Writes one line formatted by wvsprintfW rules (%s a wide string, %lu a
-// DWORD); text past 1024 characters is left out of that line, and a cut line
-// carries no terminator into the trace. Failures to
-// write are ignored, and the thread's last error is kept as it was.
+// DWORD) after the time and process id, and ends it with CR LF; text past
+// 1024 characters is left out of that line, and a cut line carries no
+// terminator into the trace. Failures to write are ignored, and the thread's
+// last error is kept as it was.
 void Trace(LPCWSTR format, ...);
 
 // "<area>: <call> failed, error <n>" for a step that failed; nothing for one

@@ -49,7 +49,7 @@ bool HasOnlyPathCharacters(LPCWSTR path) {
   return true;
 }
 
-// TRUE for the qualified forms, the characters after the form not examined.
+// true for the qualified forms, the characters after the form not examined.
 bool HasQualifiedForm(LPCWSTR path) {
   if (StartsWithDriveRoot(path)) return true;
   if (StartsWithDevicePrefix(path)) {

@@ -11,6 +11,7 @@ class ScopedHandle {
  public:
   // Takes ownership of `handle`, which may be none.
   explicit ScopedHandle(HANDLE handle = nullptr) : m_handle(handle) {}
+  // Closes the handle held, if any.
   ~ScopedHandle() { Close(); }
   ScopedHandle(const ScopedHandle&) = delete;
   ScopedHandle& operator=(const ScopedHandle&) = delete;
@@ -34,7 +35,9 @@ class ScopedHandle {
   }
   // The handle held; ownership stays here.
   HANDLE Get() const { return m_handle; }
+  // true while a handle is held, neither null nor INVALID_HANDLE_VALUE.
   bool Valid() const { return m_handle && m_handle != INVALID_HANDLE_VALUE; }
+  // As Valid(), for `if (handle)`.
   explicit operator bool() const { return Valid(); }
 
  private:
@@ -44,7 +47,9 @@ class ScopedHandle {
 // An open registry key.
 class ScopedRegKey {
  public:
+  // Holds no key until Open or Create.
   ScopedRegKey() = default;
+  // Closes the key held, if any.
   ~ScopedRegKey() { Close(); }
   ScopedRegKey(const ScopedRegKey&) = delete;
   ScopedRegKey& operator=(const ScopedRegKey&) = delete;
@@ -69,6 +74,7 @@ class ScopedRegKey {
     if (status != ERROR_SUCCESS) m_hKey = nullptr;
     return status;
   }
+  // Closes the key held, if any.
   void Close() {
     if (m_hKey) RegCloseKey(m_hKey);
     m_hKey = nullptr;

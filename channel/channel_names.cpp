@@ -12,6 +12,8 @@ BOOL AppendText(LPCWSTR text, WCHAR* out, size_t capacity, size_t* used) {
   return TRUE;
 }
 
+// FormatObjectName's work, on arguments known to be there; FALSE when the
+// result would not fit, with `out` then holding what was copied, unterminated.
 BOOL FormatInto(LPCWSTR format, LPCWSTR argument, WCHAR* out, size_t capacity) {
   size_t used = 0;
   BOOL substituted = FALSE;

@@ -6,8 +6,10 @@
 
 #include <stddef.h>
 
+// The command mutex, "Global\2017PellunCmdMutex".
 constexpr LPCWSTR kCommandMutexFormat = L"Global\\%sCmdMutex";
 constexpr LPCWSTR kCommandMutexArgument = L"2017Pellun";
+// The exchange's objects, each formed with kServiceArgument.
 constexpr LPCWSTR kRequestEventFormat = L"Global\\%sEvent";
 constexpr LPCWSTR kEndEventFormat = L"Global\\%sEndEvent";
 constexpr LPCWSTR kSharedMemoryFormat = L"Global\\%sMem";
@@ -19,7 +21,9 @@ constexpr size_t kObjectNameChars = 64;
 // Writes `format` to `out` with its first "%s" replaced by `argument`; every
 // other character is copied as it is. Returns FALSE, leaving `out` an empty
 // string, when the result with its terminator would not fit in `capacity`
-// code units; never writes past out[capacity - 1].
+// code units or `format` or `argument` is null; never writes past
+// out[capacity - 1]. FALSE, writing nothing, for a null `out` or a zero
+// `capacity`.
 BOOL FormatObjectName(LPCWSTR format, LPCWSTR argument, WCHAR* out, size_t capacity);
 
 // The names one exchange needs: request event, end event, shared memory.

@@ -23,6 +23,8 @@ BOOL ServiceIsListening(LPCWSTR requestEventName) {
   return probe ? TRUE : FALSE;
 }
 
+// The exchange's end event (auto-reset, NULL DACL), created or opened and
+// then unsignalled; null when neither works.
 HANDLE CreateEndEvent(LPCWSTR name) {
   SECURITY_DESCRIPTOR sd;
   SECURITY_ATTRIBUTES sa;
@@ -34,6 +36,8 @@ HANDLE CreateEndEvent(LPCWSTR name) {
   return event;
 }
 
+// Copies `record` to the start of the shared memory; FALSE when it cannot be
+// mapped.
 BOOL WriteRequest(HANDLE sharedMemory, const CommandRecord& record) {
   ScopedView view(sharedMemory);
   if (!view.Get()) return FALSE;
@@ -41,6 +45,8 @@ BOOL WriteRequest(HANDLE sharedMemory, const CommandRecord& record) {
   return TRUE;
 }
 
+// Copies the start of the shared memory into `record`; FALSE, `record`
+// untouched, when it cannot be mapped.
 BOOL ReadReply(HANDLE sharedMemory, CommandRecord& record) {
   ScopedView view(sharedMemory);
   if (!view.Get()) return FALSE;
@@ -62,8 +68,9 @@ BOOL DeliverRequest(const ExchangeObjectNames& names, const CommandRecord& recor
   return SetEvent(handles.requestEvent.Get());
 }
 
-// Waits for the service's answer and copies the reply into `record`, which
-// stays as sent when no answer can be had.
+// Waits for the service's answer, copies the reply into `record` and returns
+// its dwStatus. CMD_STATUS_NO_REPLY, with `record` as sent, when no answer
+// came within `timeout` or the reply could not be read.
 DWORD AwaitReply(const ExchangeHandles& handles, DWORD timeout, CommandRecord& record) {
   if (WaitForSingleObject(handles.endEvent.Get(), timeout) != WAIT_OBJECT_0) {
     return CMD_STATUS_NO_REPLY;

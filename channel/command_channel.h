@@ -23,8 +23,9 @@ class CCommandChannel {
   // Closes the handle held, then opens "Global\2017PellunCmdMutex", or
   // creates it (not owned, NULL DACL; default security if that descriptor
   // cannot be prepared) when it does not exist. TRUE when the channel now
-  // holds the mutex; FALSE when both failed (OpenError() says why), and
-  // exchanges then run unserialised.
+  // holds the mutex; FALSE when both failed, or the name could not be formed
+  // (ERROR_INVALID_NAME), with OpenError() saying why; exchanges then run
+  // unserialised.
   BOOL Open();
   // The Windows error of the last Open that found no mutex; 0 after one that
   // did.

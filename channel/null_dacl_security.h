@@ -5,7 +5,8 @@
 #include <windows.h>
 
 // Initialises `sd` at SECURITY_DESCRIPTOR_REVISION with a present, NULL,
-// not-defaulted DACL, and `sa` (nLength 12, not inheritable) pointing at it.
+// not-defaulted DACL, and `sa` (nLength its own size: 12 bytes in the 32-bit
+// launcher, 24 in a 64-bit build; not inheritable) pointing at it.
 // FALSE when the platform refuses; `sa` then describes default security
 // (no descriptor), so callers can still create the object.
 BOOL PrepareNullDaclSecurity(SECURITY_DESCRIPTOR& sd, SECURITY_ATTRIBUTES& sa);

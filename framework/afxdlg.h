@@ -23,7 +23,9 @@ class CDialog : public CWnd {
   ~CDialog() override;
 
   // Creates, runs and destroys the dialog: the EndDialog value, or -1 without
-  // template or window, or when WM_QUIT ends the loop (the quit is reposted).
+  // template or window, when this object has a window already, when the
+  // window goes away without EndDialog, or when WM_QUIT ends the loop (the
+  // quit is reposted).
   virtual INT_PTR DoModal();
   // Ends the modal loop with `nResult` once the current message is done.
   void EndDialog(int nResult);
@@ -36,10 +38,11 @@ class CDialog : public CWnd {
   LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   // Binds the controls; TRUE lets the dialog manager set the focus.
   virtual BOOL OnInitDialog() { return UpdateData(FALSE); }
-  // Runs DoDataExchange; TRUE when it succeeded.
+  // Runs DoDataExchange; always TRUE, since no exchange here can fail.
   BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
 
  protected:
+  // Binds or exchanges the controls' data; the base has none.
   virtual void DoDataExchange(CDataExchange*) {}
   // IDOK: reads the controls back, then ends with IDOK.
   virtual void OnOK() {
@@ -51,10 +54,14 @@ class CDialog : public CWnd {
   UINT m_nIDHelp;  // the template id
 
  private:
+  // The dialog procedure: attaches the object at WM_INITDIALOG and hands every
+  // message of an attached dialog to HandleDialogMessage; FALSE otherwise.
   static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
   // One message of the dialog procedure: the handler's result through the
   // dialog manager's rules, or FALSE to let it answer.
   INT_PTR HandleDialogMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // Gets and dispatches messages, the dialog's own first through
+  // PreTranslateMessage, until EndDialog, the window's end or WM_QUIT.
   void RunModalLoop();
 
   INT_PTR m_nModalResult = -1;

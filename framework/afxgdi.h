@@ -10,6 +10,7 @@ class CGdiObject {
   CGdiObject() = default;
   CGdiObject(const CGdiObject&) = delete;
   CGdiObject& operator=(const CGdiObject&) = delete;
+  // Deletes the object held, if any.
   virtual ~CGdiObject() { DeleteObject(); }
 
   // Deletes the held object, if any. TRUE when one was deleted.
@@ -32,10 +33,12 @@ class CDC {
  public:
   // Borrows `hDC`; this is how message adapters hand a DC to a handler.
   explicit CDC(HDC hDC = nullptr) : m_hDC(hDC) {}
+  // Deletes an owned DC (DeleteDC).
   ~CDC() { DeleteDC(); }
   CDC(const CDC&) = delete;
   CDC& operator=(const CDC&) = delete;
 
+  // The DC held, or null.
   HDC GetSafeHdc() const { return m_hDC; }
   operator HDC() const { return m_hDC; }
 
@@ -61,6 +64,7 @@ class CDC {
   // Fills the rectangle with `color` without a brush; the DC's background
   // colour is left as it was.
   void FillSolidRect(int x, int y, int cx, int cy, COLORREF color);
+  // ::BitBlt from `source`'s DC (none when null) to this one; its result.
   BOOL BitBlt(int x, int y, int width, int height, CDC* source, int xSrc, int ySrc, DWORD rop) {
     return ::BitBlt(m_hDC, x, y, width, height, source ? source->m_hDC : nullptr, xSrc, ySrc,
                     rop);

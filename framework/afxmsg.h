@@ -41,6 +41,8 @@ class CCmdTarget {
                 LRESULT* result);
 
  protected:
+  // This class's own map (the root's is empty and has no base), and the map
+  // of the object's most derived class, where Dispatch starts.
   static const AFX_MSGMAP* GetThisMessageMap();
   virtual const AFX_MSGMAP* GetMessageMap() const { return GetThisMessageMap(); }
 };

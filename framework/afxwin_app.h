@@ -9,6 +9,7 @@ class CWinApp : public CCmdTarget {
  public:
   // Registers this object as the program's one application object.
   CWinApp();
+  // Unregisters this object when it is the registered one.
   ~CWinApp() override;
   CWinApp(const CWinApp&) = delete;
   CWinApp& operator=(const CWinApp&) = delete;
@@ -39,8 +40,10 @@ MSG* AfxGetCurrentMessage();
 inline void AfxEnableControlContainer() {}
 
 // A pointer into `commandLine` past the program name (quoted, or up to the
-// first blank) and the blanks after it; trailing blanks stay.
+// first blank or control character) and the blanks after it; trailing
+// blanks stay. Null for a null command line.
 LPWSTR AfxCommandLineTail(LPWSTR commandLine);
 
-// The whole run of the program; wWinMain returns its result.
+// The whole run of the program: InitInstance, then ExitInstance, whose
+// result it returns (wWinMain's); -1 when there is no application object.
 int AfxWinMain(HINSTANCE hInstance);

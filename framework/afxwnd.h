@@ -23,7 +23,9 @@ class CWnd : public CCmdTarget {
   static CWnd* FromHandle(HWND hWnd, CWnd* scratch);
 
   // Attaches this object to `hWnd` and routes its messages through the map.
-  // FALSE when either is attached already or the window is another process's.
+  // FALSE, nothing attached, when either is attached already, the window is
+  // another process's (or none), or the window refuses the property or the
+  // new procedure.
   BOOL SubclassWindow(HWND hWnd);
   // Detaches, restoring the previous procedure unless a later subclasser
   // kept ours in its chain (ours then keeps forwarding). The window, or null.
@@ -39,12 +41,15 @@ class CWnd : public CCmdTarget {
   // dialog's controls; TRUE consumes it.
   virtual BOOL PreTranslateMessage(MSG*) { return FALSE; }
   // The parent's WM_COMMAND or WM_DRAWITEM about this control, before the
-  // parent's own map. TRUE: handled, *pResult is the parent's result.
+  // parent's own map. TRUE: handled, and for WM_DRAWITEM *pResult is the
+  // parent's result (the parent answers a command 0 whatever it holds). The
+  // base takes only commands, through this object's reflected entries.
   virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     return message == WM_COMMAND &&
            Dispatch(AfxMsgReflect, message, HIWORD(wParam), 0, wParam, lParam, pResult);
   }
-  // The previous procedure's answer, or the platform's default without one.
+  // The previous procedure's answer, or the platform's default without one;
+  // 0 when no window is attached.
   virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   // The default answer to the message being handled now.
   LRESULT Default() { return DefWindowProc(m_current.message, m_current.wParam, m_current.lParam); }
@@ -64,7 +69,8 @@ class CWnd : public CCmdTarget {
   BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
   BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
   void SetWindowText(LPCWSTR text) { ::SetWindowTextW(m_hWnd, text); }
-  // The whole window text, however long; empty when there is none.
+  // The whole window text, however long; empty when there is none or no
+  // memory for it.
   void GetWindowText(CString& text) const;
   // The font the window reports for WM_GETFONT (null: the system font).
   HFONT GetFont() const {
@@ -94,10 +100,14 @@ class CWnd : public CCmdTarget {
   BOOL OnHelpInfo(HELPINFO*) { return static_cast<BOOL>(Default()); }
 
   // Looks a message up: WM_COMMAND and WM_DRAWITEM go to the child's object
-  // first, then to this map. TRUE when a handler took it.
+  // first, then to this map. TRUE when a handler took it; a WM_COMMAND is
+  // then always answered 0.
   BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
-  // Records this object as the window's; FALSE when the window has one.
+  // Records this object as the window's; FALSE when this object has a window
+  // already, the window has an object or is not this process's, or the
+  // property cannot be set.
   BOOL AttachObject(HWND hWnd);
+  // Removes the record and forgets the window; the procedure stays as it is.
   void DetachObject();
 
   // The message being handled now, for Default().

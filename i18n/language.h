@@ -13,6 +13,8 @@ enum LanguageIndex : int {
   LANGUAGE_JAPANESE = 7,
 };
 
+// The number of languages, and the distance between a text's identifiers in
+// two neighbouring languages.
 constexpr int kLanguageCount = 8;
 constexpr unsigned int kLanguageIdStep = 1000;
 

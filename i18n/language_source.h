@@ -7,7 +7,8 @@
 
 // The service's "Language" value (HKLM, the service's key): whatever data of
 // at most 4 bytes is stored, little-endian over zeros, whatever its type. 0
-// when the key or the value is missing or the data is longer than 4 bytes.
+// when the key cannot be opened, the value is missing or unreadable, or the
+// data is longer than 4 bytes.
 DWORD ReadServiceLanguage();
 // The LanguageIndex of the service's setting: 1..7 as it is, anything else
 // English. Reads the registry afresh at every call.

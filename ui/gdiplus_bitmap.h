@@ -44,6 +44,7 @@ class Bitmap {
   gdiplus_flat::GpImage* GetNativeImage() const { return m_pImage; }
 
  private:
+  // Keeps a failing `status` for GetLastStatus; returns it as given.
   Status RecordStatus(Status status);
 
   gdiplus_flat::GpImage* m_pImage = nullptr;

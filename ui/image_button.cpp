@@ -10,8 +10,8 @@ constexpr COLORREF kDisabledCaptionColour = RGB(0x80, 0x80, 0x80);
 constexpr UINT kCaptionFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 
 // The off-screen surface of one paint: a memory DC with a bitmap of the
-// client size selected, both compatible with the item's DC, undone in
-// reverse order.
+// client size selected, both compatible with the item's DC. Undone by
+// selecting the DC's own bitmap back, then deleting the DC and the bitmap.
 class OffscreenSurface {
  public:
   OffscreenSurface(CDC& reference, int width, int height) {

@@ -23,8 +23,10 @@ class CImageButton : public CButton {
   // still count as loaded (they draw nothing).
   BOOL LoadSprite(WORD id, int frameWidth, int frameHeight);
 
-  // Paints the frame for the button's state, the caption and the focus
-  // rectangle into the record's DC.
+  // Paints the frame for the button's state into the record's DC (composed
+  // off-screen on m_crBackground when m_bMemoryDraw), then, for a caption
+  // button, the caption; the focus rectangle only when the item has the
+  // focus and no caption was drawn.
   void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
 
  protected:

@@ -16,7 +16,7 @@ class MemoryStream final : public IStream {
   MemoryStream& operator=(const MemoryStream&) = delete;
 
   // IStream, ISequentialStream and IUnknown give this object (one AddRef);
-  // anything else E_NOINTERFACE and null.
+  // anything else E_NOINTERFACE and null; a null `object` E_POINTER.
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
   // Interlocked count changes; the last Release deletes the object.
   ULONG STDMETHODCALLTYPE AddRef() override;
@@ -24,6 +24,8 @@ class MemoryStream final : public IStream {
 
   // Copies up to `count` bytes; S_OK when any were copied, S_FALSE at the end
   // (also for a zero count). `done`, when given, receives the number copied.
+  // A null `buffer` with bytes to copy gives STG_E_INVALIDPOINTER, nothing
+  // read.
   HRESULT STDMETHODCALLTYPE Read(void* buffer, ULONG count, ULONG* done) override;
   // Read-only: STG_E_ACCESSDENIED.
   HRESULT STDMETHODCALLTYPE Write(const void* buffer, ULONG count, ULONG* done) override;
@@ -50,10 +52,13 @@ class MemoryStream final : public IStream {
   // Type 3 (lock bytes), the size, mode 0x20, no locks, null class, state 0;
   // time stamps untouched. Unless STATFLAG_NONAME is given the name is an
   // empty string from CoTaskMemAlloc, which the caller frees (CoTaskMemFree):
-  // the stream has no name of its own.
+  // the stream has no name of its own. STG_E_INVALIDPOINTER for a null
+  // `stat`; STG_E_INSUFFICIENTMEMORY, `stat` untouched, when the name cannot
+  // be allocated.
   HRESULT STDMETHODCALLTYPE Stat(STATSTG* stat, DWORD flags) override;
   // A new stream over the same bytes at position 0 with one reference;
-  // E_OUTOFMEMORY and null when it cannot be allocated.
+  // E_OUTOFMEMORY and null when it cannot be allocated, STG_E_INVALIDPOINTER
+  // for a null `clone`.
   HRESULT STDMETHODCALLTYPE Clone(IStream** clone) override;
 
  private:

@@ -28,7 +28,7 @@ const int kFitChars = 1024;
 
 // The first `keep` characters of `text`, breaks at their end dropped, the
 // ellipsis, then a blank and `tail` (may be empty: no blank then), into
-// `out`. FALSE when that would not fit the buffer.
+// `out`. false when that would not fit the buffer.
 bool Shortened(const CString& text, int keep, LPCWSTR tail, WCHAR (&out)[kFitChars]) {
   while (keep > 0 && IsBreak(text[keep - 1])) --keep;
   const int tailChars = lstrlenW(tail);
@@ -56,7 +56,7 @@ bool Fits(HDC dc, LPCWSTR text, int length, int width, int height) {
 }
 
 // The shortened text keeping the most of `text`'s first `limit` characters
-// before `tail` that fits `height`, into `out`. FALSE when not even the
+// before `tail` that fits `height`, into `out`. false when not even the
 // ellipsis and `tail` alone fit.
 bool FitBefore(HDC dc, const CString& text, int limit, LPCWSTR tail, int width, int height,
                WCHAR (&out)[kFitChars]) {

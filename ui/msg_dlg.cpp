@@ -23,8 +23,9 @@ constexpr int kMessageY = 90;
 constexpr int kMessageWidth = kMessageAreaWidth;
 constexpr int kMessageBandHeight = kMessageAreaHeight;
 constexpr int kButtonsBottom = 318;
-// Two buttons and their gap are centred on this width, which leaves the
-// right button's left edge 25 pixels right of the centre line.
+// The two buttons, without their gap, are centred on this width: the left one
+// ends on its centre line and the right one starts the gap, 25 pixels,
+// right of it.
 constexpr int kButtonsSpan = 556;
 constexpr int kButtonGap = 25;
 

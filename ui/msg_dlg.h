@@ -27,12 +27,14 @@ class CMsgDlg : public CDialog {
 
   // Swallows Enter and Esc; everything else goes to the base.
   BOOL PreTranslateMessage(MSG* pMsg) override;
-  // Prepares texts, fonts, images, the icon's sound and the layout.
+  // Binds the controls, then sets the window's icons, size and place, the
+  // texts, fonts, images, the icon's sound and the layout. TRUE: the dialog
+  // manager focuses the first tab stop.
   BOOL OnInitDialog() override;
 
   // The request, set before DoModal(): the text, the style word (see
   // ui/msg_style.h) and the labels' language (0..7, or negative for the
-  // service's).
+  // service's; any other value reads English).
   CString m_strMessage;
   UINT m_nStyle = 0;
   int m_nLanguage = LANGUAGE_FROM_SERVICE;
@@ -59,7 +61,8 @@ class CMsgDlg : public CDialog {
   LRESULT OnNcHitTest(CPoint point);
 
   // Places the close button, the text buttons, the title and the message
-  // area by the controls' current sizes.
+  // area by the controls' current sizes. The single-button set centres the
+  // right button and hides and disables the left one.
   void LayoutControls();
 
   CStatic m_stcTitle;

@@ -11,10 +11,10 @@ constexpr UINT MSGDLG_UPDATECANCEL = 8;
 // The button set: the style's bits 0-3 (MB_OK, MB_OKCANCEL, MB_YESNO, ...).
 UINT MessageButtonSet(UINT style);
 
-// True for the yes/no set, whose buttons answer IDYES and IDNO.
+// true for the yes/no set, whose buttons answer IDYES and IDNO.
 bool IsYesNoStyle(UINT style);
 
-// True when only the right button shows (the MB_OK set).
+// true when only the right button shows (the MB_OK set).
 bool IsSingleButtonStyle(UINT style);
 
 // The picture and the sound of an icon class (bits 4-7): the error and the

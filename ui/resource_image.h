@@ -24,7 +24,7 @@ void ReleaseDecodedImage(Gdiplus::Bitmap*& bitmap, IStream*& stream);
 
 // Opens the RT_RCDATA resource `id` of `module` (null: the executable) as
 // `stream` and a bitmap decoded from it as `bitmap`; both must be null on
-// entry. False, both null again, when the resource is missing or the bitmap
+// entry. false, both null again, when the resource is missing or the bitmap
 // object cannot be allocated; true otherwise, even when the bytes cannot be
 // decoded.
 bool OpenDecodedImage(WORD id, HMODULE module, Gdiplus::Bitmap*& bitmap, IStream*& stream);
@@ -39,7 +39,7 @@ class ResourceImage {
 
   // Replaces the content with the RT_RCDATA resource `id` of the program
   // (the application object's instance, else the executable). The old image
-  // is released before the new resource is opened. False, holder empty, when
+  // is released before the new resource is opened. false, holder empty, when
   // the resource is missing or the bitmap object cannot be allocated; true
   // otherwise, with 0 x 0 when the bytes cannot be decoded.
   bool Load(WORD id);
