@@ -32,8 +32,8 @@ class MessageBuffer {
 
 bool SystemErrorText(DWORD error, WCHAR (&text)[kSystemTextChars]) {
   text[0] = L'\0';
-  DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                nullptr, error, 0, text, kSystemTextChars, nullptr);
+  DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                error, 0, text, kSystemTextChars, nullptr);
   if (length == 0 || length >= static_cast<DWORD>(kSystemTextChars)) {
     text[0] = L'\0';
     return false;
@@ -72,8 +72,7 @@ bool IsInteractiveWindowStation() {
   const HWINSTA station = GetProcessWindowStation();
   USEROBJECTFLAGS flags = {};
   DWORD needed = 0;
-  if (!station ||
-      !GetUserObjectInformationW(station, UOI_FLAGS, &flags, sizeof(flags), &needed)) {
+  if (!station || !GetUserObjectInformationW(station, UOI_FLAGS, &flags, sizeof(flags), &needed)) {
     return false;
   }
   return (flags.dwFlags & WSF_VISIBLE) != 0;

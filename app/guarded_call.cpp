@@ -46,8 +46,8 @@ __attribute__((noinline)) void UnwindFramesAbove(EXCEPTION_REGISTRATION_RECORD* 
 }
 
 // Reached only for exceptions that every frame inside the library declined.
-EXCEPTION_DISPOSITION NTAPI GuardHandler(EXCEPTION_RECORD* record, void* establisherFrame,
-                                         CONTEXT*, void*) {
+EXCEPTION_DISPOSITION NTAPI GuardHandler(EXCEPTION_RECORD* record, void* establisherFrame, CONTEXT*,
+                                         void*) {
   // Being unwound by an outer handler: the guard has nothing to clean up.
   if (record->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND)) {
     return ExceptionContinueSearch;

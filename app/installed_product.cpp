@@ -5,8 +5,8 @@
 #include "app/file_version.h"
 #include "app/trace.h"
 #include "base/qualified_path.h"
-#include "base/system_path.h"
 #include "base/scoped_handles.h"
+#include "base/system_path.h"
 
 namespace {
 

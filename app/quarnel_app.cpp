@@ -144,9 +144,10 @@ void SendNotice(CCommandChannel& channel, int ordinal, LPCWSTR path) {
   const DWORD status = channel.SendPathNotice(path);
   const DWORD elapsed = GetTickCount() - start;
   if (status == CMD_STATUS_NO_REPLY) {
-    Trace(L"notice %d: status 255 after %lu ms, no answer in time; a late answer may still "
-          L"overwrite the next request in the service's record",
-          ordinal, elapsed);
+    Trace(
+        L"notice %d: status 255 after %lu ms, no answer in time; a late answer may still "
+        L"overwrite the next request in the service's record",
+        ordinal, elapsed);
   } else {
     Trace(L"notice %d: status %lu after %lu ms", ordinal, status, elapsed);
   }

@@ -3,10 +3,10 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
-#include "base/system_path.h"
 #include "app/shell_start.h"
 #include "app/trace.h"
 #include "base/scoped_handles.h"
+#include "base/system_path.h"
 #include "res/resource.h"
 
 namespace {

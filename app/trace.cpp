@@ -58,7 +58,8 @@ bool NamesDebugger(LPCWSTR value) {
 // port) turns the trace off for the rest of the run, unwritten.
 void AppendToFile(LPCWSTR line, int length) {
   char bytes[kLineBytes];
-  const int count = WideCharToMultiByte(CP_UTF8, 0, line, length, bytes, kLineBytes, nullptr, nullptr);
+  const int count =
+      WideCharToMultiByte(CP_UTF8, 0, line, length, bytes, kLineBytes, nullptr, nullptr);
   if (count <= 0 || g_trace.written + count > kTraceRunBytes) return;
   const DWORD flags = FILE_ATTRIBUTE_NORMAL | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION;
   ScopedHandle file(CreateFileW(g_trace.path, FILE_APPEND_DATA,

@@ -69,8 +69,8 @@ class ScopedRegKey {
   // the key was created or opened.
   LONG Create(HKEY parent, LPCWSTR subKey, REGSAM access, DWORD* disposition = nullptr) {
     Close();
-    const LONG status = RegCreateKeyExW(parent, subKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                        access, nullptr, &m_hKey, disposition);
+    const LONG status = RegCreateKeyExW(parent, subKey, 0, nullptr, REG_OPTION_NON_VOLATILE, access,
+                                        nullptr, &m_hKey, disposition);
     if (status != ERROR_SUCCESS) m_hKey = nullptr;
     return status;
   }

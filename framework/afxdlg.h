@@ -31,9 +31,7 @@ class CDialog : public CWnd {
   void EndDialog(int nResult);
 
   // IsDialogMessage: Tab, arrows, Space and Enter work as in any dialog.
-  BOOL PreTranslateMessage(MSG* pMsg) override {
-    return m_hWnd && IsDialogMessageW(m_hWnd, pMsg);
-  }
+  BOOL PreTranslateMessage(MSG* pMsg) override { return m_hWnd && IsDialogMessageW(m_hWnd, pMsg); }
   // The dialog's default answer: the dialog manager's own processing.
   LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   // Binds the controls; TRUE lets the dialog manager set the focus.

@@ -53,7 +53,7 @@ class CDC {
   HGDIOBJ SelectObject(HGDIOBJ object) {
     return m_hDC && object ? ::SelectObject(m_hDC, object) : nullptr;
   }
-  int SetBkMode(int mode) { return ::SetBkMode(m_hDC, mode); }                  // previous
+  int SetBkMode(int mode) { return ::SetBkMode(m_hDC, mode); }                    // previous
   COLORREF SetTextColor(COLORREF color) { return ::SetTextColor(m_hDC, color); }  // previous
 
   // DrawTextW: the height drawn or, with DT_CALCRECT, measured into `rect`.
@@ -66,8 +66,7 @@ class CDC {
   void FillSolidRect(int x, int y, int cx, int cy, COLORREF color);
   // ::BitBlt from `source`'s DC (none when null) to this one; its result.
   BOOL BitBlt(int x, int y, int width, int height, CDC* source, int xSrc, int ySrc, DWORD rop) {
-    return ::BitBlt(m_hDC, x, y, width, height, source ? source->m_hDC : nullptr, xSrc, ySrc,
-                    rop);
+    return ::BitBlt(m_hDC, x, y, width, height, source ? source->m_hDC : nullptr, xSrc, ySrc, rop);
   }
   void DrawFocusRect(LPCRECT rect) { ::DrawFocusRect(m_hDC, rect); }
 

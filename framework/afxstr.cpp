@@ -62,8 +62,8 @@ BOOL CString::LoadString(UINT id) {
   // With a zero buffer size LoadStringW hands back a pointer to the text in
   // the mapped resource and its exact length, so no text is ever cut.
   LPCWSTR resourceText = nullptr;
-  const int length = ::LoadStringW(AfxGetResourceHandle(), id,
-                                 reinterpret_cast<LPWSTR>(&resourceText), 0);
+  const int length =
+      ::LoadStringW(AfxGetResourceHandle(), id, reinterpret_cast<LPWSTR>(&resourceText), 0);
   if (length <= 0 || !resourceText) {
     Empty();
     return FALSE;

@@ -14,8 +14,7 @@ CWinApp::~CWinApp() {
 int CWinApp::ExitInstance() { return static_cast<int>(g_afxLastMessage.wParam); }
 
 HINSTANCE AfxGetInstanceHandle() {
-  return g_pAfxApp && g_pAfxApp->m_hInstance ? g_pAfxApp->m_hInstance
-                                               : GetModuleHandleW(nullptr);
+  return g_pAfxApp && g_pAfxApp->m_hInstance ? g_pAfxApp->m_hInstance : GetModuleHandleW(nullptr);
 }
 
 MSG* AfxGetCurrentMessage() { return &g_afxLastMessage; }

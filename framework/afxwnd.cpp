@@ -8,11 +8,9 @@ namespace {
 const wchar_t kObjectProp[] = L"Quarnel.CWnd";
 const wchar_t kSuperProp[] = L"Quarnel.CWnd.Super";
 
-
 bool IsOwnProcessWindow(HWND hWnd) {
   DWORD processId = 0;
-  return hWnd && GetWindowThreadProcessId(hWnd, &processId) &&
-         processId == GetCurrentProcessId();
+  return hWnd && GetWindowThreadProcessId(hWnd, &processId) && processId == GetCurrentProcessId();
 }
 
 // The origin of `width` x `height` centred on `center`, pushed inside `area`.
@@ -159,8 +157,8 @@ void CWnd::CenterWindow(CWnd* alternate) {
   RECT center;
   HWND reference = alternate ? alternate->m_hWnd : ::GetWindow(m_hWnd, GW_OWNER);
   if (!reference || !::GetWindowRect(reference, &center)) center = area;
-  const POINT origin = CenteredOrigin(center, area, window.right - window.left,
-                                      window.bottom - window.top);
+  const POINT origin =
+      CenteredOrigin(center, area, window.right - window.left, window.bottom - window.top);
   ::SetWindowPos(m_hWnd, nullptr, origin.x, origin.y, -1, -1,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

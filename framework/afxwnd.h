@@ -56,8 +56,7 @@ class CWnd : public CCmdTarget {
 
   // Thin wrappers of the window functions of the same name, on m_hWnd.
   BOOL SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, UINT flags) {
-    return ::SetWindowPos(m_hWnd, insertAfter ? insertAfter->m_hWnd : nullptr, x, y, cx, cy,
-                          flags);
+    return ::SetWindowPos(m_hWnd, insertAfter ? insertAfter->m_hWnd : nullptr, x, y, cx, cy, flags);
   }
   void GetWindowRect(LPRECT rect) const { ::GetWindowRect(m_hWnd, rect); }
   void GetClientRect(LPRECT rect) const { ::GetClientRect(m_hWnd, rect); }
@@ -111,7 +110,11 @@ class CWnd : public CCmdTarget {
   void DetachObject();
 
   // The message being handled now, for Default().
-  struct CurrentMessage { UINT message; WPARAM wParam; LPARAM lParam; };
+  struct CurrentMessage {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+  };
   CurrentMessage m_current = {};
 
  private:

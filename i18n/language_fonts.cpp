@@ -30,8 +30,7 @@ void DescribeBoldFont(const FaceName& face, LONG height, LOGFONTW* logFont) {
 }  // namespace
 
 void DescribeTextFont(LanguageIndex language, LOGFONTW* logFont) {
-  DescribeBoldFont(kTextFaces[LanguageOrEnglish(language)],
-                   kTextHeight, logFont);
+  DescribeBoldFont(kTextFaces[LanguageOrEnglish(language)], kTextHeight, logFont);
 }
 
 void DescribeTitleFont(LOGFONTW* logFont) { DescribeBoldFont(kTitleFace, kTitleHeight, logFont); }

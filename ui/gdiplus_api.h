@@ -10,7 +10,7 @@ namespace gdiplus_flat {
 struct GpImage;
 struct GpBitmap;
 struct GpGraphics;
-typedef int GpStatus;            // 0 is Ok
+typedef int GpStatus;  // 0 is Ok
 constexpr GpStatus Ok = 0;
 constexpr int UnitPixel = 2;
 
@@ -24,15 +24,17 @@ struct StartupInput {
 
 struct GdiplusApi {
   HMODULE hModule;
-  gdiplus_flat::GpStatus(WINAPI* GdiplusStartup)(ULONG_PTR*, const gdiplus_flat::StartupInput*, void*);
+  gdiplus_flat::GpStatus(WINAPI* GdiplusStartup)(ULONG_PTR*, const gdiplus_flat::StartupInput*,
+                                                 void*);
   gdiplus_flat::GpStatus(WINAPI* GdipCreateBitmapFromStream)(IStream*, gdiplus_flat::GpBitmap**);
   gdiplus_flat::GpStatus(WINAPI* GdipGetImageWidth)(gdiplus_flat::GpImage*, UINT*);
   gdiplus_flat::GpStatus(WINAPI* GdipGetImageHeight)(gdiplus_flat::GpImage*, UINT*);
   gdiplus_flat::GpStatus(WINAPI* GdipDisposeImage)(gdiplus_flat::GpImage*);
   gdiplus_flat::GpStatus(WINAPI* GdipCreateFromHDC)(HDC, gdiplus_flat::GpGraphics**);
   gdiplus_flat::GpStatus(WINAPI* GdipDeleteGraphics)(gdiplus_flat::GpGraphics*);
-  gdiplus_flat::GpStatus(WINAPI* GdipDrawImagePointRectI)(gdiplus_flat::GpGraphics*, gdiplus_flat::GpImage*,
-                                                          INT, INT, INT, INT, INT, INT, int);
+  gdiplus_flat::GpStatus(WINAPI* GdipDrawImagePointRectI)(gdiplus_flat::GpGraphics*,
+                                                          gdiplus_flat::GpImage*, INT, INT, INT,
+                                                          INT, INT, INT, int);
   void*(WINAPI* GdipAlloc)(SIZE_T);
   void(WINAPI* GdipFree)(void*);
 };

@@ -44,9 +44,7 @@ HRESULT MemoryStream::Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEGER* pos
   const LONGLONG current = m_pCurrent - m_pBegin;
   LONGLONG target = 0;
   switch (origin) {
-    case STREAM_SEEK_SET:
-      target = move.QuadPart;
-      break;
+    case STREAM_SEEK_SET: target = move.QuadPart; break;
     case STREAM_SEEK_CUR:
       // The whole 64-bit displacement counts: keeping only its low half
       // would turn a move far out of range into a "successful" small one.
@@ -59,8 +57,7 @@ HRESULT MemoryStream::Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEGER* pos
       if (move.QuadPart > 0 || move.QuadPart < -size) return STG_E_INVALIDPOINTER;
       target = size + move.QuadPart;
       break;
-    default:
-      return E_INVALIDARG;
+    default: return E_INVALIDARG;
   }
   const HRESULT result = MoveTo(target);
   if (SUCCEEDED(result) && position) position->QuadPart = static_cast<ULONGLONG>(target);

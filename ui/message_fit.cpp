@@ -89,8 +89,8 @@ CString FitMessage(HDC dc, const CString& text, int width, int height) {
   if (Fits(dc, text, text.GetLength(), width, height)) return text;
   const int lastWord = LastWordStart(text);
   WCHAR fitted[kFitChars];
-  if (lastWord > 0 && FitBefore(dc, text, lastWord, text.GetString() + lastWord, width, height,
-                                fitted)) {
+  if (lastWord > 0 &&
+      FitBefore(dc, text, lastWord, text.GetString() + lastWord, width, height, fitted)) {
     return CString(fitted);
   }
   if (FitBefore(dc, text, text.GetLength(), L"", width, height, fitted)) return CString(fitted);

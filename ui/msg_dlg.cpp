@@ -200,8 +200,8 @@ BOOL CMsgDlg::OnEraseBkgnd(CDC* pDC) {
 
 void CMsgDlg::DrawImage(CDC* pDC, const ResourceImage& image, int x, int y) {
   if (!image.m_pBitmap) return;
-  DrawImagePart(pDC->GetSafeHdc(), image.m_pBitmap->GetNativeImage(), x, y, 0, 0,
-                image.m_nWidth, image.m_nHeight);
+  DrawImagePart(pDC->GetSafeHdc(), image.m_pBitmap->GetNativeImage(), x, y, 0, 0, image.m_nWidth,
+                image.m_nHeight);
 }
 
 // The hidden message static carries the text and the area: its top-left

@@ -93,4 +93,3 @@ class CMsgDlg : public CDialog {
 
   DECLARE_MESSAGE_MAP()
 };
-
