@@ -26,20 +26,22 @@ std::vector<StandinRecord> Only(const std::vector<StandinRecord>& all, const std
   return out;
 }
 
-// The uninstall key's "InstallLocation" in registry view `view`
-// (KEY_WOW64_32KEY or KEY_WOW64_64KEY); empty when the key is not there.
-std::wstring InstallLocationIn(REGSAM view) {
+// String value `name` of `root`\`keyPath` in registry view `view`
+// (KEY_WOW64_32KEY or KEY_WOW64_64KEY); empty when the key or value is not there.
+std::wstring StringValueIn(HKEY root, LPCWSTR keyPath, LPCWSTR name, REGSAM view) {
   HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, expected::kUninstallKey, 0, KEY_QUERY_VALUE | view, &key) !=
-      ERROR_SUCCESS) {
-    return L"";
-  }
+  if (RegOpenKeyExW(root, keyPath, 0, KEY_QUERY_VALUE | view, &key) != ERROR_SUCCESS) return L"";
   wchar_t value[MAX_PATH + 1] = {};
   DWORD bytes = sizeof(value) - sizeof(wchar_t);
-  const LSTATUS status = RegQueryValueExW(key, L"InstallLocation", nullptr, nullptr,
-                                          reinterpret_cast<BYTE*>(value), &bytes);
+  const LSTATUS status =
+      RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &bytes);
   RegCloseKey(key);
   return status == ERROR_SUCCESS ? std::wstring(value) : std::wstring();
+}
+
+// The uninstall key's "InstallLocation" in registry view `view`.
+std::wstring InstallLocationIn(REGSAM view) {
+  return StringValueIn(HKEY_LOCAL_MACHINE, expected::kUninstallKey, L"InstallLocation", view);
 }
 
 void WriteUninstallKeyIn64BitView(const std::wstring& installLocation) {
@@ -59,17 +61,7 @@ void DeleteUninstallKeyIn(REGSAM view) {
 
 // "SetupPath" as a 64-bit program reads it.
 std::wstring SetupPathFor64BitReader() {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, expected::kSetupPathKey, 0,
-                    KEY_QUERY_VALUE | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS) {
-    return L"";
-  }
-  wchar_t value[MAX_PATH + 1] = {};
-  DWORD bytes = sizeof(value) - sizeof(wchar_t);
-  const LSTATUS status = RegQueryValueExW(key, L"SetupPath", nullptr, nullptr,
-                                          reinterpret_cast<BYTE*>(value), &bytes);
-  RegCloseKey(key);
-  return status == ERROR_SUCCESS ? std::wstring(value) : std::wstring();
+  return StringValueIn(HKEY_CURRENT_USER, expected::kSetupPathKey, L"SetupPath", KEY_WOW64_64KEY);
 }
 
 BOOL CALLBACK FirstLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR found) {
