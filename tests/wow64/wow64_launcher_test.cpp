@@ -12,19 +12,12 @@
 #include "res/resource.h"
 #include "tools/harness/expected_values.h"
 #include "tools/harness/launcher_run.h"
+#include "tools/harness/launch_outcome.h"
 #include "tools/harness/scratch_dir.h"
 #include "tools/harness/standin_service_process.h"
 #include "run_paths.h"
 
 namespace {
-
-std::vector<StandinRecord> Only(const std::vector<StandinRecord>& all, const std::wstring& event) {
-  std::vector<StandinRecord> out;
-  for (const StandinRecord& record : all) {
-    if (record.event == event) out.push_back(record);
-  }
-  return out;
-}
 
 // String value `name` of `root`\`keyPath` in registry view `view`
 // (KEY_WOW64_32KEY or KEY_WOW64_64KEY); empty when the key or value is not there.
@@ -119,7 +112,7 @@ TEST_F(Wow64Launcher, TheUninstallKeyIsReadFromThe32BitView) {
   ASSERT_TRUE(InstallLocationIn(KEY_WOW64_64KEY).empty()) << "the 64-bit view shows the 32-bit one's key";
   EXPECT_EQ(0u, world.Run(world.DownloadedLauncher()));
   EXPECT_TRUE(world.WaitForRecord(L"zelvane-start"));
-  EXPECT_TRUE(Only(world.Records(), L"installer-start").empty());
+  EXPECT_TRUE(RecordsOf(world.Records(), L"installer-start").empty());
 }
 
 TEST_F(Wow64Launcher, TheSameKeyInThe64BitViewOnlyIsNotTheProduct) {
@@ -129,14 +122,14 @@ TEST_F(Wow64Launcher, TheSameKeyInThe64BitViewOnlyIsNotTheProduct) {
   ASSERT_TRUE(InstallLocationIn(KEY_WOW64_32KEY).empty());
   world.Env()[L"QUARNEL_STANDIN_INSTALL"] = L"0";
   EXPECT_EQ(0u, world.Run(world.DownloadedLauncher()));
-  EXPECT_EQ(1u, Only(world.Records(), L"installer-start").size());
-  EXPECT_TRUE(Only(world.Records(), L"zelvane-start").empty());
+  EXPECT_EQ(1u, RecordsOf(world.Records(), L"installer-start").size());
+  EXPECT_TRUE(RecordsOf(world.Records(), L"zelvane-start").empty());
 }
 
 TEST_F(Wow64Launcher, SetupPathIsWhereA64BitReaderFindsIt) {
   world.Env()[L"QUARNEL_STANDIN_INSTALL"] = L"0";
   EXPECT_EQ(0u, world.Run(world.DownloadedLauncher()));
-  ASSERT_EQ(1u, Only(world.Records(), L"installer-start").size());
+  ASSERT_EQ(1u, RecordsOf(world.Records(), L"installer-start").size());
   EXPECT_TRUE(SamePath(world.TempDir() + L"\\Quarnel_Setup1.exe", SetupPathFor64BitReader()))
       << SetupPathFor64BitReader();
 }
@@ -145,7 +138,7 @@ TEST_F(Wow64Launcher, TheHandOffStartsThe64BitMainApplicationInTheProductFolder)
   world.InstallProduct(L"=");
   EXPECT_EQ(0u, world.Run(world.DownloadedLauncher()));
   ASSERT_TRUE(world.WaitForRecord(L"zelvane-start"));
-  const auto starts = Only(world.Records(), L"zelvane-start");
+  const auto starts = RecordsOf(world.Records(), L"zelvane-start");
   ASSERT_EQ(1u, starts.size());
   EXPECT_EQ(L"64", starts[0].Field(L"bits"));
   EXPECT_TRUE(SamePath(world.InstallDir() + L"\\Zelvane.exe", starts[0].Field(L"program")))
@@ -172,7 +165,7 @@ TEST_F(Wow64Launcher, TenLaunchersAgainstThe64BitServiceStartOneInstallerAndNoti
     ASSERT_TRUE(launcher.Wait(60000));
     EXPECT_EQ(0u, launcher.ExitCode());
   }
-  EXPECT_EQ(1u, Only(world.Records(), L"installer-start").size());
+  EXPECT_EQ(1u, RecordsOf(world.Records(), L"installer-start").size());
 
   const auto requests = ReadServiceLog(serviceLog);
   ASSERT_EQ(2u, requests.size());
@@ -199,16 +192,16 @@ TEST_F(Wow64Launcher, A64BitInstallerIsStartedAndWaitedForAndInstallsTheProduct)
   ASSERT_TRUE(launcher.Wait(60000));
   EXPECT_EQ(0u, launcher.ExitCode());
 
-  const auto starts = Only(world.Records(), L"installer-start");
+  const auto starts = RecordsOf(world.Records(), L"installer-start");
   ASSERT_EQ(1u, starts.size());
   EXPECT_EQ(L"64", starts[0].Field(L"bits"));
-  EXPECT_EQ(L"ok", Only(world.Records(), L"installer-installed")[0].Field(L"result"));
+  EXPECT_EQ(L"ok", RecordsOf(world.Records(), L"installer-installed")[0].Field(L"result"));
   EXPECT_TRUE(SamePath(world.InstallDir(), InstallLocationIn(KEY_WOW64_32KEY)));
 
   world.Env().erase(L"QUARNEL_STANDIN_WAIT_EVENT");
   EXPECT_EQ(0u, world.Run(world.InstallDir() + L"\\Quarnel.exe"));
   ASSERT_TRUE(world.WaitForRecord(L"zelvane-start"));
-  EXPECT_EQ(L"64", Only(world.Records(), L"zelvane-start")[0].Field(L"bits"));
+  EXPECT_EQ(L"64", RecordsOf(world.Records(), L"zelvane-start")[0].Field(L"bits"));
 }
 
 }  // namespace
