@@ -14,65 +14,16 @@ load configuration has a SafeSEH table that does not list it. Wine checks
 neither, so no test run under Wine would notice: this reads the image itself.
 The handler's address comes from the link map (the release is stripped).
 """
+import os
 import re
 import struct
 import sys
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from pe_image import (  # noqa: E402
+    Image, LOAD_CONFIG_DIRECTORY, SE_HANDLER_FIELDS_END, SE_HANDLER_TABLE_OFFSET)
+
 NO_SEH = 0x0400
-LOAD_CONFIG_DIRECTORY = 10
-# IMAGE_LOAD_CONFIG_DIRECTORY32: SEHandlerTable and SEHandlerCount.
-SE_HANDLER_TABLE_OFFSET = 0x40
-SE_HANDLER_FIELDS_END = 0x48
-
-
-class Image:
-    """The few PE32 header fields the verdict needs."""
-
-    def __init__(self, data):
-        self.data = data
-        pe = struct.unpack_from("<I", data, 0x3C)[0]
-        if data[pe:pe + 4] != b"PE\0\0":
-            raise ValueError("not a PE image")
-        sections = struct.unpack_from("<H", data, pe + 6)[0]
-        optional_size = struct.unpack_from("<H", data, pe + 20)[0]
-        optional = pe + 24
-        if struct.unpack_from("<H", data, optional)[0] != 0x10B:
-            raise ValueError("not a PE32 image")
-        self.dll_characteristics_offset = optional + 70
-        self.image_base = struct.unpack_from("<I", data, optional + 28)[0]
-        self.directories = optional + 96
-        self.sections = []
-        for index in range(sections):
-            header = optional + optional_size + 40 * index
-            virtual_size, rva, raw_size, raw_offset = struct.unpack_from("<IIII", data, header + 8)
-            self.sections.append((rva, max(virtual_size, raw_size), raw_offset, raw_size))
-
-    def dll_characteristics(self):
-        return struct.unpack_from("<H", self.data, self.dll_characteristics_offset)[0]
-
-    def directory(self, index):
-        return struct.unpack_from("<II", self.data, self.directories + 8 * index)
-
-    def offset_of(self, rva):
-        for start, size, raw_offset, raw_size in self.sections:
-            if start <= rva < start + size and rva - start < raw_size:
-                return raw_offset + rva - start
-        raise ValueError("RVA 0x%x lies in no section's file data" % rva)
-
-    def safeseh_table(self):
-        """The handler RVAs the load configuration lists, or None without a table."""
-        rva, size = self.directory(LOAD_CONFIG_DIRECTORY)
-        if rva == 0:
-            return None
-        config = self.offset_of(rva)
-        declared = struct.unpack_from("<I", self.data, config)[0]
-        if min(size or declared, declared) < SE_HANDLER_FIELDS_END:
-            return None
-        table_va, count = struct.unpack_from("<II", self.data, config + SE_HANDLER_TABLE_OFFSET)
-        if table_va == 0:
-            return None
-        table = self.offset_of(table_va - self.image_base)
-        return list(struct.unpack_from("<%dI" % count, self.data, table))
 
 
 def verdict(data, handler_rva):
