@@ -45,10 +45,19 @@ bool NamesRemoteOrDevice(LPCWSTR value) {
   return firstSeparator && value[1] == L'?' && value[2] == L'?';
 }
 
+// `c` with A to Z folded to a to z, and nothing else changed: the same in
+// every locale (a Turkish one folds "I" to a dotless i).
+WCHAR FoldAscii(WCHAR c) {
+  return c >= L'A' && c <= L'Z' ? static_cast<WCHAR>(c - L'A' + L'a') : c;
+}
+
 // "debug" in any case: a value meant for the debugger never becomes a file
-// named "Debug" in the current folder.
+// named "Debug" in the current folder. Compared by hand, since the ordinal
+// comparison Windows offers is missing before 6.0.
 bool NamesDebugger(LPCWSTR value) {
-  return CompareStringOrdinal(value, -1, kDebuggerValue, -1, TRUE) == CSTR_EQUAL;
+  int at = 0;
+  while (kDebuggerValue[at] && FoldAscii(value[at]) == kDebuggerValue[at]) ++at;
+  return kDebuggerValue[at] == L'\0' && value[at] == L'\0';
 }
 
 // Appends `line` (`length` code units) to the trace file within the run's

@@ -22,15 +22,18 @@ function(quarnel_launcher_flags target)
       $<$<AND:$<COMPILE_LANGUAGE:C,CXX>,$<CONFIG:Release>>:-Os>)
 endfunction()
 
-# A PE32 GUI program for Windows 6.1 and later, with the C and C++ runtimes
-# linked in, no link time stamp (two builds give the same bytes) and, for a
-# release, no symbols.
+# A PE32 GUI program with the C and C++ runtimes linked in, no link time
+# stamp (two builds give the same bytes) and, for a release, no symbols. It
+# runs on Windows 6.1 and later, but the loaders of 5.1 and 6.0 must accept
+# it too, so that it can say so there itself instead of the loader's "not a
+# valid Win32 application": subsystem 5.01, which every import allows
+# (tests/checks/check-imports.py).
 function(quarnel_launcher_link_flags target)
   target_link_options(${target} PRIVATE
       -municode -mwindows -static -static-libgcc -static-libstdc++
       -Wl,--gc-sections -Wl,--no-insert-timestamp
-      -Wl,--major-subsystem-version,6 -Wl,--minor-subsystem-version,1
-      -Wl,--major-os-version,6 -Wl,--minor-os-version,1
+      -Wl,--major-subsystem-version,5 -Wl,--minor-subsystem-version,1
+      -Wl,--major-os-version,5 -Wl,--minor-os-version,1
       -Wl,--dynamicbase -Wl,--nxcompat
       # Sections aligned in the file as in memory: the image can then be
       # mapped rather than read, which makes a launcher reading another

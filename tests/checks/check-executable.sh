@@ -12,8 +12,7 @@ fail() { echo "FAIL: $*"; exit 1; }
 headers=$("$objdump" -p "$exe")
 echo "$headers" | grep -q 'file format pei-i386' || fail "not a PE32 i386 image"
 echo "$headers" | grep -Eq '^Subsystem[[:space:]]+00000002' || fail "not a Windows GUI program"
-echo "$headers" | grep -Eq '^MajorSubsystemVersion[[:space:]]+6$' || fail "subsystem major version is not 6"
-echo "$headers" | grep -Eq '^MinorSubsystemVersion[[:space:]]+1$' || fail "subsystem minor version is not 1"
+# The subsystem version and what the imports allow: check-imports.py.
 # A zero time stamp, so that two builds of the same sources are identical.
 echo "$headers" | grep -E '^Time/Date' | grep -q 'Jan  1 00:00:00 1970' \
   || fail "the image carries a link time stamp: $(echo "$headers" | grep '^Time/Date')"

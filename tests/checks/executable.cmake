@@ -28,3 +28,18 @@ foreach(mode guard fixtures)
   set_tests_properties(check_safeseh_${mode} PROPERTIES LABELS "check;launcher"
       PASS_REGULAR_EXPRESSION "PASS" FAIL_REGULAR_EXPRESSION "FAIL")
 endforeach()
+
+# The loaders of Windows 5.1 and 6.0 must accept the image, so that it can
+# refuse them with its own message; Wine's loader checks nothing of this.
+foreach(mode imports fixtures)
+  if(mode STREQUAL "fixtures")
+    set(flag --fixtures)
+  else()
+    set(flag "")
+  endif()
+  add_test(NAME check_imports_${mode}
+      COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/checks/check-imports.py ${flag}
+              $<TARGET_FILE:Quarnel> ${CMAKE_CURRENT_SOURCE_DIR}/checks/import-minimums.tsv)
+  set_tests_properties(check_imports_${mode} PROPERTIES LABELS "check;launcher"
+      PASS_REGULAR_EXPRESSION "PASS" FAIL_REGULAR_EXPRESSION "FAIL")
+endforeach()
