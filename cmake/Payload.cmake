@@ -10,6 +10,11 @@ elseif(NOT QUARNEL_SETUP_PAYLOAD STREQUAL "standin")
     message(FATAL_ERROR "QUARNEL_SETUP_PAYLOAD names no file by an absolute path: "
             "\"${QUARNEL_SETUP_PAYLOAD}\"")
   endif()
+  # An empty file would give a launcher that can never install anything.
+  file(SIZE "${QUARNEL_SETUP_PAYLOAD}" payload_bytes)
+  if(payload_bytes EQUAL 0)
+    message(FATAL_ERROR "QUARNEL_SETUP_PAYLOAD names an empty file: \"${QUARNEL_SETUP_PAYLOAD}\"")
+  endif()
   set(QUARNEL_PAYLOAD_PATH "${QUARNEL_SETUP_PAYLOAD}")
   set(QUARNEL_PAYLOAD_TARGET "")
 else()

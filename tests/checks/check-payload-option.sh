@@ -1,6 +1,6 @@
 #!/bin/sh
 # Configuring without QUARNEL_SETUP_PAYLOAD fails with one line naming it;
-# a payload that names no file fails too.
+# a payload that names no file, or an empty one, fails too.
 #   check-payload-option.sh <source dir> <scratch dir>
 set -u
 src=$1 scratch=$2
@@ -21,5 +21,9 @@ expect_refusal() {
 expect_refusal "without the option" "QUARNEL_SETUP_PAYLOAD is not set"
 expect_refusal "with a missing file" "QUARNEL_SETUP_PAYLOAD names no file" \
   -DQUARNEL_SETUP_PAYLOAD="$scratch-missing/setup.exe"
-rm -rf "$scratch"
+mkdir -p "$scratch-empty"
+: > "$scratch-empty/setup.exe"
+expect_refusal "with an empty file" "QUARNEL_SETUP_PAYLOAD names an empty file" \
+  -DQUARNEL_SETUP_PAYLOAD="$scratch-empty/setup.exe"
+rm -rf "$scratch" "$scratch-empty"
 echo "PASS"
