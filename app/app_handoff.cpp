@@ -8,8 +8,6 @@
 
 namespace {
 
-const WCHAR kMainApplication[] = L"Zelvane.exe";
-
 bool IsSeparator(WCHAR c) { return c == L'\\' || c == L'/'; }
 
 // Index just past the last backslash or slash of `path`, 0 when it has none.

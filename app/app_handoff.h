@@ -7,6 +7,8 @@
 
 // Buffers of the hand-off: at most 260 characters.
 constexpr int kHandoffPathChars = kLauncherPathChars;
+// The main application, beside the installed launcher.
+constexpr WCHAR kMainApplication[] = L"Zelvane.exe";
 
 // Where the main application of the installed launcher at
 // `installedLauncherPath` lives: `program` is that path with its file name

@@ -7,6 +7,9 @@
 
 namespace {
 
+// A system text names at most %1 to %99.
+constexpr int kMessageInserts = 99;
+
 bool IsTrailingSpace(WCHAR c) { return c == L'\r' || c == L'\n' || c == L' ' || c == L'\t'; }
 
 // A message built in a fixed buffer: appends what fits and reports whether
@@ -30,10 +33,16 @@ class MessageBuffer {
 
 }  // namespace
 
-bool SystemErrorText(DWORD error, WCHAR (&text)[kSystemTextChars]) {
+bool SystemErrorText(DWORD error, LPCWSTR program, WCHAR (&text)[kSystemTextChars]) {
+  // FormatMessageW reads as many inserts as the text names, up to %99: every
+  // one it could ask for is there, so none is read past the array.
+  DWORD_PTR inserts[kMessageInserts];
+  inserts[0] = reinterpret_cast<DWORD_PTR>(program ? program : L"");
+  for (int at = 1; at < kMessageInserts; ++at) inserts[at] = reinterpret_cast<DWORD_PTR>(L"");
   text[0] = L'\0';
-  DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                error, 0, text, kSystemTextChars, nullptr);
+  DWORD length =
+      FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ARGUMENT_ARRAY, nullptr, error, 0,
+                     text, kSystemTextChars, reinterpret_cast<va_list*>(inserts));
   if (length == 0 || length >= static_cast<DWORD>(kSystemTextChars)) {
     text[0] = L'\0';
     return false;
@@ -43,11 +52,11 @@ bool SystemErrorText(DWORD error, WCHAR (&text)[kSystemTextChars]) {
   return length > 0;
 }
 
-CString FailureMessageText(UINT baseId, LanguageIndex language, DWORD error) {
+CString FailureMessageText(UINT baseId, LanguageIndex language, DWORD error, LPCWSTR program) {
   CString line = LoadLocalizedString(baseId, language);
   if (error == 0) return line;
   WCHAR systemText[kSystemTextChars];
-  const bool known = SystemErrorText(error, systemText);
+  const bool known = SystemErrorText(error, program, systemText);
   WCHAR number[16];
   wsprintfW(number, known ? L" (%lu)" : L"(%lu)", error);
   MessageBuffer message;
@@ -60,20 +69,9 @@ CString FailureMessageText(UINT baseId, LanguageIndex language, DWORD error) {
   return message.Text();
 }
 
-CString FittedFailureMessage(UINT baseId, LanguageIndex language, DWORD error) {
-  CString text = FailureMessageText(baseId, language, error);
+CString FittedFailureMessage(UINT baseId, LanguageIndex language, DWORD error, LPCWSTR program) {
+  CString text = FailureMessageText(baseId, language, error, program);
   if (!g_pApp) return text;
   // The dialog paints every message in the service language's text font.
   return FitToMessageArea(g_pApp->GetTextFont(ServiceLanguageIndex()), text);
-}
-
-bool IsInteractiveWindowStation() {
-  // The process's own station handle: not to be closed.
-  const HWINSTA station = GetProcessWindowStation();
-  USEROBJECTFLAGS flags = {};
-  DWORD needed = 0;
-  if (!station || !GetUserObjectInformationW(station, UOI_FLAGS, &flags, sizeof(flags), &needed)) {
-    return false;
-  }
-  return (flags.dwFlags & WSF_VISIBLE) != 0;
 }

@@ -12,25 +12,22 @@ constexpr int kSystemTextChars = 512;
 // and " (4294967295)".
 constexpr int kFailureMessageChars = 768;
 
-// The system's text of `error` (FormatMessageW from the system, inserts left
-// as they are), its trailing line ends and blanks dropped. false, with
-// `text` empty, when the system has none or it does not fit.
-bool SystemErrorText(DWORD error, WCHAR (&text)[kSystemTextChars]);
+// The system's text of `error` (FormatMessageW from the system), `program`
+// put in for its first insert ("%1 is not a valid Win32 application") and
+// any further insert left empty, its trailing line ends and blanks dropped.
+// false, with `text` empty, when the system has none or it does not fit.
+bool SystemErrorText(DWORD error, LPCWSTR program, WCHAR (&text)[kSystemTextChars]);
 
 // Catalogue text `baseId` in `language`, a line feed, the system text of
-// `error` and the number in parentheses: "... (1260)". Without a system text
+// `error` (naming `program`, the file name of what failed to start) and the
+// number in parentheses: "... (1260)". Without a system text
 // the number stands alone on the second line; with `error` 0 (no error
 // known), or should the whole not fit kFailureMessageChars, the catalogue
 // line stands alone. Not yet fitted to the dialog.
-CString FailureMessageText(UINT baseId, LanguageIndex language, DWORD error);
+CString FailureMessageText(UINT baseId, LanguageIndex language, DWORD error, LPCWSTR program);
 
 // FailureMessageText fitted to the dialog's message area in the text font it
 // will be painted with (the service language's): a long system text is
 // shortened before the number, which stays (ui/message_fit.h). Unfitted
 // before the application object's start-up has set g_pApp.
-CString FittedFailureMessage(UINT baseId, LanguageIndex language, DWORD error);
-
-// true when the process's window station is the one a person sees
-// (WSF_VISIBLE): only there may a message wait for an answer. A run in a
-// service's session, or one whose station cannot be asked, shows nothing.
-bool IsInteractiveWindowStation();
+CString FittedFailureMessage(UINT baseId, LanguageIndex language, DWORD error, LPCWSTR program);

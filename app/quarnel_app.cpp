@@ -1,9 +1,12 @@
 #include "app/quarnel_app.h"
 
+#include <shlwapi.h>
+
 #include "app/app_handoff.h"
 #include "app/failure_message.h"
 #include "app/file_version.h"
 #include "app/installed_product.h"
+#include "app/interactive_session.h"
 #include "app/launch_rules.h"
 #include "app/own_path.h"
 #include "app/run_failure.h"
@@ -31,7 +34,7 @@ bool AnotherLauncherRuns(ScopedHandle& mutex) {
   mutex.Reset(handle);
   if (handle && error == ERROR_ALREADY_EXISTS) {
     mutex.Close();
-    Trace(L"instance: busy, another launcher runs");
+    Trace(L"instance: busy, another launcher runs; exit code %d", kExitAnotherLauncherRuns);
     return true;
   }
   if (!handle) {
@@ -62,15 +65,20 @@ bool IsSupportedSystem() {
   return supported;
 }
 
-// The unsupported-Windows message, in the language of the user's locale.
+// The unsupported-Windows message, in the language of the user's locale,
+// where somebody can see it.
 void ShowUnsupportedWindows(CMsgDlg& dialog) {
+  if (!IsInteractiveSession()) {
+    Trace(L"unsupported: no message, nobody to see it; exit code %d", kExitUnsupportedWindows);
+    return;
+  }
   const LanguageIndex language = LanguageIndexFromLcid(GetUserDefaultLCID());
   dialog.m_strMessage = LoadLocalizedString(IDS_MSG_UNSUPPORTED_OS, language);
   dialog.m_nStyle = MB_ICONERROR | MB_OK;
   dialog.m_nLanguage = language;
   const INT_PTR answer = dialog.DoModal();
-  Trace(L"unsupported: message shown in language %d -> %d", static_cast<int>(language),
-        static_cast<int>(answer));
+  Trace(L"unsupported: message shown in language %d -> %d; exit code %d",
+        static_cast<int>(language), static_cast<int>(answer), kExitUnsupportedWindows);
 }
 
 // The launcher's own path and version; the path stays empty when the
@@ -110,8 +118,14 @@ LPCWSTR DialogResultName(INT_PTR result) {
 }
 
 // true when the user accepts the update of an older installed product (OK);
-// Cancel, the close button or no answer at all refuse it.
+// Cancel, the close button or no answer at all refuse it. Where nobody can
+// see the question, its default button answers it: a deployment tool that
+// runs the newer launcher means it to update.
 bool UserAcceptsUpdate(CMsgDlg& dialog) {
+  if (!IsInteractiveSession()) {
+    Trace(L"decision: update, nobody to ask");
+    return true;
+  }
   const INT_PTR answer = dialog.AskUpdate();
   Trace(L"decision: ask update -> %s", DialogResultName(answer));
   return answer == IDOK;
@@ -154,11 +168,12 @@ void SendNotice(CCommandChannel& channel, int ordinal, LPCWSTR path) {
 }
 
 // Announces the launcher's path and folder to the service, then deploys and
-// runs the installer; the deployment's result. The channel's handle to the
+// runs the installer; the deployment's result, with `report` filled. The
+// channel's handle to the
 // command mutex is held until the deployment returns, which is once the
 // installer has ended where there was a process to wait for. A failed notice
 // changes nothing: the service is optional.
-StepResult RunInstallBranch() {
+StepResult RunInstallBranch(DeployReport& report) {
   CCommandChannel channel;
   if (channel.HoldsMutex()) {
     Trace(L"channel: command mutex held");
@@ -174,7 +189,7 @@ StepResult RunInstallBranch() {
   } else {
     Trace(L"notice: none sent, own path cut or unreadable, error %lu", GetLastError());
   }
-  const StepResult deployment = DeploySetup();
+  const StepResult deployment = DeploySetup(report);
   channel.Close();
   return deployment;
 }
@@ -188,22 +203,27 @@ StepResult RunHandOff(LPCWSTR installedPath) {
 }
 
 // Tells the person in front of the screen that the run failed at its job, in
-// the language of their locale, with the system's text of `error`; the same
-// dialog object as the run's other message. Nothing is shown where nobody
-// could answer (a service's session): the exit code says it there.
-void ReportFailure(CMsgDlg& dialog, RunFailure failure, DWORD error) {
+// the language of their locale, with the system's text of `error` naming
+// `program`; the same dialog object as the run's other message. Nothing is
+// shown where nobody could answer (a service's session): the exit code says
+// it there. A declined elevation prompt was the person's own choice.
+void ReportFailure(CMsgDlg& dialog, RunFailure failure, DWORD error, LPCWSTR program) {
   if (failure == RunFailure::kNone) return;
-  if (!IsInteractiveWindowStation()) {
-    Trace(L"failure: exit code %d, no message, the window station is not interactive",
-          ExitCodeOf(failure));
+  const int code = ExitCodeOf(failure);
+  if (failure == RunFailure::kElevationDeclined) {
+    Trace(L"failure: exit code %d, no message, the elevation prompt was declined", code);
+    return;
+  }
+  if (!IsInteractiveSession()) {
+    Trace(L"failure: exit code %d, no message, nobody to see it", code);
     return;
   }
   const LanguageIndex language = LanguageIndexFromLcid(GetUserDefaultLCID());
-  dialog.m_strMessage = FittedFailureMessage(MessageIdOf(failure), language, error);
+  dialog.m_strMessage = FittedFailureMessage(MessageIdOf(failure), language, error, program);
   dialog.m_nStyle = MB_ICONERROR | MB_OK;
   dialog.m_nLanguage = language;
   const INT_PTR answer = dialog.DoModal();
-  Trace(L"failure: exit code %d, message shown in language %d -> %s", ExitCodeOf(failure),
+  Trace(L"failure: exit code %d, message shown in language %d -> %s", code,
         static_cast<int>(language), DialogResultName(answer));
 }
 
@@ -235,11 +255,16 @@ BOOL CQuarnelApp::InitInstance() {
   // path leaves it to the end of the process.
   ScopedHandle instance;
   const StartUpHooks hooks = {TakeInstanceMutex, nullptr, &instance};
-  if (!StartUp(hooks)) return FALSE;
+  if (!StartUp(hooks)) {
+    // Nothing was done: a deployment tool is to try again later.
+    m_nExitCode = kExitAnotherLauncherRuns;
+    return FALSE;
+  }
   CMsgDlg dialog;
 
   if (!IsSupportedSystem()) {
     ShowUnsupportedWindows(dialog);
+    m_nExitCode = kExitUnsupportedWindows;
     instance.Release();  // the instance mutex stays until the process ends
     return FALSE;
   }
@@ -251,12 +276,17 @@ BOOL CQuarnelApp::InitInstance() {
 
   CString installedPath;
   const bool install = DecideToInstall(force, ownVersion, dialog, installedPath);
-  const StepResult result = install ? RunInstallBranch() : RunHandOff(installedPath);
+  DeployReport report = {};
+  const StepResult result = install ? RunInstallBranch(report) : RunHandOff(installedPath);
   const RunFailure failure = install ? FailureOfDeployment(result) : FailureOfHandOff(result);
+  // A system text's %1 names the program that failed to start.
+  const LPCWSTR program = install ? PathFindFileNameW(report.copyPath) : kMainApplication;
   // Reported while the instance mutex is held: one launcher, and its
   // message, at a time.
-  ReportFailure(dialog, failure, result.error);
-  m_nExitCode = ExitCodeOf(failure);
+  ReportFailure(dialog, failure, result.error, program);
+  // After an install, the installer's own verdict: a failure, a cancel or a
+  // restart it needs reaches the tool that started the launcher.
+  m_nExitCode = ExitCodeOf(failure, report.installerExitCode);
   instance.Close();
   return FALSE;
 }

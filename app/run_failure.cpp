@@ -5,7 +5,10 @@
 RunFailure FailureOfDeployment(const StepResult& deployment) {
   if (deployment.ok) return RunFailure::kNone;
   switch (deployment.step) {
-    case StepId::kInstallerStart: return RunFailure::kSetupNotStarted;
+    case StepId::kInstallerStart:
+      // What ShellExecuteExW reports when "No" is clicked at the UAC prompt.
+      return deployment.error == ERROR_CANCELLED ? RunFailure::kElevationDeclined
+                                                 : RunFailure::kSetupNotStarted;
     // The installer was started; only the wait for its end went wrong.
     case StepId::kInstallerWait: return RunFailure::kNone;
     default: return RunFailure::kSetupNotWritten;
@@ -16,14 +19,15 @@ RunFailure FailureOfHandOff(const StepResult& handoff) {
   return handoff.ok ? RunFailure::kNone : RunFailure::kApplicationNotStarted;
 }
 
-int ExitCodeOf(RunFailure failure) {
+int ExitCodeOf(RunFailure failure, DWORD doneCode) {
   switch (failure) {
-    case RunFailure::kNone: return kExitDone;
+    case RunFailure::kNone: return static_cast<int>(doneCode);
     case RunFailure::kSetupNotWritten: return kExitSetupNotWritten;
     case RunFailure::kSetupNotStarted: return kExitSetupNotStarted;
     case RunFailure::kApplicationNotStarted: return kExitApplicationNotStarted;
+    case RunFailure::kElevationDeclined: return kExitElevationDeclined;
   }
-  return kExitDone;
+  return static_cast<int>(doneCode);
 }
 
 UINT MessageIdOf(RunFailure failure) {
@@ -32,6 +36,7 @@ UINT MessageIdOf(RunFailure failure) {
     case RunFailure::kSetupNotWritten: return IDS_MSG_SETUP_NOT_WRITTEN;
     case RunFailure::kSetupNotStarted: return IDS_MSG_SETUP_NOT_STARTED;
     case RunFailure::kApplicationNotStarted: return IDS_MSG_APP_NOT_STARTED;
+    case RunFailure::kElevationDeclined: return 0;
   }
   return 0;
 }

@@ -5,21 +5,28 @@
 
 #include "app/step_result.h"
 
-// The three ways a run can fail at its job. Everything else (a refused
-// notice, an unrecorded "SetupPath", a declined update) still did the job.
+// The ways a run can end without having done its job. Everything else (a
+// refused notice, an unrecorded "SetupPath", a declined update) did the job.
 enum class RunFailure {
   kNone,
   kSetupNotWritten,        // no temporary folder, no name, no payload, no copy
   kSetupNotStarted,        // the shell refused to start the copy
   kApplicationNotStarted,  // a hand-off path unqualified or too long, or the shell refused
+  kElevationDeclined,      // the person said "No" at the installer's elevation prompt
 };
 
-// The process exit codes, as the README documents them. Clear of 1 and 3,
-// which a crashed or aborted C runtime ends with.
+// The process exit codes, as the README documents them. The launcher's own
+// are clear of 1 and 3, which a crashed or aborted C runtime ends with; an
+// installer may end with any number, so the trace tells the two apart.
 constexpr int kExitDone = 0;
 constexpr int kExitSetupNotWritten = 10;
 constexpr int kExitSetupNotStarted = 11;
 constexpr int kExitApplicationNotStarted = 12;
+constexpr int kExitUnsupportedWindows = 13;
+// The numbers Windows Installer gives these outcomes, which deployment tools
+// already read as "cancelled by the user" and "retry later".
+constexpr int kExitElevationDeclined = ERROR_INSTALL_USEREXIT;
+constexpr int kExitAnotherLauncherRuns = ERROR_INSTALL_ALREADY_RUNNING;
 
 // The failure a deployment's result stands for: kNone when the installer ran
 // (a failed wait for it included: it was started), else by the failed step.
@@ -27,7 +34,9 @@ RunFailure FailureOfDeployment(const StepResult& deployment);
 // The failure a hand-off's result stands for: kNone when it started.
 RunFailure FailureOfHandOff(const StepResult& handoff);
 
-// The exit code of a run that ended with `failure`.
-int ExitCodeOf(RunFailure failure);
-// The catalogue base identifier of the message for `failure`; 0 for kNone.
+// The exit code of a run that ended with `failure`; for kNone the job's own
+// result, `doneCode` (the installer's exit code after an install).
+int ExitCodeOf(RunFailure failure, DWORD doneCode = 0);
+// The catalogue base identifier of the message for `failure`; 0 for kNone
+// and for a declined elevation, which the person chose and needs no message.
 UINT MessageIdOf(RunFailure failure);

@@ -3,7 +3,7 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
-#include "app/shell_start.h"
+#include "app/setup_copy_lock.h"
 #include "app/trace.h"
 #include "base/scoped_handles.h"
 #include "base/system_path.h"
@@ -15,22 +15,40 @@ const WCHAR kProductKey[] = L"Velmora\\Quarnel";
 const WCHAR kSetupPathValue[] = L"SetupPath";
 const WCHAR kArea[] = L"deploy";
 
-// The payload as loaded from the launcher's own module; null when missing.
-const void* LoadPayload(DWORD* size) {
+// The payload as loaded from the launcher's own module into `data` and
+// `size`. Fails (kPayload) with the resource search's error when it is
+// missing, and with ERROR_RESOURCE_DATA_NOT_FOUND when it is empty or cannot
+// be loaded: those calls leave no error of their own behind.
+StepResult LoadPayload(const void*& data, DWORD& size) {
   HRSRC resource = FindResourceW(nullptr, MAKEINTRESOURCEW(IDR_SETUP_PAYLOAD), RT_RCDATA);
-  if (!resource) return nullptr;
-  *size = SizeofResource(nullptr, resource);
-  if (*size == 0) return nullptr;
-  HGLOBAL loaded = LoadResource(nullptr, resource);
-  return loaded ? LockResource(loaded) : nullptr;
+  if (!resource) return StepResult::FailedWithLastError(StepId::kPayload);
+  size = SizeofResource(nullptr, resource);
+  HGLOBAL loaded = size ? LoadResource(nullptr, resource) : nullptr;
+  data = loaded ? LockResource(loaded) : nullptr;
+  if (!data) return StepResult::Failed(StepId::kPayload, ERROR_RESOURCE_DATA_NOT_FOUND);
+  return StepResult::Done(StepId::kPayload);
+}
+
+// GetTempPath2W by its name: systems before Windows 10 build 20348 (and
+// Wine) lack it, so it cannot be imported.
+TempPathFunction FindTempPath2() {
+  const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+  if (!kernel) return nullptr;
+  return reinterpret_cast<TempPathFunction>(
+      reinterpret_cast<void*>(GetProcAddress(kernel, "GetTempPath2W")));
 }
 
 }  // namespace
 
-StepResult GetDeployFolder(WCHAR (&folder)[kDeployPathChars]) {
+TempPathFunction ResolveTempPathFunction() {
+  const TempPathFunction tempPath2 = FindTempPath2();
+  return tempPath2 ? tempPath2 : GetTempPathW;
+}
+
+StepResult GetDeployFolder(TempPathFunction tempPath, WCHAR (&folder)[kDeployPathChars]) {
   ZeroMemory(folder, sizeof(folder));
   SetLastError(ERROR_SUCCESS);
-  const DWORD length = GetTempPathW(kDeployPathChars, folder);
+  const DWORD length = tempPath(kDeployPathChars, folder);
   if (length == 0) {
     const DWORD error = GetLastError();
     folder[0] = L'\0';
@@ -89,33 +107,38 @@ bool FindFreeSetupPath(LPCWSTR folder, WCHAR (&path)[kDeployPathChars]) {
   return FindFreeSetupNumber(folder, n, path);
 }
 
-StepResult ExtractPayload(LPCWSTR path) {
+StepResult ExtractPayload(LPCWSTR path, BY_HANDLE_FILE_INFORMATION* written) {
+  const void* payload = nullptr;
   DWORD size = 0;
-  const void* payload = LoadPayload(&size);
-  if (!payload) return StepResult::FailedWithLastError(StepId::kPayload);
+  const StepResult loaded = LoadPayload(payload, size);
+  if (!loaded) return loaded;
   // CREATE_NEW: a file that appeared since the name search (another
   // launcher's copy, or one planted with another access list) is never
   // truncated or taken over.
   ScopedHandle file(CreateFileW(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                 CREATE_NEW, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file.Valid()) return StepResult::FailedWithLastError(StepId::kSetupCopy);
-  DWORD written = 0;
-  if (!WriteFile(file.Get(), payload, size, &written, nullptr)) {
+  DWORD count = 0;
+  if (!WriteFile(file.Get(), payload, size, &count, nullptr)) {
     return StepResult::FailedWithLastError(StepId::kSetupCopy);
   }
   // A short write without an error (a full disk on some file systems) is
   // still a failed copy.
-  if (written != size) return StepResult::Failed(StepId::kSetupCopy, ERROR_DISK_FULL);
+  if (count != size) return StepResult::Failed(StepId::kSetupCopy, ERROR_DISK_FULL);
+  if (written && !GetFileInformationByHandle(file.Get(), written)) {
+    return StepResult::FailedWithLastError(StepId::kSetupCopy);
+  }
   return StepResult::Done(StepId::kSetupCopy);
 }
 
-StepResult WriteSetupCopy(LPCWSTR folder, WCHAR (&path)[kDeployPathChars]) {
+StepResult WriteSetupCopy(LPCWSTR folder, WCHAR (&path)[kDeployPathChars],
+                          BY_HANDLE_FILE_INFORMATION* written) {
   DWORD n = 0;
   if (!FindFreeSetupNumber(folder, n, path)) {
     return StepResult::Failed(StepId::kSetupName, ERROR_FILENAME_EXCED_RANGE);
   }
   for (;;) {
-    const StepResult copy = ExtractPayload(path);
+    const StepResult copy = ExtractPayload(path, written);
     if (!IsNameTaken(copy, path)) return copy;
     Trace(L"%s: %s was taken since the name search, trying the next number", kArea, path);
     if (!NextSetupNumber(n)) return StepResult::Failed(StepId::kSetupName, ERROR_FILE_EXISTS);
@@ -140,48 +163,80 @@ StepResult RecordSetupPath(LPCWSTR path) {
   return StepResult::Done(StepId::kSetupPathRecord);
 }
 
-StepResult RunInstaller(LPCWSTR path, LPCWSTR folder) {
+namespace {
+
+// Waits for the installer's process and reads its exit code into `exitCode`.
+// Fails (kInstallerWait) when the wait fails; an unreadable code is traced
+// and read as 0, since the installer did run to its end.
+StepResult WaitForInstaller(HANDLE process, DWORD& exitCode) {
+  if (WaitForSingleObject(process, INFINITE) == WAIT_FAILED) {
+    return StepResult::FailedWithLastError(StepId::kInstallerWait);
+  }
+  if (!GetExitCodeProcess(process, &exitCode)) {
+    Trace(L"%s: installer ended, its exit code unreadable, error %lu", kArea, GetLastError());
+    exitCode = 0;
+    return StepResult::Done(StepId::kInstallerWait);
+  }
+  Trace(L"%s: installer ended, exit code %lu", kArea, exitCode);
+  return StepResult::Done(StepId::kInstallerWait);
+}
+
+}  // namespace
+
+StepResult RunInstaller(LPCWSTR path, LPCWSTR folder, DWORD& exitCode, ShellStartFunction start,
+                        PauseFunction pause) {
+  exitCode = 0;
   WCHAR quoted[kQuotedPathChars];
   if (!QuotePath(path, quoted)) {
     return StepResult::Failed(StepId::kInstallerStart, ERROR_FILENAME_EXCED_RANGE);
   }
   SHELLEXECUTEINFOW info = {};
-  info.cbSize = sizeof(info);
-  // The launcher reports a refused start itself: no error box of the shell's.
-  info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
-  info.lpVerb = L"open";
-  info.lpFile = quoted;
-  info.lpDirectory = folder;
-  info.nShow = SW_SHOWNORMAL;
-  const StepResult start = StartThroughShell(info, StepId::kInstallerStart);
-  if (!start) return start;
+  const auto attempt = [&]() {
+    info = {};
+    info.cbSize = sizeof(info);
+    // The launcher reports a refused start itself: no error box of the shell's.
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    info.lpVerb = L"open";
+    info.lpFile = quoted;
+    info.lpDirectory = folder;
+    info.nShow = SW_SHOWNORMAL;
+    return start(info, StepId::kInstallerStart);
+  };
+  const StepResult started = RetryWhileHeld(kArea, attempt, pause);
+  if (!started) return started;
   if (!info.hProcess) {
     Trace(L"%s: started %s, no process to wait for", kArea, path);
-    return start;
+    return started;
   }
   Trace(L"%s: started %s, waiting", kArea, path);
-  ScopedHandle process(info.hProcess);
-  if (WaitForSingleObject(process.Get(), INFINITE) == WAIT_FAILED) {
-    return StepResult::FailedWithLastError(StepId::kInstallerWait);
-  }
-  Trace(L"%s: installer ended", kArea);
-  return StepResult::Done(StepId::kInstallerWait);
+  const ScopedHandle process(info.hProcess);
+  return WaitForInstaller(process.Get(), exitCode);
 }
 
-StepResult DeploySetup() {
+StepResult DeploySetup(DeployReport& report) {
+  report.copyPath[0] = L'\0';
+  report.installerExitCode = 0;
+  const TempPathFunction tempPath = ResolveTempPathFunction();
+  if (tempPath != GetTempPathW) Trace(L"%s: the temporary folder comes from GetTempPath2W", kArea);
   WCHAR folder[kDeployPathChars];
-  const StepResult temp = GetDeployFolder(folder);
+  const StepResult temp = GetDeployFolder(tempPath, folder);
   TraceIfFailed(kArea, temp);
   if (!temp) return temp;
-  WCHAR path[kDeployPathChars];
-  const StepResult copy = WriteSetupCopy(folder, path);
+  BY_HANDLE_FILE_INFORMATION written = {};
+  const StepResult copy = WriteSetupCopy(folder, report.copyPath, &written);
   TraceIfFailed(kArea, copy);
   if (!copy) return copy;
-  Trace(L"%s: wrote %s", kArea, path);
+  Trace(L"%s: wrote %s", kArea, report.copyPath);
+  // Held until the installer has ended or could not be started.
+  ScopedHandle lock;
+  const StepResult held = RetryWhileHeld(
+      kArea, [&]() { return LockSetupCopy(report.copyPath, written, lock); }, Sleep);
+  TraceIfFailed(kArea, held);
+  if (!held) return held;
   // The installer runs even when its path cannot be recorded.
-  const StepResult record = RecordSetupPath(path);
+  const StepResult record = RecordSetupPath(report.copyPath);
   TraceIfFailed(kArea, record);
-  const StepResult run = RunInstaller(path, folder);
+  const StepResult run = RunInstaller(report.copyPath, folder, report.installerExitCode);
   TraceIfFailed(kArea, run);
   return run;
 }

@@ -2,7 +2,10 @@
 #pragma once
 #include <windows.h>
 
+#include "app/scanner_retry.h"
+#include "app/shell_start.h"
 #include "app/step_result.h"
+#include "base/scoped_handles.h"
 #include "base/system_path.h"
 
 // Path buffers of the deployment: at most 260 characters.
@@ -11,24 +14,35 @@ constexpr int kDeployPathChars = kLauncherPathChars;
 // than ten digits, and the count never wraps.
 constexpr DWORD kLastSetupNumber = 0x7FFFFFFF;
 
+// What a deployment leaves for the run's report beyond its result.
+struct DeployReport {
+  // The installer copy written, or the name tried last; empty before any.
+  WCHAR copyPath[kDeployPathChars];
+  // The installer's own exit code once it was waited for; 0 otherwise.
+  DWORD installerExitCode;
+};
+
 // Writes the payload to the first free "Quarnel_Setup<n>.exe" in the
-// temporary folder, records its path as "SetupPath", starts it through the
-// shell with the temporary folder as working directory and waits until its
-// process ends. Succeeds when the copy was written and started (and has
-// ended, if the shell gave a process to wait for); otherwise names the step
-// that failed. Nothing is written or started when the temporary folder
-// cannot be had whole; the copy and "SetupPath" stay when the start fails.
+// temporary folder, holds it against change, records its path as
+// "SetupPath", starts it through the shell with the temporary folder as
+// working directory and waits until its process ends, filling `report`.
+// Succeeds when the copy was written and started (and has ended, if the
+// shell gave a process to wait for); otherwise names the step that failed.
+// Nothing is started when the temporary folder cannot be had whole or the
+// copy cannot be held; the copy and "SetupPath" stay when the start fails.
 // Every failed step is traced, as are the copy written and the installer's
 // start and end.
-StepResult DeploySetup();
+StepResult DeploySetup(DeployReport& report);
 
 // Writes resource 9300 of the launcher's own module to a new file at `path`
-// in one write straight from the loaded resource. Fails (kPayload) before any
-// file is touched when the payload is missing or empty; kSetupCopy when the
+// in one write straight from the loaded resource; `written`, when given,
+// receives the file's identity. Fails (kPayload) before any file is touched
+// when the payload is missing (the resource error) or empty or unloadable
+// (ERROR_RESOURCE_DATA_NOT_FOUND); kSetupCopy when the
 // file cannot be created or written whole, with ERROR_FILE_EXISTS (or
 // ERROR_ALREADY_EXISTS) when something of that name is already there, which
 // is never overwritten.
-StepResult ExtractPayload(LPCWSTR path);
+StepResult ExtractPayload(LPCWSTR path, BY_HANDLE_FILE_INFORMATION* written = nullptr);
 
 // Claims an installer copy in `folder` and writes the payload to it: tries
 // the first number FindFreeSetupPath finds, and each following one for as
@@ -37,8 +51,10 @@ StepResult ExtractPayload(LPCWSTR path);
 // holds the name written, or tried last. Fails kSetupName when no number is
 // left (ERROR_FILE_EXISTS once a taken name was tried, else
 // ERROR_FILENAME_EXCED_RANGE) or a name would not fit
-// (ERROR_FILENAME_EXCED_RANGE, `path` empty); otherwise as ExtractPayload.
-StepResult WriteSetupCopy(LPCWSTR folder, WCHAR (&path)[kDeployPathChars]);
+// (ERROR_FILENAME_EXCED_RANGE, `path` empty); otherwise as ExtractPayload,
+// `written` included.
+StepResult WriteSetupCopy(LPCWSTR folder, WCHAR (&path)[kDeployPathChars],
+                          BY_HANDLE_FILE_INFORMATION* written = nullptr);
 
 // Stores `path` as "SetupPath" (REG_SZ) under HKCU\SOFTWARE\Velmora\Quarnel,
 // creating the key when needed. Fails (kSetupPathRecord) with the registry's
@@ -54,16 +70,28 @@ bool FindFreeSetupPath(LPCWSTR folder, WCHAR (&path)[kDeployPathChars]);
 // Moves `n` to the next installer number; false, leaving it, at the last.
 bool NextSetupNumber(DWORD& n);
 
-// The temporary folder into `folder`. Fails, with `folder` empty, when the
-// platform reports none (a 0 result, whatever its error: an empty folder
-// would put the copy in the current one) or a path longer than the buffer
-// holds, since a cut path must never be written to.
-StepResult GetDeployFolder(WCHAR (&folder)[kDeployPathChars]);
+// A GetTempPathW-shaped call: buffer size in characters, then the buffer.
+using TempPathFunction = DWORD(WINAPI*)(DWORD bufferChars, LPWSTR buffer);
 
-// Starts `path` through the shell ("open", quoted, no parameters, `folder` as
-// working directory, shown normally, no error box of the shell's) and waits
-// for its process when the shell hands one back. Fails kInstallerStart
-// (ERROR_FILENAME_EXCED_RANGE) when the quoted path would not fit, or with the
-// Windows error StartThroughShell gives when the shell refuses; kInstallerWait
-// when the wait itself fails.
-StepResult RunInstaller(LPCWSTR path, LPCWSTR folder);
+// GetTempPath2W where the system has it (a run as SYSTEM then gets a folder
+// only SYSTEM may use, not the shared Windows\Temp), else GetTempPathW.
+TempPathFunction ResolveTempPathFunction();
+
+// The temporary folder, as `tempPath` reports it, into `folder`. Fails, with
+// `folder` empty, when it reports none (a 0 result, whatever its error: an
+// empty folder would put the copy in the current one) or a path longer than
+// the buffer holds, since a cut path must never be written to.
+StepResult GetDeployFolder(TempPathFunction tempPath, WCHAR (&folder)[kDeployPathChars]);
+
+// A shell start: StartThroughShell, or a test's stand-in for it.
+using ShellStartFunction = StepResult (*)(SHELLEXECUTEINFOW& info, StepId step);
+
+// Starts `path` through `start` ("open", quoted, no parameters, `folder` as
+// working directory, shown normally, no error box of the shell's), tried
+// again through `pause` while a scanner holds the file (RetryWhileHeld), and
+// waits for its process when the shell hands one back, its exit code into
+// `exitCode` (0 when there was none to wait for). Fails kInstallerStart
+// (ERROR_FILENAME_EXCED_RANGE) when the quoted path would not fit, or with
+// the last try's Windows error; kInstallerWait when the wait itself fails.
+StepResult RunInstaller(LPCWSTR path, LPCWSTR folder, DWORD& exitCode,
+                        ShellStartFunction start = StartThroughShell, PauseFunction pause = Sleep);

@@ -16,6 +16,7 @@ enum class StepId : unsigned char {
   kSetupName,
   kPayload,
   kSetupCopy,
+  kSetupLock,
   kSetupPathRecord,
   kInstallerStart,
   kInstallerWait,

@@ -200,7 +200,8 @@ TEST_F(LauncherDecision, SecondLauncherEndsAtOnceWhileTheFirstInstalls) {
   ChildProcess second;
   ASSERT_TRUE(world.Start(second, world.DownloadedLauncher()));
   ASSERT_TRUE(second.Wait(30000));
-  EXPECT_EQ(0u, second.ExitCode());
+  // Nothing was done: a deployment tool is told to try again later.
+  EXPECT_EQ(static_cast<DWORD>(ERROR_INSTALL_ALREADY_RUNNING), second.ExitCode());
   EXPECT_TRUE(second.Windows().empty());
   EXPECT_EQ(1u, TraceMessages(Trace(), L"instance: busy", second.Id()).size()) << TraceText(Trace());
   EXPECT_TRUE(TraceMessages(Trace(), L"decision:", second.Id()).empty());
@@ -219,7 +220,8 @@ TEST_F(LauncherDecision, WindowsBelowSixPointOneStopsBeforeLookingForTheProduct)
   for (const wchar_t* version : {L"winxp", L"vista"}) {
     SetReportedWindowsVersion(version);
     bool dialogShown = false;
-    RunAnsweringDialogs(world, world.DownloadedLauncher(), L"", &dialogShown);
+    EXPECT_EQ(13u, RunAnsweringDialogs(world, world.DownloadedLauncher(), L"", &dialogShown))
+        << version;
     EXPECT_TRUE(dialogShown) << version;
     // Give a hand-off the time it would need to show up.
     EXPECT_FALSE(world.WaitForRecord(L"zelvane-start", 1000)) << version;

@@ -7,11 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "tools/harness/expected_values.h"
+#include "tools/harness/hidden_desktop.h"
 #include "tools/harness/launcher_run.h"
 #include "tools/harness/msgdlg_driver.h"
 #include "tools/harness/observed_values.h"
@@ -68,6 +70,36 @@ bool WriteLauncherWithPayload(const std::wstring& path, const std::string& bytes
   return EndUpdateResourceW(update, !replaced) && replaced;
 }
 
+// A copy of the built launcher whose installer resource is empty, at `path`:
+// UpdateResourceW writes no empty resource, so the size in the resource's
+// data entry is set to 0. The image's sections lie in the file as in memory
+// (file alignment 4096), so the entry's offset in a data-file load is its
+// offset in the file; a size there other than the payload's fails.
+bool WriteLauncherWithEmptyPayload(const std::wstring& path) {
+  if (!CopyFileW(BuiltLauncher().c_str(), path.c_str(), FALSE)) return false;
+  HMODULE image = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (!image) return false;
+  const BYTE* base = reinterpret_cast<const BYTE*>(reinterpret_cast<ULONG_PTR>(image) & ~3u);
+  HRSRC resource = FindResourceW(image, MAKEINTRESOURCEW(IDR_SETUP_PAYLOAD), RT_RCDATA);
+  const LONG offset = resource ? static_cast<LONG>(reinterpret_cast<const BYTE*>(resource) - base +
+                                                   offsetof(IMAGE_RESOURCE_DATA_ENTRY, Size))
+                               : 0;
+  const DWORD size = resource ? SizeofResource(image, resource) : 0;
+  FreeLibrary(image);
+  if (!resource || size == 0) return false;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                            0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD stored = 0, count = 0;
+  const DWORD empty = 0;
+  const bool patched = SetFilePointer(file, offset, nullptr, FILE_BEGIN) == DWORD(offset) &&
+                       ReadFile(file, &stored, 4, &count, nullptr) && stored == size &&
+                       SetFilePointer(file, offset, nullptr, FILE_BEGIN) == DWORD(offset) &&
+                       WriteFile(file, &empty, 4, &count, nullptr) && count == 4;
+  CloseHandle(file);
+  return patched;
+}
+
 // What one failing run showed and left.
 struct FailedRun {
   bool dialogShown = false;
@@ -121,15 +153,18 @@ class LauncherFailures : public ::testing::Test {
   }
 
   // The message `run` should have shown: catalogue line `baseId` in the user
-  // locale's language, then the system's text of `error` and its number.
-  void ExpectMessage(const FailedRun& run, UINT baseId, DWORD error) {
+  // locale's language, then the system's text of `error` about `program` and
+  // its number.
+  void ExpectMessage(const FailedRun& run, UINT baseId, DWORD error,
+                     const std::wstring& program = L"Quarnel_Setup1.exe") {
     const int language = UserLanguage();
     EXPECT_TRUE(run.dialogShown);
     EXPECT_TRUE(run.onlyOurDialog) << "a second window: the shell spoke too";
-    EXPECT_EQ(Catalogue(baseId, language) + L"\n" + SystemErrorText(error) + L" (" +
+    EXPECT_EQ(Catalogue(baseId, language) + L"\n" + SystemErrorText(error, program) + L" (" +
                   std::to_wstring(error) + L")",
               run.message);
     EXPECT_FALSE(SystemErrorText(error).empty()) << "error " << error;
+    EXPECT_EQ(std::wstring::npos, run.message.find(L"%1")) << "an insert left unfilled";
     EXPECT_EQ(Catalogue(IDS_BTN_OK, language), run.button);
     EXPECT_TRUE(run.buttonAlone);
   }
@@ -213,6 +248,23 @@ TEST_F(LauncherFailures, AnInstallerCopyThatIsNoProgram) {
   ExpectNoticesReceived(0);
 }
 
+// A download whose installer resource is empty: error 1812, not whatever an
+// earlier call left behind, and nothing written.
+TEST_F(LauncherFailures, AnEmptyInstallerIsNotWritten) {
+  const std::wstring damaged = world.DownloadedLauncher();
+  ASSERT_TRUE(WriteLauncherWithEmptyPayload(damaged));
+  ASSERT_TRUE(StartService());
+  const FailedRun run = RunToMessage(damaged, L"empty_payload");
+  const auto trace = Trace();
+  EXPECT_EQ(1u, TraceMessages(trace, L"deploy: payload resource failed, error 1812").size())
+      << TraceText(trace);
+  ExpectMessage(run, IDS_MSG_SETUP_NOT_WRITTEN, ERROR_RESOURCE_DATA_NOT_FOUND);
+  EXPECT_EQ(kNotWritten, run.exitCode);
+  EXPECT_FALSE(FileExists(world.TempDir() + L"\\Quarnel_Setup1.exe"));
+  EXPECT_TRUE(SetupPathValue().empty());
+  ExpectNoticesReceived(0);
+}
+
 // ---------------------------------------------------------------------------
 // The installed application could not be started.
 
@@ -223,7 +275,7 @@ TEST_F(LauncherFailures, AMainApplicationThatIsGone) {
   const auto trace = Trace();
   EXPECT_EQ(1u, TraceMessages(trace, L"hand-off: ShellExecuteExW failed, error 2").size())
       << TraceText(trace);
-  ExpectMessage(run, IDS_MSG_APP_NOT_STARTED, ERROR_FILE_NOT_FOUND);
+  ExpectMessage(run, IDS_MSG_APP_NOT_STARTED, ERROR_FILE_NOT_FOUND, L"Zelvane.exe");
   EXPECT_EQ(kApplicationNotStarted, run.exitCode);
   EXPECT_TRUE(world.Records().empty());
   EXPECT_TRUE(SetupPathValue().empty());
@@ -257,35 +309,21 @@ TEST_F(LauncherFailures, ADeclinedUpdateWhoseHandOffFails) {
 // A window station of its own is not the one a person sees: the launcher
 // started on it shows nothing and still ends with the code.
 TEST_F(LauncherFailures, NoMessageOnAWindowStationNobodySees) {
-  HWINSTA station = CreateWindowStationW(L"QuarnelTestStation", 0, WINSTA_ALL_ACCESS, nullptr);
-  ASSERT_TRUE(station);
-  USEROBJECTFLAGS flags = {};
-  GetUserObjectInformationW(station, UOI_FLAGS, &flags, sizeof(flags), nullptr);
-  if (flags.dwFlags & WSF_VISIBLE) {
-    CloseWindowStation(station);
-    GTEST_SKIP() << "this Wine shows every window station";
-  }
-  const HWINSTA own = GetProcessWindowStation();
-  SetProcessWindowStation(station);
-  HDESK desktop = CreateDesktopW(L"Default", nullptr, nullptr, 0, GENERIC_ALL, nullptr);
-  SetProcessWindowStation(own);
-  ASSERT_TRUE(desktop);
+  const HiddenDesktop hidden;
+  if (hidden.Visible()) GTEST_SKIP() << "this Wine shows every window station";
+  ASSERT_TRUE(hidden.Usable());
 
   world.InstallProduct(L"=");
   ASSERT_TRUE(DeleteFileW((world.InstallDir() + L"\\Zelvane.exe").c_str()));
   ChildProcess process;
-  ASSERT_TRUE(process.Start(world.DownloadedLauncher(), L"", world.Env(), L"",
-                            L"QuarnelTestStation\\Default"));
+  ASSERT_TRUE(process.Start(world.DownloadedLauncher(), L"", world.Env(), L"", hidden.Name()));
   const bool ended = process.Wait(60000);
   if (!ended) process.Kill();
   EXPECT_TRUE(ended) << "the launcher waited on a message nobody sees";
   EXPECT_EQ(kApplicationNotStarted, process.ExitCode());
   const auto trace = Trace();
-  EXPECT_EQ(1u,
-            TraceMessages(trace, L"failure: exit code 12, no message, the window station").size())
+  EXPECT_EQ(1u, TraceMessages(trace, L"failure: exit code 12, no message, nobody to see it").size())
       << TraceText(trace);
-  CloseDesktop(desktop);
-  CloseWindowStation(station);
 }
 
 }  // namespace

@@ -210,7 +210,7 @@ TEST_F(LauncherMessages, WindowsSixPointZeroStopsInTheUserLocaleLanguage) {
   SaveArtefact(dialog, L"unsupported_windows_" + std::to_wstring(language) + L"_" + lcidText);
   ClickAt(dialog, 290, 292);
   ExpectEndsWithoutAnotherDialog(dialog);
-  EXPECT_EQ(0u, launcher.ExitCode()) << "the unsupported-Windows message is the run's job";
+  EXPECT_EQ(13u, launcher.ExitCode()) << "a refused Windows is no installed product";
   // Give a hand-off or an installer the time it would need to show up.
   EXPECT_FALSE(world.WaitForRecord(L"zelvane-start", 1000));
   EXPECT_TRUE(world.Records().empty());

@@ -235,7 +235,7 @@ TEST(MessageDialogPixels, TheLongestSystemTextFittedStaysInsideTheArea) {
   size_t longestLength = 0;
   for (DWORD error = 1; error < 16000; ++error) {
     WCHAR text[kSystemTextChars];
-    const size_t length = SystemErrorText(error, text) ? wcslen(text) : 0;
+    const size_t length = SystemErrorText(error, L"Quarnel_Setup1.exe", text) ? wcslen(text) : 0;
     if (length > longestLength) {
       longest = error;
       longestLength = length;
@@ -243,7 +243,8 @@ TEST(MessageDialogPixels, TheLongestSystemTextFittedStaysInsideTheArea) {
   }
   ASSERT_GT(longestLength, 0u);
   // Built long enough to need shortening whatever this system's longest text.
-  const CString one = FailureMessageText(IDS_MSG_SETUP_NOT_STARTED, LANGUAGE_ENGLISH, longest);
+  const CString one = FailureMessageText(IDS_MSG_SETUP_NOT_STARTED, LANGUAGE_ENGLISH, longest,
+                                        L"Quarnel_Setup1.exe");
   std::wstring text(one.GetString(), one.GetLength());
   const std::wstring number = L" (" + std::to_wstring(longest) + L")";
   const std::wstring body = text.substr(text.find(L'\n') + 1, longestLength);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/failure_message.h"
+#include "app/interactive_session.h"
 #include "app/run_failure.h"
 #include "app/shell_start.h"
 #include "i18n/catalogue.h"
@@ -20,9 +21,17 @@ namespace {
 
 std::wstring ToWide(const CString& text) { return std::wstring(text.GetString(), text.GetLength()); }
 
-std::wstring SystemTextOf(DWORD error) {
+std::wstring SystemTextOf(DWORD error, LPCWSTR program = L"Quarnel_Setup1.exe") {
   WCHAR text[kSystemTextChars];
-  return SystemErrorText(error, text) ? std::wstring(text) : std::wstring();
+  return SystemErrorText(error, program, text) ? std::wstring(text) : std::wstring();
+}
+
+// The system's text as it stands, inserts and all.
+std::wstring RawSystemText(DWORD error) {
+  WCHAR text[kSystemTextChars] = {};
+  FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                 text, kSystemTextChars, nullptr);
+  return text;
 }
 
 TEST(RunFailure, EachStepResultHasItsCodeAndMessage) {
@@ -30,28 +39,68 @@ TEST(RunFailure, EachStepResultHasItsCodeAndMessage) {
   struct Case {
     Branch branch;
     StepResult result;
+    DWORD installerExitCode;
     int exitCode;
     UINT messageId;
   };
   const Case cases[] = {
-      {kInstall, StepResult::Done(StepId::kInstallerWait), 0, 0},
-      {kInstall, StepResult::Done(StepId::kInstallerStart), 0, 0},
-      {kInstall, StepResult::Failed(StepId::kTempFolder, 206), 10, IDS_MSG_SETUP_NOT_WRITTEN},
-      {kInstall, StepResult::Failed(StepId::kSetupName, 206), 10, IDS_MSG_SETUP_NOT_WRITTEN},
-      {kInstall, StepResult::Failed(StepId::kPayload, 1813), 10, IDS_MSG_SETUP_NOT_WRITTEN},
-      {kInstall, StepResult::Failed(StepId::kSetupCopy, 112), 10, IDS_MSG_SETUP_NOT_WRITTEN},
-      {kInstall, StepResult::Failed(StepId::kInstallerStart, 1260), 11, IDS_MSG_SETUP_NOT_STARTED},
+      {kInstall, StepResult::Done(StepId::kInstallerWait), 0, 0, 0},
+      // The installer's own verdict is the run's, whatever number it uses.
+      {kInstall, StepResult::Done(StepId::kInstallerWait), 1603, 1603, 0},
+      {kInstall, StepResult::Done(StepId::kInstallerWait), 3010, 3010, 0},
+      {kInstall, StepResult::Done(StepId::kInstallerWait), 11, 11, 0},
+      {kInstall, StepResult::Done(StepId::kInstallerWait), 0xC0000005, -1073741819, 0},
+      {kInstall, StepResult::Done(StepId::kInstallerStart), 0, 0, 0},
+      {kInstall, StepResult::Failed(StepId::kTempFolder, 206), 0, 10, IDS_MSG_SETUP_NOT_WRITTEN},
+      {kInstall, StepResult::Failed(StepId::kSetupName, 206), 0, 10, IDS_MSG_SETUP_NOT_WRITTEN},
+      {kInstall, StepResult::Failed(StepId::kPayload, 1812), 0, 10, IDS_MSG_SETUP_NOT_WRITTEN},
+      {kInstall, StepResult::Failed(StepId::kSetupCopy, 112), 0, 10, IDS_MSG_SETUP_NOT_WRITTEN},
+      {kInstall, StepResult::Failed(StepId::kSetupLock, 32), 0, 10, IDS_MSG_SETUP_NOT_WRITTEN},
+      {kInstall, StepResult::Failed(StepId::kInstallerStart, 1260), 0, 11,
+       IDS_MSG_SETUP_NOT_STARTED},
+      {kInstall, StepResult::Failed(StepId::kInstallerStart, 193), 0, 11, IDS_MSG_SETUP_NOT_STARTED},
+      // "No" at the elevation prompt: the person's choice, no message.
+      {kInstall, StepResult::Failed(StepId::kInstallerStart, ERROR_CANCELLED), 0, 1602, 0},
       // Started, only the wait failed: the installer ran.
-      {kInstall, StepResult::Failed(StepId::kInstallerWait, 6), 0, 0},
-      {kHandOff, StepResult::Done(StepId::kHandoffStart), 0, 0},
-      {kHandOff, StepResult::Failed(StepId::kHandoffStart, 2), 12, IDS_MSG_APP_NOT_STARTED},
-      {kHandOff, StepResult::Failed(StepId::kHandoffPath, 206), 12, IDS_MSG_APP_NOT_STARTED},
+      {kInstall, StepResult::Failed(StepId::kInstallerWait, 6), 0, 0, 0},
+      {kHandOff, StepResult::Done(StepId::kHandoffStart), 0, 0, 0},
+      {kHandOff, StepResult::Failed(StepId::kHandoffStart, 2), 0, 12, IDS_MSG_APP_NOT_STARTED},
+      {kHandOff, StepResult::Failed(StepId::kHandoffStart, ERROR_CANCELLED), 0, 12,
+       IDS_MSG_APP_NOT_STARTED},
+      {kHandOff, StepResult::Failed(StepId::kHandoffPath, 206), 0, 12, IDS_MSG_APP_NOT_STARTED},
   };
   for (const Case& c : cases) {
     const RunFailure failure =
         c.branch == kInstall ? FailureOfDeployment(c.result) : FailureOfHandOff(c.result);
-    EXPECT_EQ(c.exitCode, ExitCodeOf(failure)) << &c - cases;
+    EXPECT_EQ(c.exitCode, ExitCodeOf(failure, c.installerExitCode)) << &c - cases;
     EXPECT_EQ(c.messageId, MessageIdOf(failure)) << &c - cases;
+  }
+}
+
+TEST(InteractiveSession, OnlyAVisibleStationOutsideTheServicesSessionHasSomebodyToAsk) {
+  const struct {
+    bool stationVisible;
+    DWORD windowsMajor;
+    bool sessionKnown;
+    DWORD session;
+    bool interactive;
+  } cases[] = {
+      {true, 10, true, 1, true},
+      {true, 6, true, 2, true},
+      // Since 6.0 only services run in session 0, on a station marked visible.
+      {true, 10, true, 0, false},
+      {true, 6, true, 0, false},
+      // Before it, session 0 is the console's own.
+      {true, 5, true, 0, true},
+      {true, 5, false, 0, true},
+      {true, 10, false, 1, false},
+      {false, 10, true, 1, false},
+      {false, 5, true, 0, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.interactive,
+              IsInteractive(c.stationVisible, c.windowsMajor, c.sessionKnown, c.session))
+        << c.stationVisible << " " << c.windowsMajor << " " << c.sessionKnown << " " << c.session;
   }
 }
 
@@ -110,10 +159,28 @@ TEST(FailureMessage, TheLineThenTheSystemTextAndTheNumber) {
       {0x2AAAAAAA, line + L"\n(715827882)"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(c.expected,
-              ToWide(FailureMessageText(IDS_MSG_SETUP_NOT_STARTED, LANGUAGE_GERMAN, c.error)))
+    EXPECT_EQ(c.expected, ToWide(FailureMessageText(IDS_MSG_SETUP_NOT_STARTED, LANGUAGE_GERMAN,
+                                                    c.error, L"Quarnel_Setup1.exe")))
         << c.error;
   }
+}
+
+// "%1 is not a valid Win32 application": the program's name stands there,
+// never "%1", and an insert the text names beyond it is left empty.
+TEST(FailureMessage, InsertsNameTheProgramNeverAPlaceholder) {
+  int withInserts = 0;
+  for (DWORD error : {193u, 34u, 1157u, 2u, 1260u}) {
+    const std::wstring raw = RawSystemText(error);
+    if (raw.empty()) continue;  // a system without that text
+    const std::wstring text = SystemTextOf(error, L"Quarnel_Setup7.exe");
+    EXPECT_EQ(std::wstring::npos, text.find(L'%')) << error << ": " << text;
+    if (raw.find(L"%1") == std::wstring::npos) continue;
+    ++withInserts;
+    EXPECT_NE(std::wstring::npos, text.find(L"Quarnel_Setup7.exe")) << error << ": " << text;
+  }
+  EXPECT_GT(withInserts, 0) << "no system text here names %1";
+  const std::wstring anonymous = SystemTextOf(193, nullptr);
+  EXPECT_EQ(std::wstring::npos, anonymous.find(L'%')) << anonymous;
 }
 
 TEST(FailureMessage, SystemTextsLoseTheirLineEnds) {
@@ -209,7 +276,7 @@ TEST(MessageFit, TheLongestSystemTextStaysInsideTheArea) {
     const TextFontDC measure(face);
     for (int language = 0; language < kLanguageCount; ++language) {
       const CString text = FailureMessageText(IDS_MSG_APP_NOT_STARTED, LanguageIndex(language),
-                                              longest);
+                                              longest, L"Zelvane.exe");
       const std::wstring fitted = ToWide(FitToMessageArea(measure.font(), text));
       EXPECT_LE(measure.Height(fitted), kMessageAreaHeight) << "language " << language;
       EXPECT_LE(measure.Size(fitted).cx, kMessageAreaWidth) << "language " << language;

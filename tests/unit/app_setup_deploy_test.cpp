@@ -5,7 +5,9 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
+#include "app/setup_copy_lock.h"
 #include "app/setup_deploy.h"
 #include "tools/harness/expected_values.h"
 #include "tools/harness/launcher_run.h"
@@ -183,7 +185,7 @@ TEST(GetDeployFolder, RefusesATemporaryFolderLongerThanItsBuffer) {
   // way nothing of the long path may be used.
   const std::wstring longFolder = L"C:\\" + std::wstring(280, L't');
   SetEnvironmentVariableW(L"TMP", longFolder.c_str());
-  GetDeployFolder(folder);
+  GetDeployFolder(GetTempPathW, folder);
   EXPECT_STREQ(L"", folder);
 
   // Wine answers a folder of 259 characters with 0 (error 206) instead of
@@ -191,11 +193,11 @@ TEST(GetDeployFolder, RefusesATemporaryFolderLongerThanItsBuffer) {
   const std::wstring overlong = L"C:\\" + std::wstring(256, L't');
   SetEnvironmentVariableW(L"TMP", overlong.c_str());
   const DWORD reported = GetTempPathW(kDeployPathChars, folder);
-  EXPECT_FALSE(GetDeployFolder(folder)) << "GetTempPathW gave " << reported;
+  EXPECT_FALSE(GetDeployFolder(GetTempPathW, folder)) << "GetTempPathW gave " << reported;
   EXPECT_STREQ(L"", folder);
 
   SetEnvironmentVariableW(L"TMP", L"C:\\short");
-  EXPECT_TRUE(GetDeployFolder(folder));
+  EXPECT_TRUE(GetDeployFolder(GetTempPathW, folder));
   EXPECT_STREQ(L"C:\\short\\", folder);
 
   SetEnvironmentVariableW(L"TMP", hadTmp ? saved : nullptr);
@@ -256,11 +258,13 @@ class ShellMessageDismisser {
 TEST(RunInstaller, AStartTheShellRefusesIsAFailureOfTheStart) {
   ScratchDir dir(L"start");
   ShellMessageDismisser dismisser;
+  DWORD exitCode = 1;
   const StepResult missing = RunInstaller(dir.File(L"Quarnel_Setup1.exe").c_str(),
-                                          (dir.Path() + L"\\").c_str());
+                                          (dir.Path() + L"\\").c_str(), exitCode);
   EXPECT_FALSE(missing.ok);
   EXPECT_EQ(StepId::kInstallerStart, missing.step);
   EXPECT_NE(0u, missing.error);
+  EXPECT_EQ(0u, exitCode);
 }
 
 TEST(DeploySetup, TheInstallerRunsEvenWhenSetupPathCannotBeRecorded) {
@@ -271,10 +275,14 @@ TEST(DeploySetup, TheInstallerRunsEvenWhenSetupPathCannotBeRecorded) {
   EnvironmentSetting temp(L"TEMP", dir.Path());
   EnvironmentSetting log(L"QUARNEL_STANDIN_LOG", dir.File(L"standins.log"));
   EnvironmentSetting install(L"QUARNEL_STANDIN_INSTALL", L"0");
-  const StepResult deployed = DeploySetup();
+  EnvironmentSetting code(L"QUARNEL_STANDIN_EXIT_CODE", L"3010");
+  DeployReport report;
+  const StepResult deployed = DeploySetup(report);
   EXPECT_TRUE(deployed.ok) << static_cast<int>(deployed.step) << ", error " << deployed.error;
   EXPECT_EQ(StepId::kInstallerWait, deployed.step);
   EXPECT_TRUE(FileExists(dir.File(L"Quarnel_Setup1.exe")));
+  EXPECT_TRUE(SamePath(dir.File(L"Quarnel_Setup1.exe"), report.copyPath)) << report.copyPath;
+  EXPECT_EQ(3010u, report.installerExitCode);
   const std::vector<StandinRecord> records = ReadStandinLog(dir.File(L"standins.log"));
   ASSERT_EQ(1u, records.size());
   EXPECT_EQ(L"installer-start", records[0].event);
@@ -294,15 +302,138 @@ TEST(DeploySetup, AFolderThePlatformCannotReportWritesAndStartsNothing) {
   wchar_t saved[MAX_PATH] = {};
   GetCurrentDirectoryW(MAX_PATH, saved);
   SetCurrentDirectoryW(dir.Path().c_str());
-  const StepResult deployed = DeploySetup();
+  DeployReport report;
+  const StepResult deployed = DeploySetup(report);
   SetCurrentDirectoryW(saved);
   EXPECT_FALSE(deployed.ok);
   EXPECT_EQ(StepId::kTempFolder, deployed.step);
+  EXPECT_STREQ(L"", report.copyPath);
   EXPECT_FALSE(FileExists(dir.File(L"Quarnel_Setup1.exe"))) << "written to the current folder";
   EXPECT_TRUE(ReadStandinLog(dir.File(L"standins.log")).empty());
   std::wstring stored;
   EXPECT_FALSE(registry.GetString(HKEY_CURRENT_USER, L"SOFTWARE\\Velmora\\Quarnel",
                                   L"SetupPath", &stored));
+}
+
+// A shell whose answers a test scripts, and a clock that only counts.
+struct ScriptedShell {
+  static const DWORD* errors;  // one per try, 0 for a start; the last repeats
+  static int count;
+  static int tries;
+  static DWORD paused;
+
+  static void Reset(const DWORD* script, int length) {
+    errors = script;
+    count = length;
+    tries = 0;
+    paused = 0;
+  }
+  static StepResult Start(SHELLEXECUTEINFOW& info, StepId step) {
+    const DWORD error = errors[tries < count ? tries : count - 1];
+    ++tries;
+    info.hProcess = nullptr;
+    return error ? StepResult::Failed(step, error) : StepResult::Done(step);
+  }
+  static void WINAPI Pause(DWORD milliseconds) { paused += milliseconds; }
+};
+const DWORD* ScriptedShell::errors = nullptr;
+int ScriptedShell::count = 0;
+int ScriptedShell::tries = 0;
+DWORD ScriptedShell::paused = 0;
+
+// A scanner's hold on the fresh copy is waited out for about three seconds;
+// what waiting cannot change (a policy, a bad image, a declined prompt, a
+// scanner's verdict) ends the start at once.
+TEST(RunInstaller, OnlyAHeldCopyIsTriedAgain) {
+  const struct {
+    const char* name;
+    std::vector<DWORD> script;
+    int tries;
+    DWORD paused;
+    DWORD error;  // of the result; 0 for a start
+  } cases[] = {
+      {"started", {0}, 1, 0, 0},
+      {"sharing violation, then gone", {32, 0}, 2, 100, 0},
+      {"lock then access denied, then gone", {33, 5, 0}, 3, 300, 0},
+      {"held throughout", {32}, 6, 3000, 32},
+      {"held, then a policy", {32, 1260}, 2, 100, 1260},
+      {"elevation declined", {1223}, 1, 0, 1223},
+      {"policy", {1260}, 1, 0, 1260},
+      {"no program", {193}, 1, 0, 193},
+      {"a scanner's verdict", {225}, 1, 0, 225},
+      {"a scanner's other verdict", {226}, 1, 0, 226},
+  };
+  for (const auto& c : cases) {
+    ScriptedShell::Reset(c.script.data(), static_cast<int>(c.script.size()));
+    DWORD exitCode = 7;
+    const StepResult result = RunInstaller(L"C:\\Temp\\Quarnel_Setup1.exe", L"C:\\Temp\\", exitCode,
+                                           ScriptedShell::Start, ScriptedShell::Pause);
+    EXPECT_EQ(c.tries, ScriptedShell::tries) << c.name;
+    EXPECT_EQ(c.paused, ScriptedShell::paused) << c.name;
+    EXPECT_EQ(c.error == 0, result.ok) << c.name;
+    EXPECT_EQ(c.error, result.error) << c.name;
+    EXPECT_EQ(StepId::kInstallerStart, result.step) << c.name;
+    EXPECT_EQ(0u, exitCode) << c.name;
+  }
+}
+
+DWORD WINAPI ServicesTempPath(DWORD chars, LPWSTR buffer) {
+  lstrcpynW(buffer, L"C:\\Windows\\SystemTemp\\", chars);
+  return static_cast<DWORD>(lstrlenW(buffer));
+}
+DWORD WINAPI OverlongTempPath(DWORD, LPWSTR) { return 300; }
+
+TEST(GetDeployFolder, TakesTheFolderFromTheCallTheSystemOffers) {
+  wchar_t folder[kDeployPathChars];
+  EXPECT_TRUE(GetDeployFolder(ServicesTempPath, folder));
+  EXPECT_STREQ(L"C:\\Windows\\SystemTemp\\", folder);
+  EXPECT_FALSE(GetDeployFolder(OverlongTempPath, folder));
+  EXPECT_STREQ(L"", folder);
+  // Wine, like Windows before build 20348, has no GetTempPath2W.
+  const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+  const bool hasTempPath2 = GetProcAddress(kernel, "GetTempPath2W") != nullptr;
+  EXPECT_EQ(hasTempPath2, ResolveTempPathFunction() != GetTempPathW);
+}
+
+// The copy the launcher holds cannot be rewritten, renamed or deleted, but
+// can still be read and run; a file swapped in before the hold is refused.
+TEST(LockSetupCopy, HoldsTheCopyAsWrittenAgainstEveryChangeButReading) {
+  ScratchDir dir(L"lock");
+  const std::wstring path = dir.File(L"Quarnel_Setup1.exe");
+  BY_HANDLE_FILE_INFORMATION written = {};
+  ASSERT_TRUE(ExtractPayload(path.c_str(), &written));
+  {
+    ScopedHandle lock;
+    ASSERT_TRUE(LockSetupCopy(path.c_str(), written, lock));
+    const DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    for (DWORD access : {static_cast<DWORD>(GENERIC_WRITE), static_cast<DWORD>(DELETE)}) {
+      ScopedHandle other(CreateFileW(path.c_str(), access, shareAll, nullptr, OPEN_EXISTING, 0,
+                                     nullptr));
+      EXPECT_FALSE(other.Valid()) << "access " << access;
+      EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION), GetLastError()) << access;
+    }
+    EXPECT_FALSE(MoveFileW(path.c_str(), dir.File(L"moved.exe").c_str()));
+    EXPECT_FALSE(DeleteFileW(path.c_str()));
+    ScopedHandle reader(CreateFileW(path.c_str(), GENERIC_READ, shareAll, nullptr, OPEN_EXISTING, 0,
+                                    nullptr));
+    EXPECT_TRUE(reader.Valid()) << "a scanner or the loader could not read it";
+  }
+  // Another file by the same name, as a swap in the moment before the hold:
+  // the written one moved aside (kept, so that no file system can give its
+  // number to the new one), the same bytes planted in its place.
+  ASSERT_TRUE(MoveFileW(path.c_str(), dir.File(L"aside.exe").c_str()));
+  ASSERT_TRUE(WriteWholeFile(path, OwnPayload()));
+  ScopedHandle lock;
+  const StepResult swapped = LockSetupCopy(path.c_str(), written, lock);
+  EXPECT_FALSE(swapped.ok);
+  EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_INVALID), swapped.error);
+  EXPECT_FALSE(lock.Valid());
+  // A writer still holding it: the hold is refused, not shared.
+  ScopedHandle writer(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(writer.Valid());
+  const StepResult held = LockSetupCopy(path.c_str(), written, lock);
+  EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION), held.error);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 #include <windows.h>
 
 #include <cwchar>
+#include <string>
+#include <vector>
 
 #include "demo_steps.h"
 #include "languages.h"
@@ -11,6 +13,9 @@
 #include "run_report.h"
 
 namespace {
+
+// The launcher's exit code after refusing the Windows version.
+constexpr DWORD kUnsupportedWindowsExitCode = 13;
 
 std::wstring Hex(LCID lcid) {
   wchar_t text[16];
@@ -69,8 +74,14 @@ bool RunUnsupportedWindows(DemoContext& context, int language, const std::wstrin
   const RunObservation run = context.machine.Run(context.machine.DownloadedLauncher(),
                                                  MessageAnswer(context, language, picture));
   ReportRun(run, transcript);
-  if (!transcript.Verdict(L"only the message: no notice, no installer, no hand-off",
-                          CheckMessageOnlyRun(run))) {
+  std::vector<std::wstring> problems = CheckMessageOnlyRun(run);
+  // A refused Windows installed nothing: no deployment tool may read it as done.
+  if (run.exitCode != kUnsupportedWindowsExitCode) {
+    problems.push_back(L"exit code " + std::to_wstring(run.exitCode) + L", expected 13");
+  }
+  if (!transcript.Verdict(L"only the message, then exit code 13: no notice, no installer, "
+                          L"no hand-off",
+                          problems)) {
     return false;
   }
   AddCaption(picture, std::wstring(expected->native) + L" \x00B7 unsupported Windows");

@@ -1,5 +1,6 @@
 #include "tools/harness/observed_values.h"
 
+#include <wctype.h>
 #include <wchar.h>
 
 #include "tools/harness/expected_values.h"
@@ -14,12 +15,33 @@ std::wstring SetupPathValue() {
   return buffer;
 }
 
-std::wstring SystemErrorText(DWORD error) {
+namespace {
+
+// `text` with each insert "%<n>" replaced: %1 by `first`, the others by
+// nothing.
+std::wstring FillInserts(const std::wstring& text, const std::wstring& first) {
+  std::wstring filled;
+  for (size_t at = 0; at < text.size(); ++at) {
+    if (text[at] != L'%' || at + 1 >= text.size() || !iswdigit(text[at + 1])) {
+      filled += text[at];
+      continue;
+    }
+    size_t end = at + 1;
+    while (end < text.size() && iswdigit(text[end])) ++end;
+    if (text.compare(at, end - at, L"%1") == 0) filled += first;
+    at = end - 1;
+  }
+  return filled;
+}
+
+}  // namespace
+
+std::wstring SystemErrorText(DWORD error, const std::wstring& program) {
   wchar_t text[512] = {};
   DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                                 nullptr, error, 0, text, 512, nullptr);
   while (length > 0 && wcschr(L"\r\n \t", text[length - 1])) --length;
-  return std::wstring(text, length);
+  return FillInserts(std::wstring(text, length), program);
 }
 
 int ExpectedLanguageOfLocale(LCID lcid) {

@@ -10,9 +10,10 @@
 // missing or not a string.
 std::wstring SetupPathValue();
 
-// The system's text of `error` in this process's locale (FormatMessageW, no
-// inserts), its trailing line ends and blanks dropped.
-std::wstring SystemErrorText(DWORD error);
+// The system's text of `error` in this process's locale (FormatMessageW), its
+// trailing line ends and blanks dropped, with `program` for its insert %1 and
+// nothing for any other insert, as a message about that program reads.
+std::wstring SystemErrorText(DWORD error, const std::wstring& program = L"");
 
 // The language index the launcher's rule gives `lcid`: French 1, German 2,
 // Italian 3, Spanish 4, Portuguese 5, Chinese 6, Japanese 7, anything else 0.
