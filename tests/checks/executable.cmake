@@ -16,30 +16,25 @@ set_tests_properties(check_reproducible_build PROPERTIES LABELS "check;launcher"
 # second test gives copies of the image those faults, so a check that stopped
 # looking would show.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
-foreach(mode guard fixtures)
-  if(mode STREQUAL "fixtures")
-    set(flag --fixtures)
-  else()
+
+# check_<name>_<mode>, `script` run on the image and `input`, and
+# check_<name>_fixtures, the same script proving on faulty copies that it can fail.
+function(quarnel_image_checks name mode script input)
+  foreach(test ${mode} fixtures)
     set(flag "")
-  endif()
-  add_test(NAME check_safeseh_${mode}
-      COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/checks/check-safeseh.py ${flag}
-              $<TARGET_FILE:Quarnel> ${QUARNEL_LINK_MAP})
-  set_tests_properties(check_safeseh_${mode} PROPERTIES LABELS "check;launcher"
-      PASS_REGULAR_EXPRESSION "PASS" FAIL_REGULAR_EXPRESSION "FAIL")
-endforeach()
+    if(test STREQUAL "fixtures")
+      set(flag --fixtures)
+    endif()
+    add_test(NAME check_${name}_${test}
+        COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/checks/${script} ${flag}
+                $<TARGET_FILE:Quarnel> ${input})
+    set_tests_properties(check_${name}_${test} PROPERTIES LABELS "check;launcher"
+        PASS_REGULAR_EXPRESSION "PASS" FAIL_REGULAR_EXPRESSION "FAIL")
+  endforeach()
+endfunction()
+quarnel_image_checks(safeseh guard check-safeseh.py ${QUARNEL_LINK_MAP})
 
 # The loaders of Windows 5.1 and 6.0 must accept the image, so that it can
 # refuse them with its own message; Wine's loader checks nothing of this.
-foreach(mode imports fixtures)
-  if(mode STREQUAL "fixtures")
-    set(flag --fixtures)
-  else()
-    set(flag "")
-  endif()
-  add_test(NAME check_imports_${mode}
-      COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/checks/check-imports.py ${flag}
-              $<TARGET_FILE:Quarnel> ${CMAKE_CURRENT_SOURCE_DIR}/checks/import-minimums.tsv)
-  set_tests_properties(check_imports_${mode} PROPERTIES LABELS "check;launcher"
-      PASS_REGULAR_EXPRESSION "PASS" FAIL_REGULAR_EXPRESSION "FAIL")
-endforeach()
+quarnel_image_checks(imports imports check-imports.py
+                     ${CMAKE_CURRENT_SOURCE_DIR}/checks/import-minimums.tsv)

@@ -94,3 +94,18 @@ class Image:
                     found.append((dll, self._string(entry + 2)))
                 thunk += 4
             descriptor += 20
+
+
+def report_fixtures(cases, accepts):
+    """Runs each (name, accepted, *inputs) case through `accepts(*inputs)`,
+    prints a FAIL line for each wrong verdict or one PASS line; the exit code."""
+    failures = []
+    for name, accepted, *inputs in cases:
+        if accepts(*inputs) != accepted:
+            failures.append("%s was %s" % (name, "refused" if accepted else "accepted"))
+    for failure in failures:
+        print("FAIL: " + failure)
+    if failures:
+        return 1
+    print("PASS: every faulty case refused, every sound one accepted")
+    return 0
