@@ -161,10 +161,15 @@ TEST_F(Wow64Launcher, TenLaunchersAgainstThe64BitServiceStartOneInstallerAndNoti
   // Every launcher but the one waiting for its installer ends by itself.
   EXPECT_EQ(1u, RunningAfter(launchers, 120000));
   release.Set();
+  // The one that installed says so; the others did nothing and say so.
+  size_t installed = 0, busy = 0;
   for (ChildProcess& launcher : launchers) {
     ASSERT_TRUE(launcher.Wait(60000));
-    EXPECT_EQ(0u, launcher.ExitCode());
+    installed += launcher.ExitCode() == 0;
+    busy += launcher.ExitCode() == ERROR_INSTALL_ALREADY_RUNNING;
   }
+  EXPECT_EQ(1u, installed);
+  EXPECT_EQ(9u, busy);
   EXPECT_EQ(1u, RecordsOf(world.Records(), L"installer-start").size());
 
   const auto requests = ReadServiceLog(serviceLog);
