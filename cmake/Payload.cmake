@@ -4,6 +4,10 @@ if(QUARNEL_SETUP_PAYLOAD STREQUAL "")
   message(FATAL_ERROR "QUARNEL_SETUP_PAYLOAD is not set: give the installer to embed "
           "(-DQUARNEL_SETUP_PAYLOAD=/path/to/setup.exe), or -DQUARNEL_SETUP_PAYLOAD=standin "
           "for the project's stand-in installer, which installs nothing real")
+elseif(QUARNEL_SETUP_PAYLOAD STREQUAL "sample")
+  # The sample product's NSIS installer (installer/installer.cmake).
+  set(QUARNEL_PAYLOAD_PATH "${QUARNEL_SAMPLE_SETUP}")
+  set(QUARNEL_PAYLOAD_TARGET zelvane_setup)
 elseif(NOT QUARNEL_SETUP_PAYLOAD STREQUAL "standin")
   if(NOT IS_ABSOLUTE "${QUARNEL_SETUP_PAYLOAD}" OR NOT EXISTS "${QUARNEL_SETUP_PAYLOAD}"
      OR IS_DIRECTORY "${QUARNEL_SETUP_PAYLOAD}")
