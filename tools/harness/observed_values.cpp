@@ -14,6 +14,17 @@ std::wstring SetupPathValue() {
   return buffer;
 }
 
+std::wstring StringValueIn(HKEY root, LPCWSTR keyPath, LPCWSTR name, REGSAM view) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(root, keyPath, 0, KEY_QUERY_VALUE | view, &key) != ERROR_SUCCESS) return L"";
+  wchar_t value[MAX_PATH + 1] = {};
+  DWORD bytes = sizeof(value) - sizeof(wchar_t);
+  const LSTATUS status =
+      RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &bytes);
+  RegCloseKey(key);
+  return status == ERROR_SUCCESS ? std::wstring(value) : std::wstring();
+}
+
 std::wstring SystemErrorText(DWORD error) {
   wchar_t text[512] = {};
   DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,

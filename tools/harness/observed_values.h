@@ -10,6 +10,10 @@
 // missing or not a string.
 std::wstring SetupPathValue();
 
+// String value `name` of `root`\`keyPath` in registry view `view`
+// (KEY_WOW64_32KEY or KEY_WOW64_64KEY); empty when the key or value is not there.
+std::wstring StringValueIn(HKEY root, LPCWSTR keyPath, LPCWSTR name, REGSAM view);
+
 // The system's text of `error` in this process's locale (FormatMessageW, no
 // inserts), its trailing line ends and blanks dropped.
 std::wstring SystemErrorText(DWORD error);
