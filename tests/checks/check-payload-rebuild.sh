@@ -38,15 +38,17 @@ head -c 50000 /dev/urandom >"$scratch/older.exe"
 touch -d '2001-01-01 00:00' "$scratch/older.exe"
 expect_carried "$scratch/first.exe" "$scratch/first.exe"
 # An installer copied with its time kept: older than the build just made.
-expect_carried "$scratch/older.exe" "$scratch/older.exe" -DQUARNEL_VERSION=1.41.0500
-holds_utf16 "$tree/bin/Quarnel.exe" 1.41.0500 || fail "the 1.41.0500 build lacks its FileVersion"
-grep -q 'name="Velmora.Quarnel" version="1.4.1.500"' "$tree/bin/Quarnel.exe" \
-  || fail "the 1.41.0500 build's manifest lacks version 1.4.1.500"
+expect_carried "$scratch/older.exe" "$scratch/older.exe"
 # The same name, other bytes, the old time stamp again.
 head -c 60000 /dev/urandom >"$scratch/replaced.exe"
 cp "$scratch/replaced.exe" "$scratch/older.exe"
 touch -d '2001-01-01 00:00' "$scratch/older.exe"
+expect_carried "$scratch/older.exe" "$scratch/replaced.exe"
+# An update build: the version everywhere the tree spells it.
 expect_carried "$scratch/older.exe" "$scratch/replaced.exe" -DQUARNEL_VERSION=1.41.0500
+holds_utf16 "$tree/bin/Quarnel.exe" 1.41.0500 || fail "the 1.41.0500 build lacks its FileVersion"
+grep -q 'name="Velmora.Quarnel" version="1.4.1.500"' "$tree/bin/Quarnel.exe" \
+  || fail "the 1.41.0500 build's manifest lacks version 1.4.1.500"
 
 for version in 1.4.410 1.40.410 11.40.0410 1.40.0410.1 v1.40.0410; do
   if output=$(configure "$scratch/refused" -DQUARNEL_SETUP_PAYLOAD=standin -DQUARNEL_VERSION=$version); then
