@@ -3,9 +3,9 @@
 // the installed copy and from the download, the accepted update question, the
 // uninstaller and a second install; and the installer's exit codes becoming
 // the launcher's.
-#include <shlobj.h>
-#include <tlhelp32.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -27,12 +27,7 @@ namespace {
 
 const wchar_t kOlderVersion[] = L"1.30.0315";
 
-// Where the 32-bit installer puts the product: Program Files, "(x86)" under WoW64.
-std::wstring ProductDir() {
-  wchar_t folder[MAX_PATH] = {};
-  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PROGRAM_FILES, nullptr, 0, folder))) return L"";
-  return std::wstring(folder) + L"\\Velmora\\Zelvane";
-}
+std::wstring ProductDir() { return SampleProductDir(); }
 std::wstring Installed(const wchar_t* name) { return ProductDir() + L"\\" + name; }
 
 std::wstring SampleInstaller(const wchar_t* name) {
@@ -41,19 +36,6 @@ std::wstring SampleInstaller(const wchar_t* name) {
 
 std::wstring KeyValue(const wchar_t* name) {
   return StringValueIn(HKEY_LOCAL_MACHINE, expected::kUninstallKey, name, KEY_WOW64_32KEY);
-}
-
-// The "FileVersion" of `path`'s 040904b0 table; empty when there is none.
-std::wstring FileVersionOf(const std::wstring& path) {
-  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), nullptr);
-  std::vector<BYTE> block(size);
-  void* value = nullptr;
-  UINT length = 0;
-  if (size == 0 || !GetFileVersionInfoW(path.c_str(), 0, size, block.data()) ||
-      !VerQueryValueW(block.data(), L"\\StringFileInfo\\040904b0\\FileVersion", &value, &length)) {
-    return L"";
-  }
-  return static_cast<const wchar_t*>(value);
 }
 
 // True while a process whose image name starts with `prefix` runs.

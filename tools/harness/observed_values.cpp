@@ -1,5 +1,6 @@
 #include "tools/harness/observed_values.h"
 
+#include <shlobj.h>
 #include <wchar.h>
 
 #include "tools/harness/expected_values.h"
@@ -23,6 +24,12 @@ std::wstring StringValueIn(HKEY root, LPCWSTR keyPath, LPCWSTR name, REGSAM view
       RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &bytes);
   RegCloseKey(key);
   return status == ERROR_SUCCESS ? std::wstring(value) : std::wstring();
+}
+
+std::wstring SampleProductDir() {
+  wchar_t folder[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PROGRAM_FILES, nullptr, 0, folder))) return L"";
+  return std::wstring(folder) + L"\\Velmora\\Zelvane";
 }
 
 std::wstring SystemErrorText(DWORD error) {
