@@ -19,6 +19,21 @@ quarnel_configure_and_build() {
   cmake --build "$build_dir" ${1:+--target "$@"} 2>&1 | tee -a "$log"
 }
 
+# Configures build directory $1 as a release of the sample product would be,
+# its payload the sample's NSIS installer (-DQUARNEL_SETUP_PAYLOAD=sample),
+# and builds the launcher. The output goes to $1/logs/build.log.
+quarnel_configure_and_build_sample() {
+  local build_dir=$1
+  mkdir -p "$build_dir/logs"
+  local log="$build_dir/logs/build.log"
+  quarnel_step "Configuring a release with the sample's NSIS installer (-DQUARNEL_SETUP_PAYLOAD=sample)"
+  quarnel_step_log "$log"
+  cmake --preset release -B "$build_dir" -DQUARNEL_SETUP_PAYLOAD=sample >"$log" 2>&1
+  quarnel_step "Building that release's Quarnel.exe"
+  quarnel_step_log "$log"
+  cmake --build "$build_dir" --target Quarnel 2>&1 | tee -a "$log"
+}
+
 # Configures and builds the second compiler's tree $1 (preset clang): the
 # launcher and its unit tests built by Clang and lld. Its tests run in the
 # Wine prefix and session of the release tree $2. The output goes to the
