@@ -68,7 +68,8 @@ quarnel_configure_and_build "$BUILD" "the launcher, the stand-ins and the demo d
 # The launcher shown: a release tree inside the build tree, configured as a
 # release engineer would, its payload the sample's real installer.
 SAMPLE_BUILD=$BUILD/sample-release
-quarnel_configure_and_build_sample "$SAMPLE_BUILD"
+quarnel_configure_payload_and_build "$SAMPLE_BUILD" sample \
+  "the release with the sample's NSIS installer" Quarnel
 SAMPLE_LAUNCHER=$(win_path "$SAMPLE_BUILD/bin/Quarnel.exe")
 
 quarnel_step "Starting Wine and a virtual display"
