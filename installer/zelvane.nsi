@@ -16,6 +16,8 @@
 
 Unicode true
 SetCompressor /SOLID lzma
+; No build times in the installer: the same inputs give the same bytes.
+SetDateSave off
 RequestExecutionLevel admin
 SilentInstall silent
 ManifestSupportedOS all
