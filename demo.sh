@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Builds the launcher and shows it at work under Wine on the sample product:
-# a fresh machine installs, the installed launcher hands off, an older
-# product is offered an update (accepted, then declined), Windows 6.0
-# gets the unsupported-Windows message in each of the eight languages, and a
-# product whose Zelvane.exe is gone gets the error message and exit code 12.
+# Builds the launcher, and a release of it carrying the sample product's
+# NSIS installer, and shows that release at work under Wine: a fresh machine
+# installs, the installed launcher hands off, an older product is offered an
+# update (accepted, then declined), Windows 6.0 gets the unsupported-Windows
+# message in each of the eight languages, a product whose Zelvane.exe is gone
+# gets the error message and exit code 12, and the product's uninstaller
+# removes it before the download installs it again.
 # Every step is checked; any wrong outcome ends the demo with exit code 1.
 #
 #   ./demo.sh                  run the demo (unattended)
@@ -63,6 +65,13 @@ refresh_docs() {
 quarnel_configure_and_build "$BUILD" "the launcher, the stand-ins and the demo driver" \
   Quarnel demo_driver desktop_keeper
 
+# The launcher shown: a release tree inside the build tree, configured as a
+# release engineer would, its payload the sample's real installer.
+SAMPLE_BUILD=$BUILD/sample-release
+quarnel_configure_payload_and_build "$SAMPLE_BUILD" sample \
+  "the release with the sample's NSIS installer" Quarnel
+SAMPLE_LAUNCHER=$(win_path "$SAMPLE_BUILD/bin/Quarnel.exe")
+
 quarnel_step "Starting Wine and a virtual display"
 quarnel_wine_start "$BUILD"
 
@@ -73,7 +82,7 @@ DEMO_WIN=$(win_path "$DEMO")
 quarnel_step "The product's life, steps 1 to 4 (scratch machine: $DEMO/machine)"
 quarnel_step_log "the transcript above and $DEMO/machine/standins.log, service.log"
 # Pinned to English: the version lookups must not depend on the caller's locale.
-LC_ALL=en_US.UTF-8 run_driver life --out "$DEMO_WIN" || demo_fail "the product's life (see the WRONG lines above)"
+LC_ALL=en_US.UTF-8 run_driver life --out "$DEMO_WIN" --launcher "$SAMPLE_LAUNCHER" || demo_fail "the product's life (see the WRONG lines above)"
 
 quarnel_step "[5] Windows 6.0 reported: the unsupported-Windows message in each language"
 quarnel_step_log "the transcript above"
@@ -81,7 +90,7 @@ for index in "${!DEMO_LOCALES[@]}"; do
   locale=${DEMO_LOCALES[$index]}.UTF-8
   # Wine fixes a program's user locale from the Unix environment it starts in.
   LC_ALL=$locale run_driver unsupported --out "$DEMO_WIN" --language "$index" \
-    --locale "$locale" --label "5.$((index + 1))" \
+    --locale "$locale" --label "5.$((index + 1))" --launcher "$SAMPLE_LAUNCHER" \
     || demo_fail "the unsupported-Windows message in $locale"
 done
 
@@ -90,9 +99,14 @@ quarnel_step_log "the transcript above"
 for index in 0 2; do
   locale=${DEMO_LOCALES[$index]}.UTF-8
   LC_ALL=$locale run_driver app-missing --out "$DEMO_WIN" --language "$index" \
-    --label "6.$((index / 2 + 1))" || demo_fail "the error message in $locale"
+    --label "6.$((index / 2 + 1))" --launcher "$SAMPLE_LAUNCHER" || demo_fail "the error message in $locale"
 done
-run_driver forget || demo_fail "could not remove the product's registry traces"
+
+quarnel_step "[7] The product's uninstaller removes it; the download installs it again"
+quarnel_step_log "the transcript above"
+LC_ALL=en_US.UTF-8 run_driver reinstall --out "$DEMO_WIN" --launcher "$SAMPLE_LAUNCHER" \
+  || demo_fail "the uninstall and the second install"
+run_driver forget || demo_fail "could not remove the product's registry traces and folder"
 
 quarnel_step "Contact sheet"
 # The captures are stored uncompressed; squeeze them for keeping.

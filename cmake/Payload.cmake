@@ -4,6 +4,10 @@ if(QUARNEL_SETUP_PAYLOAD STREQUAL "")
   message(FATAL_ERROR "QUARNEL_SETUP_PAYLOAD is not set: give the installer to embed "
           "(-DQUARNEL_SETUP_PAYLOAD=/path/to/setup.exe), or -DQUARNEL_SETUP_PAYLOAD=standin "
           "for the project's stand-in installer, which installs nothing real")
+elseif(QUARNEL_SETUP_PAYLOAD STREQUAL "sample")
+  # The sample product's NSIS installer (installer/installer.cmake).
+  set(QUARNEL_PAYLOAD_PATH "${QUARNEL_SAMPLE_SETUP}")
+  set(QUARNEL_PAYLOAD_TARGET zelvane_setup)
 elseif(NOT QUARNEL_SETUP_PAYLOAD STREQUAL "standin")
   if(NOT IS_ABSOLUTE "${QUARNEL_SETUP_PAYLOAD}" OR NOT EXISTS "${QUARNEL_SETUP_PAYLOAD}"
      OR IS_DIRECTORY "${QUARNEL_SETUP_PAYLOAD}")
@@ -35,4 +39,17 @@ file(GLOB QUARNEL_RESOURCE_FILES CONFIGURE_DEPENDS
      ${CMAKE_SOURCE_DIR}/res/*.rc ${CMAKE_SOURCE_DIR}/res/*.h
      ${CMAKE_SOURCE_DIR}/res/*.manifest ${CMAKE_SOURCE_DIR}/res/png/*.png
      ${CMAKE_SOURCE_DIR}/res/icon/*.ico)
-set(QUARNEL_RESOURCE_DEPENDS "${QUARNEL_PAYLOAD_PATH};${QUARNEL_RESOURCE_FILES}")
+# The resource script names the payload through a header, which no build
+# rule tracks, and a file's time stamp can be older than the last build (a
+# copy that kept its time). So the resource depends on a digest of the path
+# and the content, checked on every build and rewritten only when it differs.
+set(QUARNEL_PAYLOAD_DIGEST ${CMAKE_BINARY_DIR}/generated/payload_digest.txt)
+add_custom_target(quarnel_payload_digest
+    COMMAND ${CMAKE_COMMAND} -DPAYLOAD=${QUARNEL_PAYLOAD_PATH} -DDIGEST=${QUARNEL_PAYLOAD_DIGEST}
+            -P ${CMAKE_CURRENT_LIST_DIR}/PayloadDigest.cmake
+    BYPRODUCTS ${QUARNEL_PAYLOAD_DIGEST} VERBATIM)
+if(QUARNEL_PAYLOAD_TARGET)
+  add_dependencies(quarnel_payload_digest ${QUARNEL_PAYLOAD_TARGET})
+endif()
+set(QUARNEL_RESOURCE_DEPENDS
+    "${QUARNEL_PAYLOAD_PATH};${QUARNEL_PAYLOAD_DIGEST};${QUARNEL_RESOURCE_FILES}")

@@ -9,28 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "res/resource.h"
 #include "tools/harness/expected_values.h"
 #include "tools/harness/launcher_run.h"
 #include "tools/harness/launch_outcome.h"
+#include "tools/harness/observed_values.h"
+#include "tools/harness/payload_resource.h"
 #include "tools/harness/scratch_dir.h"
 #include "tools/harness/standin_service_process.h"
 #include "run_paths.h"
 
 namespace {
-
-// String value `name` of `root`\`keyPath` in registry view `view`
-// (KEY_WOW64_32KEY or KEY_WOW64_64KEY); empty when the key or value is not there.
-std::wstring StringValueIn(HKEY root, LPCWSTR keyPath, LPCWSTR name, REGSAM view) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(root, keyPath, 0, KEY_QUERY_VALUE | view, &key) != ERROR_SUCCESS) return L"";
-  wchar_t value[MAX_PATH + 1] = {};
-  DWORD bytes = sizeof(value) - sizeof(wchar_t);
-  const LSTATUS status =
-      RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &bytes);
-  RegCloseKey(key);
-  return status == ERROR_SUCCESS ? std::wstring(value) : std::wstring();
-}
 
 // The uninstall key's "InstallLocation" in registry view `view`.
 std::wstring InstallLocationIn(REGSAM view) {
@@ -55,34 +43,6 @@ void DeleteUninstallKeyIn(REGSAM view) {
 // "SetupPath" as a 64-bit program reads it.
 std::wstring SetupPathFor64BitReader() {
   return StringValueIn(HKEY_CURRENT_USER, expected::kSetupPathKey, L"SetupPath", KEY_WOW64_64KEY);
-}
-
-BOOL CALLBACK FirstLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR found) {
-  *reinterpret_cast<WORD*>(found) = language;
-  return FALSE;
-}
-
-// The language the launcher at `path` carries its payload in.
-WORD PayloadLanguage(const std::wstring& path) {
-  WORD language = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
-  HMODULE image = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  if (!image) return language;
-  EnumResourceLanguagesW(image, RT_RCDATA, MAKEINTRESOURCEW(IDR_SETUP_PAYLOAD), FirstLanguage,
-                         reinterpret_cast<LONG_PTR>(&language));
-  FreeLibrary(image);
-  return language;
-}
-
-// Replaces the payload of the launcher at `path` with the file `installer`.
-bool ReplacePayload(const std::wstring& path, const std::wstring& installer) {
-  std::string bytes;
-  if (!ReadWholeFile(installer, &bytes) || bytes.empty()) return false;
-  const WORD language = PayloadLanguage(path);
-  HANDLE update = BeginUpdateResourceW(path.c_str(), FALSE);
-  if (!update) return false;
-  const BOOL written = UpdateResourceW(update, RT_RCDATA, MAKEINTRESOURCEW(IDR_SETUP_PAYLOAD),
-                                       language, &bytes[0], static_cast<DWORD>(bytes.size()));
-  return EndUpdateResourceW(update, !written) && written;
 }
 
 // How many of `processes` still run once the others have ended or `ms`

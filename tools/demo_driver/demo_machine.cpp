@@ -1,6 +1,7 @@
 #include "demo_machine.h"
 
 #include "tools/harness/msgdlg_driver.h"
+#include "tools/harness/observed_values.h"
 #include "tools/harness/scratch_dir.h"
 
 namespace {
@@ -32,7 +33,7 @@ bool AnswerDialog(const ChildProcess& process, const DialogAnswer& answer) {
 }  // namespace
 
 DemoMachine::DemoMachine(const std::wstring& root, const std::wstring& builtLauncher)
-    : m_root(root), m_builtLauncher(builtLauncher) {
+    : m_root(root), m_builtLauncher(builtLauncher), m_installDir(SampleProductDir()) {
   m_env[L"TEMP"] = TempDir();
   m_env[L"TMP"] = TempDir();
   m_env[L"QUARNEL_STANDIN_LOG"] = StandinLog();
@@ -40,9 +41,11 @@ DemoMachine::DemoMachine(const std::wstring& root, const std::wstring& builtLaun
 }
 
 bool DemoMachine::Prepare(std::wstring* error) {
-  if (!RemoveTree(m_root)) {
-    *error = L"cannot empty " + m_root;
-    return false;
+  for (const std::wstring& dir : {m_root, m_installDir}) {
+    if (!RemoveTree(dir)) {
+      *error = L"cannot empty " + dir;
+      return false;
+    }
   }
   for (const std::wstring& dir : {m_root, TempDir(), m_root + L"\\download"}) {
     if (!CreateDirectoryW(dir.c_str(), nullptr)) {

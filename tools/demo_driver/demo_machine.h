@@ -1,6 +1,7 @@
 // The demo's scratch "machine" inside the build tree: a temporary folder, a
-// download folder with the built launcher, the product's install folder and
-// the logs of the stand-ins and the stand-in service. The launcher and
+// download folder with the built launcher and the logs of the stand-ins and
+// the stand-in service; the product goes where its real installer puts it,
+// into Program Files. The launcher and
 // everything it starts see these folders through their environment.
 #pragma once
 #include <windows.h>
@@ -20,14 +21,15 @@ class DemoMachine {
   // `root` is the machine's folder; `builtLauncher` the Quarnel.exe to demo.
   DemoMachine(const std::wstring& root, const std::wstring& builtLauncher);
 
-  // Empties the folder, makes its sub-folders and downloads the launcher.
+  // Empties the folder and the install folder, makes the sub-folders and
+  // downloads the launcher.
   // False, with a message in `error`, when any of it fails.
   bool Prepare(std::wstring* error);
 
   const std::wstring& Root() const { return m_root; }
   std::wstring TempDir() const { return m_root + L"\\temp"; }
   std::wstring DownloadedLauncher() const { return m_root + L"\\download\\Quarnel.exe"; }
-  std::wstring InstallDir() const { return m_root + L"\\installed"; }
+  const std::wstring& InstallDir() const { return m_installDir; }
   std::wstring InstalledLauncher() const { return InstallDir() + L"\\Quarnel.exe"; }
   std::wstring StandinLog() const { return m_root + L"\\standins.log"; }
   std::wstring ServiceLog() const { return m_root + L"\\service.log"; }
@@ -44,5 +46,6 @@ class DemoMachine {
  private:
   std::wstring m_root;
   std::wstring m_builtLauncher;
+  std::wstring m_installDir;
   std::map<std::wstring, std::wstring> m_env;
 };

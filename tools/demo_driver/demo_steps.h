@@ -2,6 +2,7 @@
 // unsupported-Windows message in one user locale (one run per locale, since
 // Wine fixes a program's locale when it starts).
 #pragma once
+#include <functional>
 #include <string>
 
 #include "demo_machine.h"
@@ -12,7 +13,12 @@ struct DemoContext {
   Transcript& transcript;
   std::wstring builtLauncher;  // the launcher under demonstration
   std::wstring pictureDir;     // where pictures and captions.txt go
+  bool realInstaller;          // its payload is the sample's NSIS installer
 };
+
+// Runs `steps` with the stand-in service answering; false when the service
+// did not start or stop cleanly, or when `steps` returned false.
+bool WithStandinService(DemoContext& context, const std::function<bool()>& steps);
 
 // Steps 1 to 4: a fresh machine installs; the installed launcher hands off;
 // an older installed product is updated on acceptance and handed off to when
@@ -31,3 +37,8 @@ bool RunUnsupportedWindows(DemoContext& context, int language, const std::wstrin
 // locale's) and end with exit code 12, starting nothing. `label` numbers
 // the step.
 bool RunApplicationMissing(DemoContext& context, int language, const std::wstring& label);
+
+// The product from the steps above, installed by the real installer: the
+// uninstall key's quiet uninstaller must remove its files, folder and key,
+// and the download must then install it again. Step 7.
+bool RunUninstallAndReinstall(DemoContext& context);

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "demo_steps.h"
+#include "installed_product.h"
 #include "launcher_dialog.h"
 #include "tools/harness/msgdlg_driver.h"
 #include "product_state.h"
@@ -46,11 +47,25 @@ DialogAnswer UpdateAnswer(DemoContext& context, int button, const std::wstring& 
   };
 }
 
+// The install run's problems: the stand-in installer records its start, the
+// real one records nothing of itself.
+std::vector<std::wstring> InstallRunProblems(const DemoContext& context, const RunObservation& run,
+                                             int copy, bool windowExpected) {
+  const DemoMachine& machine = context.machine;
+  if (context.realInstaller) {
+    return CheckUnrecordedInstallRun(run, machine.DownloadedLauncher(), windowExpected);
+  }
+  return CheckInstallRun(run, machine.DownloadedLauncher(), machine.TempDir(),
+                         machine.SetupCopy(copy), windowExpected);
+}
+
 bool FreshMachineInstalls(DemoContext& context) {
   DemoMachine& machine = context.machine;
   Transcript& transcript = context.transcript;
   transcript.Step(L"1", L"A fresh machine: the downloaded launcher installs the product");
   transcript.Fact(L"launcher", WithVersion(machine.DownloadedLauncher()));
+  transcript.Fact(L"its installer", context.realInstaller ? L"the sample product's NSIS installer"
+                                                          : L"the stand-in installer");
   transcript.Fact(L"uninstall key", InstalledLocation().empty() ? L"absent: not installed"
                                                                 : InstalledLocation());
   transcript.Line(L"running the downloaded launcher...");
@@ -59,13 +74,12 @@ bool FreshMachineInstalls(DemoContext& context) {
   const std::wstring copy = machine.SetupCopy(1);
   if (!transcript.Verdict(L"announced its path and folder, then wrote, ran and waited for "
                           L"the installer",
-                          CheckInstallRun(run, machine.DownloadedLauncher(), machine.TempDir(), copy,
-                                          false))) {
+                          InstallRunProblems(context, run, 1, false))) {
     return false;
   }
   transcript.Fact(L"installer copy", copy + L", " + std::to_wstring(FileSizeOf(copy)) + L" bytes");
   transcript.Fact(L"SetupPath", RecordedSetupPath());
-  transcript.Fact(L"uninstall key", InstalledLocation());
+  ReportInstalledProduct(machine.InstallDir(), transcript);
   transcript.Fact(L"installed", WithVersion(machine.InstalledLauncher()));
   std::vector<std::wstring> problems;
   if (_wcsicmp(RecordedSetupPath().c_str(), copy.c_str()) != 0) {
@@ -106,8 +120,7 @@ bool AcceptedUpdateInstalls(DemoContext& context) {
       machine.Run(machine.DownloadedLauncher(), UpdateAnswer(context, IDOK, picture));
   ReportRun(run, transcript);
   if (!transcript.Verdict(L"accepted: announced itself, wrote and ran the next installer copy",
-                          CheckInstallRun(run, machine.DownloadedLauncher(), machine.TempDir(),
-                                          machine.SetupCopy(2), true))) {
+                          InstallRunProblems(context, run, 2, true))) {
     return false;
   }
   AddCaption(picture, L"English \x00B7 update question");
@@ -150,6 +163,14 @@ bool RunProductLife(DemoContext& context) {
                           L"cannot set up the machine: " + error)) {
     return false;
   }
+  return WithStandinService(context, [&context] {
+    return FreshMachineInstalls(context) && InstalledLauncherHandsOff(context) &&
+           AcceptedUpdateInstalls(context) && DeclinedUpdateHandsOff(context);
+  });
+}
+
+bool WithStandinService(DemoContext& context, const std::function<bool()>& steps) {
+  Transcript& transcript = context.transcript;
   // The update question speaks the service's language; the demo asks in English.
   const ServiceLanguageValue serviceLanguage(0);
   StandinService service;
@@ -160,11 +181,10 @@ bool RunProductLife(DemoContext& context) {
                           L"the stand-in service did not start")) {
     return false;
   }
-  const bool lived = FreshMachineInstalls(context) && InstalledLauncherHandsOff(context) &&
-                     AcceptedUpdateInstalls(context) && DeclinedUpdateHandsOff(context);
+  const bool done = steps();
   if (!transcript.Require(service.Stop(), L"the stand-in service stopped",
                           L"the stand-in service did not stop cleanly")) {
     return false;
   }
-  return lived;
+  return done;
 }

@@ -7,7 +7,8 @@
 //   demo_driver unsupported --out DIR --language N --locale NAME --label L
 //                           [--launcher PATH]
 //   demo_driver app-missing --out DIR --language N --label L [--launcher PATH]
-//   demo_driver forget      (removes the product's registry traces)
+//   demo_driver reinstall   --out DIR [--launcher PATH]
+//   demo_driver forget      (removes the product's registry traces and its folder)
 //
 // DIR receives the pictures, captions.txt and the machine (DIR\machine).
 // Exit code 0 when every check held, 1 when one failed, 2 on bad usage.
@@ -20,7 +21,10 @@
 
 #include "demo_steps.h"
 #include "tools/harness/launcher_run.h"
+#include "installed_product.h"
 #include "product_state.h"
+#include "tools/harness/observed_values.h"
+#include "tools/harness/scratch_dir.h"
 
 namespace {
 
@@ -48,6 +52,7 @@ int Usage() {
                "usage: demo_driver life --out DIR [--launcher PATH]\n"
                "       demo_driver unsupported --out DIR --language N --locale NAME --label L\n"
                "       demo_driver app-missing --out DIR --language N --label L\n"
+               "       demo_driver reinstall --out DIR\n"
                "       demo_driver forget\n");
   return 2;
 }
@@ -58,9 +63,11 @@ int RunMode(const Options& options) {
   const std::wstring launcher = options.Value(L"launcher", BuiltLauncher());
   DemoMachine machine(out + L"\\machine", launcher);
   Transcript transcript;
-  DemoContext context{machine, transcript, launcher, out};
+  DemoContext context{machine, transcript, launcher, out, CarriesNsisInstaller(launcher)};
   if (options.mode == L"life") {
     RunProductLife(context);
+  } else if (options.mode == L"reinstall") {
+    RunUninstallAndReinstall(context);
   } else if (options.mode == L"app-missing") {
     const std::wstring language = options.Value(L"language");
     if (language.empty()) return Usage();
@@ -80,8 +87,9 @@ int RunMode(const Options& options) {
 int wmain(int argc, wchar_t** argv) {
   Options options;
   if (!ParseOptions(argc, argv, &options)) return Usage();
-  if (options.mode == L"forget") return ForgetProduct() ? 0 : 1;
-  if (options.mode != L"life" && options.mode != L"unsupported" && options.mode != L"app-missing") {
+  if (options.mode == L"forget") return ForgetProduct() && RemoveTree(SampleProductDir()) ? 0 : 1;
+  if (options.mode != L"life" && options.mode != L"unsupported" && options.mode != L"app-missing" &&
+      options.mode != L"reinstall") {
     return Usage();
   }
   return RunMode(options);

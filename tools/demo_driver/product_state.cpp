@@ -62,24 +62,6 @@ ReportedWindowsVersion::~ReportedWindowsVersion() {
   RegDeleteTreeW(HKEY_CURRENT_USER, kAppDefaultsKey);
 }
 
-std::wstring FileVersionOf(const std::wstring& path) {
-  DWORD handle = 0;
-  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &handle);
-  if (size == 0) return std::wstring();
-  std::vector<BYTE> block(size);
-  if (!GetFileVersionInfoW(path.c_str(), 0, size, block.data())) return std::wstring();
-  wchar_t* value = nullptr;
-  UINT length = 0;
-  if (!VerQueryValueW(block.data(), L"\\StringFileInfo\\040904b0\\FileVersion",
-                      reinterpret_cast<void**>(&value), &length) ||
-      !value || length == 0) {
-    return std::wstring();
-  }
-  std::wstring text(value, length);
-  const size_t nul = text.find(L'\0');
-  return nul == std::wstring::npos ? text : text.substr(0, nul);
-}
-
 long long FileSizeOf(const std::wstring& path) {
   WIN32_FILE_ATTRIBUTE_DATA data = {};
   if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return -1;

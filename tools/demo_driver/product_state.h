@@ -1,6 +1,6 @@
 // The parts of the Wine prefix's state the launcher reads or writes: the
 // product's uninstall key, "SetupPath", the Windows version Wine reports to
-// Quarnel.exe, and file versions.
+// Quarnel.exe, and file sizes.
 #pragma once
 #include <windows.h>
 
@@ -29,10 +29,6 @@ class ReportedWindowsVersion {
  private:
   bool m_active = false;
 };
-
-// The "FileVersion" of `path` in its US English table; empty when it has
-// none.
-std::wstring FileVersionOf(const std::wstring& path);
 
 // The file's size in bytes; -1 when it cannot be read.
 long long FileSizeOf(const std::wstring& path);

@@ -33,6 +33,8 @@ std::wstring Decision(const RunObservation& run) {
   if (installed && handedOff) return L"install and hand-off (both!)";
   if (installed) return L"install";
   if (handedOff) return L"hand-off to Zelvane.exe";
+  // Only the install branch sends path notices; a real installer logs nothing.
+  if (!run.requests.empty()) return L"install (the installer keeps no log of its own)";
   return run.windowShown ? L"show the message, nothing else" : L"nothing";
 }
 
@@ -43,7 +45,7 @@ void ReportRun(const RunObservation& run, Transcript& transcript) {
   for (const ServiceLogEntry& request : run.requests) {
     transcript.Fact(L"service received", DescribeRequest(request));
   }
-  if (run.records.empty()) transcript.Fact(L"programs started", L"none");
+  if (run.records.empty()) transcript.Fact(L"programs started", L"none recorded");
   for (const StandinRecord& record : run.records) ReportRecord(record, transcript);
   transcript.Fact(L"decision", Decision(run));
   transcript.Fact(L"launcher", std::wstring(run.windowShown ? L"showed a window" : L"no window") +

@@ -114,6 +114,16 @@ std::vector<std::wstring> CheckInstallRun(const RunObservation& run, const std::
   return problems;
 }
 
+std::vector<std::wstring> CheckUnrecordedInstallRun(const RunObservation& run,
+                                                    const std::wstring& launcher,
+                                                    bool windowExpected) {
+  Problems problems;
+  ExpectCommonOutcome(run, windowExpected, &problems);
+  ExpectPathNotices(run, launcher, &problems);
+  ExpectCount(run, L"zelvane-start", 0, L"Zelvane.exe", &problems);
+  return problems;
+}
+
 std::vector<std::wstring> CheckHandOffRun(const RunObservation& run, const std::wstring& launcher,
                                           const std::wstring& installDir, bool windowExpected) {
   Problems problems;

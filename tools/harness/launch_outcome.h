@@ -29,6 +29,12 @@ std::vector<std::wstring> CheckInstallRun(const RunObservation& run, const std::
                                           const std::wstring& tempDir,
                                           const std::wstring& setupCopy, bool windowExpected);
 
+// The same for an installer that records nothing of itself (a real one):
+// exit code 0 (when no window), the two path notices and no hand-off.
+std::vector<std::wstring> CheckUnrecordedInstallRun(const RunObservation& run,
+                                                    const std::wstring& launcher,
+                                                    bool windowExpected);
+
 // The hand-off of `launcher` to Zelvane.exe in `installDir`: exit code 0
 // (when no window), one
 // start of installDir\Zelvane.exe with that folder as working directory and

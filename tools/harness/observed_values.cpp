@@ -1,5 +1,6 @@
 #include "tools/harness/observed_values.h"
 
+#include <shlobj.h>
 #include <wctype.h>
 #include <wchar.h>
 
@@ -13,6 +14,23 @@ std::wstring SetupPathValue() {
     return L"";
   }
   return buffer;
+}
+
+std::wstring StringValueIn(HKEY root, LPCWSTR keyPath, LPCWSTR name, REGSAM view) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(root, keyPath, 0, KEY_QUERY_VALUE | view, &key) != ERROR_SUCCESS) return L"";
+  wchar_t value[MAX_PATH + 1] = {};
+  DWORD bytes = sizeof(value) - sizeof(wchar_t);
+  const LSTATUS status =
+      RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &bytes);
+  RegCloseKey(key);
+  return status == ERROR_SUCCESS ? std::wstring(value) : std::wstring();
+}
+
+std::wstring SampleProductDir() {
+  wchar_t folder[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PROGRAM_FILES, nullptr, 0, folder))) return L"";
+  return std::wstring(folder) + L"\\Velmora\\Zelvane";
 }
 
 namespace {

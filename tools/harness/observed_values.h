@@ -10,6 +10,14 @@
 // missing or not a string.
 std::wstring SetupPathValue();
 
+// String value `name` of `root`\`keyPath` in registry view `view`
+// (KEY_WOW64_32KEY or KEY_WOW64_64KEY); empty when the key or value is not there.
+std::wstring StringValueIn(HKEY root, LPCWSTR keyPath, LPCWSTR name, REGSAM view);
+
+// Where the sample product's 32-bit installer puts it: Program Files ("(x86)"
+// under WoW64), Velmora\Zelvane. Empty when the system does not say.
+std::wstring SampleProductDir();
+
 // The system's text of `error` in this process's locale (FormatMessageW), its
 // trailing line ends and blanks dropped, with `program` for its insert %1 and
 // nothing for any other insert, as a message about that program reads.

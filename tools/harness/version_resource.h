@@ -26,3 +26,7 @@ std::vector<BYTE> BuildVersionResource(const std::wstring& fileVersion);
 // Returns false, with a message in *error, on failure.
 bool WriteVersionedCopy(const std::wstring& source, const std::wstring& target,
                         const std::vector<BYTE>& resource, std::wstring* error);
+
+// The "FileVersion" of `path` in its US English table; empty when it has
+// none.
+std::wstring FileVersionOf(const std::wstring& path);

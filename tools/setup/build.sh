@@ -6,14 +6,23 @@
 # $3... (none: everything), announcing it as building "$2". The output goes
 # to the terminal and to $1/logs/build.log.
 quarnel_configure_and_build() {
-  local build_dir=$1 what=$2
-  shift 2
-  mkdir -p "$build_dir/logs"
-  local log="$build_dir/logs/build.log"
-  quarnel_step "Configuring (cmake --preset release)"
-  quarnel_step_log "$log"
+  local build_dir=$1
+  shift
   # The project's own trees embed the stand-in installer, asked for by name.
-  cmake --preset release -B "$build_dir" -DQUARNEL_SETUP_PAYLOAD=standin >"$log" 2>&1
+  quarnel_configure_payload_and_build "$build_dir" standin "$@"
+}
+
+# The same with the payload $2 (-DQUARNEL_SETUP_PAYLOAD): "sample" configures
+# a release as a release engineer would, around the sample's NSIS installer.
+quarnel_configure_payload_and_build() {
+  local build_dir=$1 payload=$2 what=$3
+  shift 3
+  mkdir -p "$build_dir/logs"
+  local log="$build_dir/logs/build.log" preset="cmake --preset release"
+  [ "$payload" = standin ] || preset+=" -DQUARNEL_SETUP_PAYLOAD=$payload"
+  quarnel_step "Configuring ($preset)"
+  quarnel_step_log "$log"
+  cmake --preset release -B "$build_dir" -DQUARNEL_SETUP_PAYLOAD="$payload" >"$log" 2>&1
   quarnel_step "Building $what"
   quarnel_step_log "$log"
   cmake --build "$build_dir" ${1:+--target "$@"} 2>&1 | tee -a "$log"

@@ -10,7 +10,7 @@
 # only packages that could not be installed stop the run.
 
 QUARNEL_PACKAGES=(
-  cmake ninja-build
+  cmake ninja-build nsis
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine32:i386 wine64 xvfb

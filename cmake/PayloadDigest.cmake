@@ -1,0 +1,13 @@
+# cmake -DPAYLOAD=<file> -DDIGEST=<file> -P PayloadDigest.cmake
+# Writes DIGEST, the payload's path and SHA-256, only when that text differs
+# from what it holds, so the resource is rebuilt exactly when either changed.
+# A missing payload fails the build.
+file(SHA256 "${PAYLOAD}" hash)
+set(text "${PAYLOAD}\n${hash}\n")
+set(held "")
+if(EXISTS "${DIGEST}")
+  file(READ "${DIGEST}" held)
+endif()
+if(NOT held STREQUAL text)
+  file(WRITE "${DIGEST}" "${text}")
+endif()
