@@ -204,7 +204,7 @@ void CMsgDlg::DrawImage(CDC* pDC, const ResourceImage& image, int x, int y) {
                 image.m_nHeight);
 }
 
-// The hidden message static carries the text and the area: its top-left
+// The message static carries the text and the area: its top-left
 // corner, its width, and a band of fixed height below that top on which the
 // wrapped text is centred. Text taller than the band overflows both ways.
 void CMsgDlg::DrawMessage(CDC* pDC) {

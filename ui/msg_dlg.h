@@ -5,6 +5,7 @@
 #include "afxwin.h"
 #include "ui/image_button.h"
 #include "ui/resource_image.h"
+#include "ui/unpainted_static.h"
 
 // A request's language choice that follows the service's "Language" setting.
 constexpr int LANGUAGE_FROM_SERVICE = -1;
@@ -66,7 +67,9 @@ class CMsgDlg : public CDialog {
   void LayoutControls();
 
   CStatic m_stcTitle;
-  CStatic m_stcMessage;
+  // Visible, so that accessibility clients read the message, and unpainted:
+  // the dialog draws the text itself.
+  CUnpaintedStatic m_stcMessage;
   CImageButton m_btnClose;
   CImageButton m_btnOK;
   CImageButton m_btnCancel;
