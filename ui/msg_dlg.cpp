@@ -132,6 +132,7 @@ void CMsgDlg::InitTitle() {
   title.LoadString(AFX_IDS_APP_TITLE);
   m_stcTitle.SetWindowText(title);
   SetFontRedraw(m_stcTitle, TitleFont());
+  SetWindowText(title);
 }
 
 // The service's language is read anew for each control, as for every other

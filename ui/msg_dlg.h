@@ -77,7 +77,9 @@ class CMsgDlg : public CDialog {
   ResourceImage m_imgIcon;
 
  private:
-  // The application title in the title font.
+  // The application title in the title font, and as the window's own text,
+  // which readers, the taskbar and Alt+Tab name the dialog by (no caption
+  // bar draws it).
   void InitTitle();
   // The service language's text font for both text buttons and the message.
   void InitTextFonts();

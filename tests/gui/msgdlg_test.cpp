@@ -322,7 +322,8 @@ TEST(MessageDialog, WindowIsCentredSizedAndCaptionless) {
   MsgDlgHost host(Request(0x41, 0));
   const HWND dialog = host.WaitForDialog();
   ASSERT_TRUE(dialog);
-  EXPECT_EQ(WindowTextOf(dialog), L"");
+  // No caption bar draws it, but the window text names the dialog.
+  EXPECT_EQ(WindowTextOf(dialog), L"Quarnel");
   const RECT window = WindowRectOf(dialog);
   EXPECT_EQ(window.right - window.left, expected::kDialogWidth);
   EXPECT_EQ(window.bottom - window.top, expected::kDialogHeight);
