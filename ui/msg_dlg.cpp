@@ -119,6 +119,7 @@ BOOL CMsgDlg::OnInitDialog() {
   m_stcMessage.SetWindowText(m_strMessage);
   InitTextFonts();
   InitImages();
+  InitCloseName();
   const MessageLabels labels = MessageLabelsFor(m_nStyle);
   InitTextButton(m_btnOK, labels.left);
   InitTextButton(m_btnCancel, labels.right);
@@ -153,6 +154,8 @@ void CMsgDlg::InitImages() {
   m_imgIcon.Load(icon.imageId);
   ::MessageBeep(icon.sound);
 }
+
+void CMsgDlg::InitCloseName() { m_btnClose.SetWindowText(LoadLabel(IDS_BTN_CLOSE)); }
 
 // The label goes in before the sprite, which sizes the button to one frame.
 void CMsgDlg::InitTextButton(CImageButton& button, UINT labelId) {

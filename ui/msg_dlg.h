@@ -86,6 +86,9 @@ class CMsgDlg : public CDialog {
   // The close sprite, the background, the icon of the style's class and its
   // sound.
   void InitImages();
+  // The close button's name for readers in the request's language; it is
+  // not a caption button, so the name is never drawn.
+  void InitCloseName();
   // A caption button on the body colour with the label of catalogue base
   // `labelId` in the request's language, sized to one sprite frame.
   void InitTextButton(CImageButton& button, UINT labelId);

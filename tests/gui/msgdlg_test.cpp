@@ -88,7 +88,8 @@ void ExpectLayout(HWND dialog, const StyleCase& c) {
 
   EXPECT_TRUE(SameRect(close.rect, kCloseRect)) << Describe(close.rect);
   EXPECT_TRUE(close.visible);
-  EXPECT_EQ(close.text, L"");
+  // Its name is for screen readers; the sprite alone is drawn.
+  EXPECT_EQ(close.text, kButtonLabels[c.language < 0 ? c.serviceLanguage : c.language].close);
   EXPECT_EQ(title.rect.left, 40);
   EXPECT_EQ(title.rect.top, (77 - (title.rect.bottom - title.rect.top)) / 2);
   EXPECT_EQ(title.text, L"Quarnel");
