@@ -112,8 +112,10 @@ BOOL CMsgDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(AppIcon()));
   SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(AppIcon()));
+  // Not activated yet: activating the hidden window would focus the first tab
+  // stop before the layout hides the single-button message's left one.
   SetWindowPos(nullptr, 0, 0, kWindowWidth, kWindowHeight,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOOWNERZORDER);
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE);
   CenterWindow();
   InitTitle();
   m_stcMessage.SetWindowText(m_strMessage);
@@ -124,8 +126,8 @@ BOOL CMsgDlg::OnInitDialog() {
   InitTextButton(m_btnOK, labels.left);
   InitTextButton(m_btnCancel, labels.right);
   LayoutControls();
-  // The dialog manager puts the focus on the first tab stop, the left button.
-  return TRUE;
+  FocusFirstButton();
+  return FALSE;
 }
 
 void CMsgDlg::InitTitle() {
@@ -193,6 +195,14 @@ void CMsgDlg::LayoutControls() {
   MoveTo(m_stcTitle, kTitleX, (kBandHeight - WindowSize(m_stcTitle).cy) / 2);
   m_stcMessage.SetWindowPos(nullptr, kMessageX, kMessageY, kMessageWidth, kMessageBandHeight,
                             SWP_NOZORDER | SWP_NOOWNERZORDER);
+}
+
+// Posted, so that the focus moves once the dialog is shown and active: a
+// focus given to the hidden window is never announced to screen readers, and
+// the dialog manager's own choice is made before the layout is done.
+void CMsgDlg::FocusFirstButton() {
+  const HWND first = ::GetNextDlgTabItem(m_hWnd, nullptr, FALSE);
+  if (first) ::PostMessageW(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
 }
 
 BOOL CMsgDlg::OnEraseBkgnd(CDC* pDC) {

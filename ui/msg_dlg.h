@@ -29,8 +29,9 @@ class CMsgDlg : public CDialog {
   // Swallows Enter and Esc; everything else goes to the base.
   BOOL PreTranslateMessage(MSG* pMsg) override;
   // Binds the controls, then sets the window's icons, size and place, the
-  // texts, fonts, images, the icon's sound and the layout. TRUE: the dialog
-  // manager focuses the first tab stop.
+  // texts, fonts, images, the icon's sound and the layout, and has the first
+  // visible, enabled button focused once the dialog shows. FALSE: the dialog
+  // manager sets no focus of its own.
   BOOL OnInitDialog() override;
 
   // The request, set before DoModal(): the text, the style word (see
@@ -89,6 +90,9 @@ class CMsgDlg : public CDialog {
   // The close button's name for readers in the request's language; it is
   // not a caption button, so the name is never drawn.
   void InitCloseName();
+  // Posts the move of the focus to the first visible, enabled button in tab
+  // order (the left one is hidden and disabled with a single button).
+  void FocusFirstButton();
   // A caption button on the body colour with the label of catalogue base
   // `labelId` in the request's language, sized to one sprite frame.
   void InitTextButton(CImageButton& button, UINT labelId);
