@@ -1,6 +1,6 @@
 // The message dialog as a screen reader hears it: each control's client
 // object read through oleacc from this process (name, whether readers skip
-// it, focus), for the launcher's two messages in English and Japanese, and
+// it, focus), for the launcher's messages in English and Japanese, and
 // beside the platform's own MessageBoxW with the same caption, text and
 // buttons, which is what readers already know how to read.
 #include <gtest/gtest.h>
@@ -17,24 +17,32 @@
 
 namespace {
 
-enum class Message { UpdateQuestion, UnsupportedWindows };
+// The launcher's messages: the update question (OK and Cancel, the
+// service's language), the unsupported-Windows message and a failure message
+// (one button, an explicit language).
+struct MessageKind {
+  const char* name;
+  UINT textId;
+  bool single;
+};
+const MessageKind kUpdateQuestion = {"update question", IDS_MSG_UPDATE_QUESTION, false};
+const MessageKind kUnsupportedWindows = {"unsupported Windows", IDS_MSG_UNSUPPORTED_OS, true};
+const MessageKind kAppNotStarted = {"application not started", IDS_MSG_APP_NOT_STARTED, true};
 
 struct ReadingCase {
-  Message message;
+  const MessageKind& message;
   int language;
 };
 
 // Languages x messages.
 const ReadingCase kCases[] = {
-    {Message::UpdateQuestion, LANGUAGE_ENGLISH},
-    {Message::UnsupportedWindows, LANGUAGE_ENGLISH},
-    {Message::UpdateQuestion, LANGUAGE_JAPANESE},
-    {Message::UnsupportedWindows, LANGUAGE_JAPANESE},
+    {kUpdateQuestion, LANGUAGE_ENGLISH},      {kUnsupportedWindows, LANGUAGE_ENGLISH},
+    {kAppNotStarted, LANGUAGE_ENGLISH},       {kUpdateQuestion, LANGUAGE_JAPANESE},
+    {kUnsupportedWindows, LANGUAGE_JAPANESE}, {kAppNotStarted, LANGUAGE_JAPANESE},
 };
 
 std::string Describe(const ReadingCase& c) {
-  return std::string(c.message == Message::UpdateQuestion ? "update question" : "unsupported") +
-         ", language " + std::to_string(c.language);
+  return std::string(c.message.name) + ", language " + std::to_string(c.language);
 }
 
 // A catalogue text as the executable stores it (test programs carry the
@@ -46,23 +54,20 @@ std::wstring Catalogue(UINT baseId, int language) {
   return length > 0 ? std::wstring(text, length) : std::wstring();
 }
 
-bool SingleButton(const ReadingCase& c) { return c.message == Message::UnsupportedWindows; }
+bool SingleButton(const ReadingCase& c) { return c.message.single; }
 
-std::wstring MessageText(const ReadingCase& c) {
-  return Catalogue(SingleButton(c) ? IDS_MSG_UNSUPPORTED_OS : IDS_MSG_UPDATE_QUESTION, c.language);
-}
+std::wstring MessageText(const ReadingCase& c) { return Catalogue(c.message.textId, c.language); }
 
 // The request as the launcher makes it: the update question in the service's
-// language with OK and Cancel, the unsupported-Windows message with one
-// button in an explicit language. `reference` shows the same through
-// MessageBoxW.
+// language with the information icon, OK and Cancel; the one-button messages
+// with the stop icon in an explicit language. `reference` shows the same
+// through MessageBoxW.
 std::wstring Request(const ReadingCase& c, bool reference) {
   const std::wstring language = std::to_wstring(c.language);
-  std::wstring request =
-      SingleButton(c)
-          ? L"--style 0x10 --language " + language + L" --message-id " +
-                std::to_wstring(IDS_MSG_UNSUPPORTED_OS) + L" --message-language " + language
-          : L"--style 0x41 --language -1 --message-id " + std::to_wstring(IDS_MSG_UPDATE_QUESTION);
+  const std::wstring text = L" --message-id " + std::to_wstring(c.message.textId);
+  const std::wstring request = SingleButton(c) ? L"--style 0x10 --language " + language + text +
+                                                     L" --message-language " + language
+                                               : L"--style 0x41 --language -1" + text;
   return reference ? request + L" --reference 1" : request;
 }
 
