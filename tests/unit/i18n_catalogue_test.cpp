@@ -269,7 +269,7 @@ TEST(Catalogue, LanguagesOutsideTheEightReadEnglish) {
 
 TEST(Catalogue, MissingIdentifierGivesAnEmptyText) {
   EXPECT_TRUE(LoadLocalizedString(1182, LANGUAGE_ENGLISH).IsEmpty());
-  EXPECT_TRUE(LoadLocalizedString(1186, LANGUAGE_GERMAN).IsEmpty());
+  EXPECT_TRUE(LoadLocalizedString(1187, LANGUAGE_GERMAN).IsEmpty());
 }
 
 TEST(Catalogue, ServiceLanguageChoosesTheBlock) {
