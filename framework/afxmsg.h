@@ -94,6 +94,8 @@ class CCmdTarget {
   ON_MESSAGE_THUNK(WM_ERASEBKGND,                                          \
       CDC dc(reinterpret_cast<HDC>(wParam));                               \
       *result = self->OnEraseBkgnd(&dc);)
+// void OnPaint()
+#define ON_WM_PAINT() ON_MESSAGE_THUNK(WM_PAINT, self->OnPaint(); *result = 0;)
 // void OnDestroy()
 #define ON_WM_DESTROY() ON_MESSAGE_THUNK(WM_DESTROY, self->OnDestroy(); *result = 0;)
 // void OnMouseMove(UINT nFlags, CPoint point), point in client coordinates.

@@ -91,6 +91,7 @@ class CWnd : public CCmdTarget {
  protected:
   // Base handlers: the default answer, for derived handlers to call.
   BOOL OnEraseBkgnd(CDC*) { return static_cast<BOOL>(Default()); }
+  void OnPaint() { Default(); }
   void OnDestroy() { Default(); }
   void OnMouseMove(UINT, CPoint) { Default(); }
   void OnCaptureChanged(CWnd*) { Default(); }

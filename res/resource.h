@@ -27,6 +27,7 @@
 #define IDS_BTN_YES                1183
 #define IDS_BTN_NO                 1184
 #define IDS_BTN_UPDATE             1185
+#define IDS_BTN_CLOSE              1186
 #define IDS_MSG_UPDATE_QUESTION    1199
 #define IDS_MSG_UNSUPPORTED_OS     1213
 #define IDS_MSG_SETUP_NOT_WRITTEN  1220

@@ -26,6 +26,8 @@ BUTTON_IDS = [
     ("IDS_BTN_NO", 1184),
     ("IDS_BTN_UPDATE", 1185),
 ]
+# The close button's name, which screen readers say; the button never draws it.
+IDS_BTN_CLOSE = 1186
 IDS_MSG_UPDATE_QUESTION = 1199
 IDS_MSG_UNSUPPORTED_OS = 1213
 # The failures a run reports; the launcher adds the system's own text of the
@@ -49,6 +51,9 @@ BUTTON_LABELS = [
     ["是", "取消", "是", "否", "更新"],
     ["OK", "キャンセル", "はい", "いいえ", "更新"],
 ]
+
+# One per language, in LanguageIndex order: the close button's name.
+CLOSE_NAMES = ["Close", "Fermer", "Schließen", "Chiudi", "Cerrar", "Fechar", "关闭", "閉じる"]
 
 # The two messages: first line and second line, joined by one line feed.
 # Every first line but the Chinese one ends with a blank.
@@ -145,6 +150,7 @@ def catalogue_entries():
         offset = LANGUAGE_ID_STEP * language
         for (symbol, base), label in zip(BUTTON_IDS, BUTTON_LABELS[language]):
             entries.append((base + offset, "%s, %s" % (symbol, name), label))
+        entries.append((IDS_BTN_CLOSE + offset, "IDS_BTN_CLOSE, " + name, CLOSE_NAMES[language]))
         entries.append((IDS_MSG_UPDATE_QUESTION + offset, "IDS_MSG_UPDATE_QUESTION, " + name,
                         "\n".join(UPDATE_QUESTION[language])))
         entries.append((IDS_MSG_UNSUPPORTED_OS + offset, "IDS_MSG_UNSUPPORTED_OS, " + name,
@@ -176,6 +182,7 @@ def check_table():
     assert len(BUTTON_LABELS) == len(UPDATE_QUESTION) == len(UNSUPPORTED_OS) == len(LANGUAGES)
     for row in BUTTON_LABELS:
         assert len(row) == len(BUTTON_IDS)
+    assert len(CLOSE_NAMES) == len(LANGUAGES)
     assert len(FAILURE_MESSAGES) == len(LANGUAGES)
     for row in FAILURE_MESSAGES:
         assert len(row) == len(FAILURE_IDS)

@@ -112,19 +112,22 @@ BOOL CMsgDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(AppIcon()));
   SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(AppIcon()));
+  // Not activated yet: activating the hidden window would focus the first tab
+  // stop before the layout hides the single-button message's left one.
   SetWindowPos(nullptr, 0, 0, kWindowWidth, kWindowHeight,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOOWNERZORDER);
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE);
   CenterWindow();
   InitTitle();
   m_stcMessage.SetWindowText(m_strMessage);
   InitTextFonts();
   InitImages();
+  InitCloseName();
   const MessageLabels labels = MessageLabelsFor(m_nStyle);
   InitTextButton(m_btnOK, labels.left);
   InitTextButton(m_btnCancel, labels.right);
   LayoutControls();
-  // The dialog manager puts the focus on the first tab stop, the left button.
-  return TRUE;
+  FocusFirstButton();
+  return FALSE;
 }
 
 void CMsgDlg::InitTitle() {
@@ -132,6 +135,7 @@ void CMsgDlg::InitTitle() {
   title.LoadString(AFX_IDS_APP_TITLE);
   m_stcTitle.SetWindowText(title);
   SetFontRedraw(m_stcTitle, TitleFont());
+  SetWindowText(title);
 }
 
 // The service's language is read anew for each control, as for every other
@@ -152,6 +156,8 @@ void CMsgDlg::InitImages() {
   m_imgIcon.Load(icon.imageId);
   ::MessageBeep(icon.sound);
 }
+
+void CMsgDlg::InitCloseName() { m_btnClose.SetWindowText(LoadLabel(IDS_BTN_CLOSE)); }
 
 // The label goes in before the sprite, which sizes the button to one frame.
 void CMsgDlg::InitTextButton(CImageButton& button, UINT labelId) {
@@ -191,6 +197,14 @@ void CMsgDlg::LayoutControls() {
                             SWP_NOZORDER | SWP_NOOWNERZORDER);
 }
 
+// Posted, so that the focus moves once the dialog is shown and active: a
+// focus given to the hidden window is never announced to screen readers, and
+// the dialog manager's own choice is made before the layout is done.
+void CMsgDlg::FocusFirstButton() {
+  const HWND first = ::GetNextDlgTabItem(m_hWnd, nullptr, FALSE);
+  if (first) ::PostMessageW(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
+}
+
 BOOL CMsgDlg::OnEraseBkgnd(CDC* pDC) {
   DrawImage(pDC, m_imgBackground, 0, 0);
   DrawImage(pDC, m_imgIcon, kIconX, kIconY);
@@ -204,7 +218,7 @@ void CMsgDlg::DrawImage(CDC* pDC, const ResourceImage& image, int x, int y) {
                 image.m_nHeight);
 }
 
-// The hidden message static carries the text and the area: its top-left
+// The message static carries the text and the area: its top-left
 // corner, its width, and a band of fixed height below that top on which the
 // wrapped text is centred. Text taller than the band overflows both ways.
 void CMsgDlg::DrawMessage(CDC* pDC) {

@@ -5,6 +5,7 @@
 #include "afxwin.h"
 #include "ui/image_button.h"
 #include "ui/resource_image.h"
+#include "ui/unpainted_static.h"
 
 // A request's language choice that follows the service's "Language" setting.
 constexpr int LANGUAGE_FROM_SERVICE = -1;
@@ -28,8 +29,9 @@ class CMsgDlg : public CDialog {
   // Swallows Enter and Esc; everything else goes to the base.
   BOOL PreTranslateMessage(MSG* pMsg) override;
   // Binds the controls, then sets the window's icons, size and place, the
-  // texts, fonts, images, the icon's sound and the layout. TRUE: the dialog
-  // manager focuses the first tab stop.
+  // texts, fonts, images, the icon's sound and the layout, and has the first
+  // visible, enabled button focused once the dialog shows. FALSE: the dialog
+  // manager sets no focus of its own.
   BOOL OnInitDialog() override;
 
   // The request, set before DoModal(): the text, the style word (see
@@ -66,7 +68,9 @@ class CMsgDlg : public CDialog {
   void LayoutControls();
 
   CStatic m_stcTitle;
-  CStatic m_stcMessage;
+  // Visible, so that accessibility clients read the message, and unpainted:
+  // the dialog draws the text itself.
+  CUnpaintedStatic m_stcMessage;
   CImageButton m_btnClose;
   CImageButton m_btnOK;
   CImageButton m_btnCancel;
@@ -74,13 +78,21 @@ class CMsgDlg : public CDialog {
   ResourceImage m_imgIcon;
 
  private:
-  // The application title in the title font.
+  // The application title in the title font, and as the window's own text,
+  // which readers, the taskbar and Alt+Tab name the dialog by (no caption
+  // bar draws it).
   void InitTitle();
   // The service language's text font for both text buttons and the message.
   void InitTextFonts();
   // The close sprite, the background, the icon of the style's class and its
   // sound.
   void InitImages();
+  // The close button's name for readers in the request's language; it is
+  // not a caption button, so the name is never drawn.
+  void InitCloseName();
+  // Posts the move of the focus to the first visible, enabled button in tab
+  // order (the left one is hidden and disabled with a single button).
+  void FocusFirstButton();
   // A caption button on the body colour with the label of catalogue base
   // `labelId` in the request's language, sized to one sprite frame.
   void InitTextButton(CImageButton& button, UINT labelId);

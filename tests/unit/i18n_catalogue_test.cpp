@@ -32,6 +32,8 @@ const CatalogueRow kCatalogue[] = {
     {IDS_BTN_UPDATE,
      {L"Update", L"Mettre à jour", L"Update", L"Aggiorna", L"Actualizar", L"Actualizar", L"更新",
       L"更新"}},
+    {IDS_BTN_CLOSE,
+     {L"Close", L"Fermer", L"Schließen", L"Chiudi", L"Cerrar", L"Fechar", L"关闭", L"閉じる"}},
     {IDS_MSG_UPDATE_QUESTION,
      {L"The old version of \"Quarnel\" has been installed into PC. \n"
       L"Would you like to install the latest version?",
@@ -213,7 +215,7 @@ TEST(Catalogue, NoIdentifiersBeyondTheCatalogue) {
       expected.insert(row.baseId + 1000 * language);
     }
   }
-  ASSERT_EQ(81u, expected.size());
+  ASSERT_EQ(89u, expected.size());
   for (UINT id = 0; id < kFirstFrameworkString; ++id) {
     EXPECT_EQ(expected.count(id) == 1, !RawTableEntry(id).empty()) << "id " << id;
   }
@@ -267,7 +269,7 @@ TEST(Catalogue, LanguagesOutsideTheEightReadEnglish) {
 
 TEST(Catalogue, MissingIdentifierGivesAnEmptyText) {
   EXPECT_TRUE(LoadLocalizedString(1182, LANGUAGE_ENGLISH).IsEmpty());
-  EXPECT_TRUE(LoadLocalizedString(1186, LANGUAGE_GERMAN).IsEmpty());
+  EXPECT_TRUE(LoadLocalizedString(1187, LANGUAGE_GERMAN).IsEmpty());
 }
 
 TEST(Catalogue, ServiceLanguageChoosesTheBlock) {

@@ -153,7 +153,7 @@ TEST(MessageDialogTemplate, ItemsInOrderWithClassTextStyleAndRectangle) {
   // Classes are the system's atoms: 0x80 button, 0x82 static.
   const Item expected[] = {
       {0, 0, 0x50020200, 7, 0, 206, 21, IDC_MSG_TITLE, L"#130", L"xxxxxxxxxxxxxxxxxxxx", 0},
-      {0, 0, 0x40020000, 79, 57, 142, 72, IDC_MSG_TEXT, L"#130", L"xxxxx", 0},
+      {0, 0, 0x50020000, 79, 57, 142, 72, IDC_MSG_TEXT, L"#130", L"xxxxx", 0},
       {0, 0, 0x5001000B, 155, 172, 43, 15, IDOK, L"#128", L"", 0},
       {0, 0, 0x5001000B, 201, 172, 43, 15, IDCANCEL, L"#128", L"", 0},
       {0, 0, 0x5001000B, 228, 4, 16, 19, IDC_MSG_CLOSE, L"#128", L"", 0},

@@ -58,6 +58,11 @@ foreach(short de_DE ja_JP)
   quarnel_wow64_copy(e2e_launcher_failures_locale_${short} e2e_launcher_failures_test
                      --gtest_brief=1 --gtest_filter=*TemporaryFolder*:*NoProgram*:*MainApplicationThatIsGone*)
 endforeach()
+# The dialog as accessibility clients read it, in both locales
+# (gui/msgdlg_reading_locales.cmake).
+quarnel_wow64_copy(gui_msgdlg_reading_test gui_msgdlg_reading_test --gtest_brief=1)
+quarnel_wow64_copy(gui_msgdlg_reading_locale_ja_JP gui_msgdlg_reading_test --gtest_brief=1
+                   --gtest_filter=*PlatformMessageBox*)
 
 get_property(all_tests DIRECTORY PROPERTY TESTS)
 foreach(test ${all_tests})

@@ -34,24 +34,26 @@ constexpr wchar_t kTitleFace[] = L"Segoe UI";
 constexpr int kTextFontHeight = -16;
 constexpr int kTitleFontHeight = -24;
 
-// The button labels of each language index.
+// The button labels of each language index, and the close button's name,
+// which readers say and nothing draws.
 struct ButtonLabels {
   const wchar_t* ok;
   const wchar_t* cancel;
   const wchar_t* yes;
   const wchar_t* no;
   const wchar_t* update;
+  const wchar_t* close;
 };
 constexpr ButtonLabels kButtonLabels[8] = {
-    {L"OK", L"Cancel", L"Yes", L"No", L"Update"},
-    {L"OK", L"Annuler", L"Oui", L"Non", L"Mettre \x00E0 jour"},
-    {L"OK", L"Abbrechen", L"Ja", L"Nein", L"Update"},
-    {L"OK", L"Annulla", L"S\x00EC", L"No", L"Aggiorna"},
-    {L"Aceptar", L"Cancelar", L"S\x00ED", L"No", L"Actualizar"},
-    {L"OK", L"Cancelar", L"Sim", L"N\x00E3o", L"Actualizar"},
-    {L"\x662F", L"\x53D6\x6D88", L"\x662F", L"\x5426", L"\x66F4\x65B0"},
+    {L"OK", L"Cancel", L"Yes", L"No", L"Update", L"Close"},
+    {L"OK", L"Annuler", L"Oui", L"Non", L"Mettre \x00E0 jour", L"Fermer"},
+    {L"OK", L"Abbrechen", L"Ja", L"Nein", L"Update", L"Schlie\x00DF" L"en"},
+    {L"OK", L"Annulla", L"S\x00EC", L"No", L"Aggiorna", L"Chiudi"},
+    {L"Aceptar", L"Cancelar", L"S\x00ED", L"No", L"Actualizar", L"Cerrar"},
+    {L"OK", L"Cancelar", L"Sim", L"N\x00E3o", L"Actualizar", L"Fechar"},
+    {L"\x662F", L"\x53D6\x6D88", L"\x662F", L"\x5426", L"\x66F4\x65B0", L"\x5173\x95ED"},
     {L"OK", L"\x30AD\x30E3\x30F3\x30BB\x30EB", L"\x306F\x3044", L"\x3044\x3044\x3048",
-     L"\x66F4\x65B0"},
+     L"\x66F4\x65B0", L"\x9589\x3058\x308B"},
 };
 
 // The dialog's window (and background image) size in pixels.

@@ -52,6 +52,8 @@ bool ParseHostOptions(int argc, wchar_t** argv, HostOptions* options, std::wstri
       options->messageLanguage = static_cast<int>(number);
     } else if (name == L"--reuse") {
       options->reuse = number != 0;
+    } else if (name == L"--reference") {
+      options->reference = number != 0;
     } else if (name == L"--repeat") {
       options->repeat = static_cast<int>(number);
     } else {

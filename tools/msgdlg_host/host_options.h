@@ -6,6 +6,8 @@
 //   --message-language N  ... in language N (default: the service's)
 //   --repeat N         show the dialog N times in a row (default 1)
 //   --reuse 1          show those N times with one dialog object
+//   --reference 1      show the platform's MessageBoxW instead, with the same
+//                      text and style word and the application title as caption
 //   --report FILE      where to write the report (default: none)
 #pragma once
 #include <string>
@@ -18,6 +20,7 @@ struct HostOptions {
   int messageLanguage = -1;    // negative: the service's
   int repeat = 1;
   bool reuse = false;
+  bool reference = false;
   std::wstring reportPath;
 };
 

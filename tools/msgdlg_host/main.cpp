@@ -14,6 +14,7 @@
 #include "host_options.h"
 #include "host_report.h"
 #include "i18n/catalogue.h"
+#include "res/resource.h"
 #include "tools/harness/gdi_object_count.h"
 #include "ui/msg_dlg.h"
 
@@ -71,6 +72,17 @@ CString RequestText(const HostOptions& options) {
   return LoadLocalizedString(options.messageId, options.messageLanguage);
 }
 
+// The platform's own message box with what the dialog would show: what
+// accessibility clients already know how to read, for tests to compare.
+int ShowReferenceMessageBox(const HostOptions& options, const HostReport& report) {
+  CString title;
+  title.LoadString(AFX_IDS_APP_TITLE);
+  const int result = MessageBoxW(nullptr, RequestText(options), title, options.style);
+  report.Write(1, "result", result);
+  report.Write(0, "done", 1);
+  return result;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
@@ -89,6 +101,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   app.StartUp();
   report.Write(0, "app_icon", app.m_hIcon ? 1 : 0);
   report.Write(0, "gdi", LiveGdiObjectCount());
+  if (options.reference) {
+    LocalFree(argv);
+    return ShowReferenceMessageBox(options, report);
+  }
 
   INT_PTR result = -1;
   CInspectedMsgDlg reused(report, 0);
