@@ -59,6 +59,9 @@ foreach(short de_DE ja_JP)
                      --gtest_brief=1 --gtest_filter=*TemporaryFolder*:*NoProgram*:*MainApplicationThatIsGone*)
 endforeach()
 
+# The dialog at each display scale: the 64-bit prefix's Wine scales too.
+quarnel_wow64_copy(gui_msgdlg_dpi_test gui_msgdlg_dpi_test --gtest_brief=1)
+
 get_property(all_tests DIRECTORY PROPERTY TESTS)
 foreach(test ${all_tests})
   if(test MATCHES "^wow64_")
