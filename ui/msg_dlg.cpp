@@ -8,10 +8,6 @@
 #include "ui/gdiplus_api.h"
 #include "ui/msg_style.h"
 
-#ifndef WM_DPICHANGED
-#define WM_DPICHANGED 0x02E0
-#endif
-
 namespace {
 
 // Every length here is in pixels at 96 DPI; the dialog scales it to its
