@@ -22,22 +22,22 @@ constexpr COLORREF kGreyLine = RGB(107, 107, 107);
 struct DpiGeometry {
   UINT dpi;
   SIZE window;
-  int frame;     // the white frame's thickness, and the grey line's
-  int lineTop;   // the grey line's first row
+  int frame;    // the white frame's thickness, and the grey line's
+  int lineTop;  // the grey line's first row
   int titleX;
   RECT close, left, right, message;
   int textFont, titleFont;  // LOGFONT heights
   const wchar_t* icon;      // the artwork the icon is drawn from
 };
 
+// clang-format off
 const DpiGeometry kGeometry[] = {
-    {96, {581, 343}, 1, 76, 40, {525, 20, 561, 56}, {155, 266, 278, 318}, {303, 266, 426, 318},
-     {125, 90, 556, 220}, -16, -24, L"83x75"},
-    {144, {872, 515}, 2, 114, 60, {788, 30, 842, 84}, {233, 399, 418, 477}, {455, 399, 640, 477},
-     {188, 135, 835, 330}, -24, -36, L"125x113"},
-    {192, {1162, 686}, 2, 152, 80, {1050, 40, 1122, 112}, {310, 532, 556, 636},
-     {606, 532, 852, 636}, {250, 180, 1112, 440}, -32, -48, L"166x150"},
+    // dpi  window       frame line title close                  left                  right                 message               fonts     icon
+    {96,  {581, 343},   1, 76,  40, {525, 20, 561, 56},    {155, 266, 278, 318}, {303, 266, 426, 318}, {125, 90, 556, 220},  -16, -24, L"83x75"},
+    {144, {872, 515},   2, 114, 60, {788, 30, 842, 84},    {233, 399, 418, 477}, {455, 399, 640, 477}, {188, 135, 835, 330}, -24, -36, L"125x113"},
+    {192, {1162, 686},  2, 152, 80, {1050, 40, 1122, 112}, {310, 532, 556, 636}, {606, 532, 852, 636}, {250, 180, 1112, 440}, -32, -48, L"166x150"},
 };
+// clang-format on
 
 bool SameRect(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
 
@@ -57,15 +57,17 @@ int Area(const RECT& r) { return (r.right - r.left) * (r.bottom - r.top); }
 std::wstring FontHeight(int height) { return L"Segoe UI|" + std::to_wstring(height) + L"|700"; }
 
 void ExpectControls(HWND dialog, const DpiGeometry& g) {
-  const ChildInfo close = ReadChild(dialog, IDC_MSG_CLOSE);
-  const ChildInfo left = ReadChild(dialog, IDOK);
-  const ChildInfo right = ReadChild(dialog, IDCANCEL);
-  const ChildInfo message = ReadChild(dialog, IDC_MSG_TEXT);
+  const struct {
+    int id;
+    RECT rect;
+  } placed[] = {
+      {IDC_MSG_CLOSE, g.close}, {IDOK, g.left}, {IDCANCEL, g.right}, {IDC_MSG_TEXT, g.message}};
+  for (const auto& control : placed) {
+    const RECT rect = ReadChild(dialog, control.id).rect;
+    EXPECT_TRUE(SameRect(rect, control.rect))
+        << "control " << control.id << " at " << Describe(rect);
+  }
   const ChildInfo title = ReadChild(dialog, IDC_MSG_TITLE);
-  EXPECT_TRUE(SameRect(close.rect, g.close)) << Describe(close.rect);
-  EXPECT_TRUE(SameRect(left.rect, g.left)) << Describe(left.rect);
-  EXPECT_TRUE(SameRect(right.rect, g.right)) << Describe(right.rect);
-  EXPECT_TRUE(SameRect(message.rect, g.message)) << Describe(message.rect);
   EXPECT_EQ(title.rect.left, g.titleX);
   EXPECT_LE(title.rect.right, g.close.left) << "the title reaches into the close button";
   const int band = g.lineTop + g.frame;
@@ -135,8 +137,8 @@ bool Solid(const ScreenPixels& p, int x, int y) {
 }
 
 struct Comparison {
-  int solid = 0;       // solid pixels of the base compared
-  int mismatches = 0;  // of them, those the scaled picture lacks
+  int solid = 0;           // solid pixels of the base compared
+  int mismatches = 0;      // of them, those the scaled picture lacks
   POINT first = {-1, -1};  // the first of those, at 96 DPI
 };
 
