@@ -238,7 +238,7 @@ LRESULT CMsgDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
   if (!dpi || !suggested) return 0;
   const UINT previous = m_nDpi;
   UseDpi(dpi);
-  InitTitle();
+  SetFontRedraw(m_stcTitle, TitleFont());
   InitTextFonts();
   LoadPictures();
   LoadScaledSprite(m_btnOK, IDR_PNG_BUTTON, kButtonFrameWidth, kButtonFrameHeight);
