@@ -73,5 +73,5 @@ CString FittedFailureMessage(UINT baseId, LanguageIndex language, DWORD error, L
   CString text = FailureMessageText(baseId, language, error, program);
   if (!g_pApp) return text;
   // The dialog paints every message in the service language's text font.
-  return FitToMessageArea(g_pApp->GetTextFont(ServiceLanguageIndex()), text);
+  return FitToMessageArea(g_pApp->GetTextFont(ServiceLanguageIndex()), text, g_pApp->m_nFontDpi);
 }

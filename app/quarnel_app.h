@@ -3,6 +3,7 @@
 #include "afxwin.h"
 #include "app/dll_search_guard.h"
 #include "i18n/language.h"
+#include "i18n/language_fonts.h"
 
 // The steps of the start-up before the launch decision, in their order.
 enum class StartUpStep { kCommonControls, kFramework, kGdiplus, kVersionBinding, kIconAndFonts };
@@ -44,9 +45,13 @@ class CQuarnelApp : public CWinAppEx {
   // (GDI+'s and the version library's are traced).
   BOOL StartUp(const StartUpHooks& hooks = StartUpHooks());
 
-  // Creates the eight text fonts and the title font; a font GDI refuses
-  // leaves its member without a font (controls then use the system font).
-  void CreateLanguageFonts();
+  // Creates the eight text fonts and the title font at `dpi` (replacing
+  // any made before); a font GDI refuses leaves its member without a font
+  // (controls then use the system font).
+  void CreateLanguageFonts(UINT dpi = kFontBaseDpi);
+  // Makes the fonts again at `dpi` unless they already are at it. Handles
+  // given out before then are deleted: their users take the new ones.
+  void UseFontsForDpi(UINT dpi);
   // The text font of `language` (0..7; any other value gets English's).
   CFont& GetTextFont(LanguageIndex language);
   // The title font.
@@ -55,6 +60,8 @@ class CQuarnelApp : public CWinAppEx {
   HICON m_hIcon = nullptr;
   CFont m_fontText[kLanguageCount];
   CFont m_fontTitle;
+  // The DPI the fonts were made for.
+  UINT m_nFontDpi = kFontBaseDpi;
   // The process exit code InitInstance leaves behind.
   int m_nExitCode = 0;
   // Last: constructed after the other members, as the object's last step.

@@ -8,6 +8,7 @@
 #include "app/trace.h"
 #include "app/version_api.h"
 #include "res/resource.h"
+#include "ui/display_scale.h"
 #include "ui/gdiplus_api.h"
 
 namespace {
@@ -47,7 +48,9 @@ BOOL CQuarnelApp::StartUp(const StartUpHooks& hooks) {
   BindVersionLibrary();
   StepDone(hooks, StartUpStep::kVersionBinding);
   m_hIcon = LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_APP_ICON));
-  CreateLanguageFonts();
+  // At the screen's DPI, which a dialog's window has unless it opens on a
+  // monitor of another scale (it then makes them again for its own).
+  CreateLanguageFonts(WindowDpi(nullptr));
   StepDone(hooks, StartUpStep::kIconAndFonts);
   return TRUE;
 }

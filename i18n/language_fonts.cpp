@@ -17,11 +17,11 @@ const FaceName kTextFaces[kLanguageCount] = {
 const LONG kTextHeight = -16;
 const LONG kTitleHeight = -24;
 
-// Heights are logical units of the screen, deliberately not scaled for the
-// display's resolution.
-void DescribeBoldFont(const FaceName& face, LONG height, LOGFONTW* logFont) {
+// Heights are logical units of the screen, which are the display's pixels:
+// the dialog draws at its window's DPI, so the height is scaled to it.
+void DescribeBoldFont(const FaceName& face, LONG height, UINT dpi, LOGFONTW* logFont) {
   ZeroMemory(logFont, sizeof(*logFont));
-  logFont->lfHeight = height;
+  logFont->lfHeight = MulDiv(height, static_cast<int>(dpi), static_cast<int>(kFontBaseDpi));
   logFont->lfWeight = FW_BOLD;
   logFont->lfCharSet = DEFAULT_CHARSET;
   CopyMemory(logFont->lfFaceName, face, sizeof(logFont->lfFaceName));
@@ -29,22 +29,29 @@ void DescribeBoldFont(const FaceName& face, LONG height, LOGFONTW* logFont) {
 
 }  // namespace
 
-void DescribeTextFont(LanguageIndex language, LOGFONTW* logFont) {
-  DescribeBoldFont(kTextFaces[LanguageOrEnglish(language)], kTextHeight, logFont);
+void DescribeTextFont(LanguageIndex language, LOGFONTW* logFont, UINT dpi) {
+  DescribeBoldFont(kTextFaces[LanguageOrEnglish(language)], kTextHeight, dpi, logFont);
 }
 
-void DescribeTitleFont(LOGFONTW* logFont) { DescribeBoldFont(kTitleFace, kTitleHeight, logFont); }
+void DescribeTitleFont(LOGFONTW* logFont, UINT dpi) {
+  DescribeBoldFont(kTitleFace, kTitleHeight, dpi, logFont);
+}
 
-void CQuarnelApp::CreateLanguageFonts() {
+void CQuarnelApp::CreateLanguageFonts(UINT dpi) {
   // A font GDI refuses leaves its member empty; controls then fall back to
   // the system font, which is all the dialog needs.
   LOGFONTW logFont;
   for (int language = 0; language < kLanguageCount; ++language) {
-    DescribeTextFont(static_cast<LanguageIndex>(language), &logFont);
+    DescribeTextFont(static_cast<LanguageIndex>(language), &logFont, dpi);
     m_fontText[language].CreateFontIndirect(&logFont);
   }
-  DescribeTitleFont(&logFont);
+  DescribeTitleFont(&logFont, dpi);
   m_fontTitle.CreateFontIndirect(&logFont);
+  m_nFontDpi = dpi;
+}
+
+void CQuarnelApp::UseFontsForDpi(UINT dpi) {
+  if (dpi != m_nFontDpi) CreateLanguageFonts(dpi);
 }
 
 CFont& CQuarnelApp::GetTextFont(LanguageIndex language) {

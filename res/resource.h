@@ -19,6 +19,21 @@
 #define IDR_PNG_INFO               9027
 #define IDR_PNG_WARNING            9028
 #define IDR_PNG_ERROR              9029
+// The same pictures drawn for 144 and 192 DPI: each 96-DPI identifier plus
+// one step (144) or two (192).
+#define IDR_PNG_SCALE_STEP         100
+#define IDR_PNG_CLOSE_144          9109
+#define IDR_PNG_BUTTON_144         9111
+#define IDR_PNG_BACKGROUND_144     9124
+#define IDR_PNG_INFO_144           9127
+#define IDR_PNG_WARNING_144        9128
+#define IDR_PNG_ERROR_144          9129
+#define IDR_PNG_CLOSE_192          9209
+#define IDR_PNG_BUTTON_192         9211
+#define IDR_PNG_BACKGROUND_192     9224
+#define IDR_PNG_INFO_192           9227
+#define IDR_PNG_WARNING_192        9228
+#define IDR_PNG_ERROR_192          9229
 
 // String catalogue: base identifiers of the English block; language i lives
 // at base + 1000 * i.

@@ -12,6 +12,9 @@ Draws every bitmap the launcher embeds as a resource:
   res/png/info.png        83x75   blue disc with a white "i"
   res/png/warning.png     83x75   yellow triangle with a "!"
   res/png/error.png       83x75   white disc with a red "prohibited" sign
+  res/png/*_144.png, *_192.png    the same six for 144 and 192 DPI, every
+                                  length 1.5 and 2 times as long (rounded
+                                  half up), drawn at that size, not scaled
   res/icon/app.ico                application icon, sizes 256..16, each in
                                   24-bit, 8-bit and 4-bit colour; 64 px and
                                   up as PNG, 48 px and down as BMP/DIB
@@ -324,21 +327,33 @@ def encode_png(img):
 # PNG artwork
 # ---------------------------------------------------------------------------
 
+# Each picture is drawn for a display scale: 1 at 96 DPI, 1.5 at 144, 2 at
+# 192. A length of n pixels at 96 DPI becomes px(n, scale), rounded half up
+# as the launcher's own scaling (MulDiv) rounds, so that every picture has
+# exactly the size of the place the launcher draws it in.
+SCALES = {96: 1.0, 144: 1.5, 192: 2.0}
+
+
+def px(length, scale):
+    return int(math.floor(length * scale + 0.5))
+
+
 CLOSE_SIZE = 36
 CLOSE_COLOURS = ["#FFFFFF", "#FF7F7F", "#FF0000", "#FFFFFF", "#505451"]
 
 
-def close_frame(colour):
+def close_frame(colour, scale):
     # An X whose visible extent is the 23 pixels 6..28, centred at 17.5.
-    lo, hi, stroke = 6.0, 29.0, 3.0
+    lo, hi, stroke = 6.0 * scale, 29.0 * scale, 3.0 * scale
     r = stroke / 2.0
     a, b = lo + r, hi - r
     cross = sd_union(sd_capsule(a, a, b, b, r), sd_capsule(b, a, a, b, r))
-    return render(CLOSE_SIZE, CLOSE_SIZE, [Layer(cross, hexrgb(colour))])
+    size = px(CLOSE_SIZE, scale)
+    return render(size, size, [Layer(cross, hexrgb(colour))])
 
 
-def make_close():
-    return sprite([close_frame(c) for c in CLOSE_COLOURS])
+def make_close(scale):
+    return sprite([close_frame(c, scale) for c in CLOSE_COLOURS])
 
 
 BUTTON_W, BUTTON_H, BUTTON_RADIUS, BUTTON_OUTLINE = 123, 52, 6.0, 2.0
@@ -352,8 +367,9 @@ BUTTON_FRAMES = [
 GLOW_COLOUR = "#00FFEA"
 
 
-def button_outline_frame(fill, outline):
-    w, h, r, o = BUTTON_W, BUTTON_H, BUTTON_RADIUS, BUTTON_OUTLINE
+def button_outline_frame(fill, outline, scale):
+    w, h = px(BUTTON_W, scale), px(BUTTON_H, scale)
+    r, o = BUTTON_RADIUS * scale, BUTTON_OUTLINE * scale
     outer = sd_round_rect(0, 0, w, h, r)
     inner = sd_round_rect(o, o, w - o, h - o, r - o)
     return render(w, h, [Layer(outer, hexrgb(outline)),
@@ -361,7 +377,7 @@ def button_outline_frame(fill, outline):
 
 
 def glow_strength(depth):
-    """Cyan share at a given depth (px) inside the button edge."""
+    """Cyan share at a given depth (px at 96 DPI) inside the button edge."""
     solid, fade = 2.0, 5.0
     if depth <= solid:
         return 1.0
@@ -371,24 +387,24 @@ def glow_strength(depth):
     return (1.0 - t) ** 2
 
 
-def button_glow_frame():
-    w, h, r = BUTTON_W, BUTTON_H, BUTTON_RADIUS
-    outer = sd_round_rect(0, 0, w, h, r)
+def button_glow_frame(scale):
+    w, h = px(BUTTON_W, scale), px(BUTTON_H, scale)
+    outer = sd_round_rect(0, 0, w, h, BUTTON_RADIUS * scale)
     cyan = hexrgb(GLOW_COLOUR)
 
     def colour(x, y):
-        k = glow_strength(-outer(x, y))
+        k = glow_strength(-outer(x, y) / scale)
         return (cyan[0] * k, cyan[1] * k, cyan[2] * k)
     return render(w, h, [Layer(outer, colour)])
 
 
-def make_button():
+def make_button(scale):
     frames = []
     for colours in BUTTON_FRAMES:
         if colours is None:
-            frames.append(button_glow_frame())
+            frames.append(button_glow_frame(scale))
         else:
-            frames.append(button_outline_frame(*colours))
+            frames.append(button_outline_frame(*colours, scale=scale))
     return sprite(frames)
 
 
@@ -398,12 +414,17 @@ BG_RULE = (107, 107, 107)     # row 76
 BG_BODY = (0x19, 0x19, 0x19)  # rows 77..341
 
 
-def make_background():
-    img = Raster(BG_W, BG_H, fill=(255, 255, 255, 255))
-    img.fill((0, 0, 0, 255), (1, 1, BG_W - 1, 1 + BG_CAPTION_ROWS))
-    rule = 1 + BG_CAPTION_ROWS
-    img.fill(BG_RULE + (255,), (1, rule, BG_W - 1, rule + 1))
-    img.fill(BG_BODY + (255,), (1, rule + 1, BG_W - 1, BG_H - 1))
+def make_background(scale):
+    """The frame, band, rule and body edges fall where the launcher's scaled
+    layout puts them (the drag band ends with the rule)."""
+    w, h = px(BG_W, scale), px(BG_H, scale)
+    frame_lo, frame_r, frame_b = px(1, scale), px(BG_W - 1, scale), \
+        px(BG_H - 1, scale)
+    rule, body = px(1 + BG_CAPTION_ROWS, scale), px(2 + BG_CAPTION_ROWS, scale)
+    img = Raster(w, h, fill=(255, 255, 255, 255))
+    img.fill((0, 0, 0, 255), (frame_lo, frame_lo, frame_r, rule))
+    img.fill(BG_RULE + (255,), (frame_lo, rule, frame_r, body))
+    img.fill(BG_BODY + (255,), (frame_lo, body, frame_r, frame_b))
     return img
 
 
@@ -412,35 +433,60 @@ MSG_CX, MSG_CY = MSG_W / 2.0, MSG_H / 2.0
 DISC_R = 35.0
 
 
-def make_info():
-    disc = sd_circle(MSG_CX, MSG_CY, DISC_R)
-    dot = sd_circle(MSG_CX, 21.0, 5.0)
-    stem = sd_round_rect(MSG_CX - 4.0, 29.5, MSG_CX + 4.0, 56.5, 2.0)
-    return render(MSG_W, MSG_H, [
+class IconFrame(object):
+    """The message icon's coordinates at a scale: points given at 96 DPI
+    move with the picture's centre, lengths grow by the scale."""
+
+    def __init__(self, scale):
+        self.scale = scale
+        self.size = (px(MSG_W, scale), px(MSG_H, scale))
+        self.cx, self.cy = self.size[0] / 2.0, self.size[1] / 2.0
+
+    def x(self, at96):
+        return self.cx + (at96 - MSG_CX) * self.scale
+
+    def y(self, at96):
+        return self.cy + (at96 - MSG_CY) * self.scale
+
+    def len(self, at96):
+        return at96 * self.scale
+
+
+def make_info(scale):
+    f = IconFrame(scale)
+    disc = sd_circle(f.cx, f.cy, f.len(DISC_R))
+    dot = sd_circle(f.cx, f.y(21.0), f.len(5.0))
+    stem = sd_round_rect(f.x(MSG_CX - 4.0), f.y(29.5), f.x(MSG_CX + 4.0),
+                         f.y(56.5), f.len(2.0))
+    return render(f.size[0], f.size[1], [
         Layer(disc, hexrgb("#0078D7")),
         Layer(sd_union(dot, stem), hexrgb("#FFFFFF")),
     ])
 
 
-def make_warning():
-    core = sd_polygon([(MSG_CX, 8.0), (MSG_CX + 34.0, 67.0),
-                       (MSG_CX - 34.0, 67.0)])
+def make_warning(scale):
+    f = IconFrame(scale)
+    core = sd_polygon([(f.cx, f.y(8.0)), (f.x(MSG_CX + 34.0), f.y(67.0)),
+                       (f.x(MSG_CX - 34.0), f.y(67.0))])
     dark = hexrgb("#202020")
-    stem = sd_capsule(MSG_CX, 28.0, MSG_CX, 50.0, 3.6, 2.6)
-    dot = sd_circle(MSG_CX, 58.5, 3.6)
-    return render(MSG_W, MSG_H, [
-        Layer(sd_offset(core, 6.0), dark),
-        Layer(sd_offset(core, 3.0), hexrgb("#FFFF00")),
+    stem = sd_capsule(f.cx, f.y(28.0), f.cx, f.y(50.0), f.len(3.6),
+                      f.len(2.6))
+    dot = sd_circle(f.cx, f.y(58.5), f.len(3.6))
+    return render(f.size[0], f.size[1], [
+        Layer(sd_offset(core, f.len(6.0)), dark),
+        Layer(sd_offset(core, f.len(3.0)), hexrgb("#FFFF00")),
         Layer(sd_union(stem, dot), dark),
     ])
 
 
-def make_error():
-    disc = sd_circle(MSG_CX, MSG_CY, DISC_R)
-    ring = sd_ring(MSG_CX, MSG_CY, DISC_R - 8.0, DISC_R)
-    bar = sd_intersect(sd_band(MSG_CX, MSG_CY, 45.0, 4.0),
-                       sd_circle(MSG_CX, MSG_CY, DISC_R - 4.0))
-    return render(MSG_W, MSG_H, [
+def make_error(scale):
+    f = IconFrame(scale)
+    r = f.len(DISC_R)
+    disc = sd_circle(f.cx, f.cy, r)
+    ring = sd_ring(f.cx, f.cy, r - f.len(8.0), r)
+    bar = sd_intersect(sd_band(f.cx, f.cy, 45.0, f.len(4.0)),
+                       sd_circle(f.cx, f.cy, r - f.len(4.0)))
+    return render(f.size[0], f.size[1], [
         Layer(disc, hexrgb("#FFFFFF")),
         Layer(sd_union(ring, bar), hexrgb("#EE1A22")),
     ])
@@ -716,6 +762,14 @@ def make_icon():
 
 # ---------------------------------------------------------------------------
 
+def png_name(name, dpi):
+    """close.png at 96 DPI, close_144.png at 144, as res/images.rc lists them."""
+    if dpi == 96:
+        return name
+    stem, ext = os.path.splitext(name)
+    return "%s_%d%s" % (stem, dpi, ext)
+
+
 def outputs():
     """Every file the generator makes: (path under the root, its bytes)."""
     pngs = [
@@ -726,8 +780,10 @@ def outputs():
         ("warning.png", make_warning),
         ("error.png", make_error),
     ]
-    for name, maker in pngs:
-        yield os.path.join("res", "png", name), encode_png(maker())
+    for dpi in sorted(SCALES):
+        for name, maker in pngs:
+            yield os.path.join("res", "png", png_name(name, dpi)), \
+                encode_png(maker(SCALES[dpi]))
     yield os.path.join("res", "icon", "app.ico"), make_icon()
 
 

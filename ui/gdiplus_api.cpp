@@ -30,6 +30,8 @@ BOOL BindGdiplusApi() {
                    Resolve(module, "GdipCreateFromHDC", api.GdipCreateFromHDC) &&
                    Resolve(module, "GdipDeleteGraphics", api.GdipDeleteGraphics) &&
                    Resolve(module, "GdipDrawImagePointRectI", api.GdipDrawImagePointRectI) &&
+                   Resolve(module, "GdipSetPageUnit", api.GdipSetPageUnit) &&
+                   Resolve(module, "GdipDrawImageRectRectI", api.GdipDrawImageRectRectI) &&
                    Resolve(module, "GdipAlloc", api.GdipAlloc) &&
                    Resolve(module, "GdipFree", api.GdipFree);
   if (!all) {
@@ -47,12 +49,18 @@ BOOL StartGdiplus() {
   return g_gdiplusApi.GdiplusStartup(&g_gdiplusToken, &input, nullptr) == gdiplus_flat::Ok;
 }
 
-void DrawImagePart(HDC dc, gdiplus_flat::GpImage* image, int x, int y, int srcX, int srcY,
-                   int width, int height) {
+// Page unit and source unit are pixels, so that neither the display's DPI
+// nor a resolution a PNG carries (or lacks) scales the picture.
+void DrawImagePart(HDC dc, gdiplus_flat::GpImage* image, const RECT& destination,
+                   const RECT& source) {
   if (!g_gdiplusApi.hModule) return;
   gdiplus_flat::GpGraphics* graphics = nullptr;
   if (g_gdiplusApi.GdipCreateFromHDC(dc, &graphics) != gdiplus_flat::Ok || !graphics) return;
-  g_gdiplusApi.GdipDrawImagePointRectI(graphics, image, x, y, srcX, srcY, width, height,
-                                       gdiplus_flat::UnitPixel);
+  if (g_gdiplusApi.GdipSetPageUnit(graphics, gdiplus_flat::UnitPixel) == gdiplus_flat::Ok) {
+    g_gdiplusApi.GdipDrawImageRectRectI(
+        graphics, image, destination.left, destination.top, destination.right - destination.left,
+        destination.bottom - destination.top, source.left, source.top, source.right - source.left,
+        source.bottom - source.top, gdiplus_flat::UnitPixel, nullptr, nullptr, nullptr);
+  }
   g_gdiplusApi.GdipDeleteGraphics(graphics);
 }

@@ -35,6 +35,11 @@ struct GdiplusApi {
   gdiplus_flat::GpStatus(WINAPI* GdipDrawImagePointRectI)(gdiplus_flat::GpGraphics*,
                                                           gdiplus_flat::GpImage*, INT, INT, INT,
                                                           INT, INT, INT, int);
+  gdiplus_flat::GpStatus(WINAPI* GdipSetPageUnit)(gdiplus_flat::GpGraphics*, int);
+  gdiplus_flat::GpStatus(WINAPI* GdipDrawImageRectRectI)(gdiplus_flat::GpGraphics*,
+                                                         gdiplus_flat::GpImage*, INT, INT, INT, INT,
+                                                         INT, INT, INT, INT, int, const void*,
+                                                         void*, void*);
   void*(WINAPI* GdipAlloc)(SIZE_T);
   void(WINAPI* GdipFree)(void*);
 };
@@ -51,8 +56,9 @@ BOOL BindGdiplusApi();
 // stays up until the process ends. TRUE when started.
 BOOL StartGdiplus();
 
-// Draws the `width` x `height` part of `image` whose top-left is (srcX, srcY)
-// on `dc` at (x, y), pixel for pixel. Draws nothing when GDI+ is not bound or
-// refuses the DC or the image.
-void DrawImagePart(HDC dc, gdiplus_flat::GpImage* image, int x, int y, int srcX, int srcY,
-                   int width, int height);
+// Draws the `source` part of `image` (left, top, right, bottom in the
+// image's pixels) into the `destination` rectangle of `dc`, in pixels
+// whatever the display's DPI, stretched when the sizes differ. Draws nothing
+// when GDI+ is not bound or refuses the DC or the image.
+void DrawImagePart(HDC dc, gdiplus_flat::GpImage* image, const RECT& destination,
+                   const RECT& source);

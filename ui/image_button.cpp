@@ -89,11 +89,11 @@ int CImageButton::SelectFrame(UINT itemState) {
   return index;
 }
 
-void CImageButton::DrawFrame(HDC dc, int index) {
+void CImageButton::DrawFrame(HDC dc, int index, const CRect& client) {
   if (!m_pBitmap) return;
   // An undecodable sprite has no image; GDI+ refuses it and nothing is drawn.
-  DrawImagePart(dc, m_pBitmap->GetNativeImage(), 0, 0, m_nFrameWidth * index, 0, m_nFrameWidth,
-                m_nFrameHeight);
+  const RECT frame = {m_nFrameWidth * index, 0, m_nFrameWidth * (index + 1), m_nFrameHeight};
+  DrawImagePart(dc, m_pBitmap->GetNativeImage(), client, frame);
 }
 
 BOOL CImageButton::DrawCaption(CDC& dc, const CRect& client, int index) {
@@ -122,11 +122,11 @@ void CImageButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
     OffscreenSurface surface(itemDc, client.Width(), client.Height());
     if (surface.IsReady()) {
       surface.Dc().FillSolidRect(0, 0, client.Width(), client.Height(), m_crBackground);
-      DrawFrame(surface.Dc().GetSafeHdc(), index);
+      DrawFrame(surface.Dc().GetSafeHdc(), index, client);
       itemDc.BitBlt(0, 0, client.Width(), client.Height(), &surface.Dc(), 0, 0, SRCCOPY);
     }
   } else if (m_pBitmap) {
-    DrawFrame(itemDc.GetSafeHdc(), index);
+    DrawFrame(itemDc.GetSafeHdc(), index, client);
   }
   const BOOL captionDrawn = m_bCaptionButton && DrawCaption(itemDc, client, index);
   if ((lpDrawItemStruct->itemState & ODS_FOCUS) && !captionDrawn) itemDc.DrawFocusRect(client);

@@ -51,8 +51,9 @@ class CImageButton : public CButton {
   void ReleaseSprite();
   // The sprite frame for the button's state and the record's item state.
   int SelectFrame(UINT itemState);
-  // Draws frame `index` at (0, 0) of `dc` through GDI+.
-  void DrawFrame(HDC dc, int index);
+  // Draws frame `index` into `client` of `dc` through GDI+, stretched when
+  // the window is not the frame's size (artwork of another DPI).
+  void DrawFrame(HDC dc, int index, const CRect& client);
   // Draws the window text centred on the client area; FALSE when the text
   // is empty (nothing drawn).
   BOOL DrawCaption(CDC& dc, const CRect& client, int index);

@@ -97,11 +97,12 @@ CString FitMessage(HDC dc, const CString& text, int width, int height) {
   return CString(kEllipsis, 1);
 }
 
-CString FitToMessageArea(HFONT font, const CString& text) {
+CString FitToMessageArea(HFONT font, const CString& text, UINT dpi) {
   CDC dc;
   if (!dc.CreateCompatibleDC(nullptr)) return text;
   const HGDIOBJ previous = dc.SelectObject(font);
-  CString fitted = FitMessage(dc, text, kMessageAreaWidth, kMessageAreaHeight);
+  CString fitted =
+      FitMessage(dc, text, ScaleToDpi(kMessageAreaWidth, dpi), ScaleToDpi(kMessageAreaHeight, dpi));
   if (previous) dc.SelectObject(previous);
   return fitted;
 }

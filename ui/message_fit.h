@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "afxwin.h"
+#include "ui/display_scale.h"
 
 // The wrapped size of `text` in `dc`'s current font on a `width`-pixel line,
 // as DrawTextW with DT_WORDBREAK lays it out: wider than `width` when a word
@@ -20,7 +21,7 @@ SIZE WrappedTextSize(HDC dc, LPCWSTR text, int length, int width);
 CString FitMessage(HDC dc, const CString& text, int width, int height);
 
 // FitMessage for the message dialog's area (kMessageAreaWidth wide,
-// kMessageAreaHeight high) in `font`, the text font the dialog paints with,
-// measured on a memory context of the screen. `text` unchanged when no
-// context can be had.
-CString FitToMessageArea(HFONT font, const CString& text);
+// kMessageAreaHeight high at 96 DPI, scaled to `dpi`, the DPI `font` was
+// made for) in `font`, the text font the dialog paints with, measured on a
+// memory context of the screen. `text` unchanged when no context can be had.
+CString FitToMessageArea(HFONT font, const CString& text, UINT dpi = kBaseDpi);

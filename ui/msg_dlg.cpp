@@ -4,12 +4,14 @@
 #include "i18n/catalogue.h"
 #include "i18n/language_source.h"
 #include "res/resource.h"
+#include "ui/display_scale.h"
 #include "ui/gdiplus_api.h"
 #include "ui/msg_style.h"
 
 namespace {
 
-// The window takes the size of its background picture.
+// Every length here is in pixels at 96 DPI; the dialog scales it to its
+// window's DPI. The window takes the size of its background picture.
 constexpr int kWindowWidth = 581;
 constexpr int kWindowHeight = 343;
 // Rows 0-76: the black band, closed by its grey line, that drags the window.
@@ -45,6 +47,11 @@ HFONT TextFont() {
 HFONT TitleFont() { return g_pApp ? static_cast<HFONT>(g_pApp->GetTitleFont()) : nullptr; }
 
 HICON AppIcon() { return g_pApp ? g_pApp->m_hIcon : nullptr; }
+
+// The window's size at 96 DPI, for the layout that places by it.
+SIZE UnscaledSize(SIZE size, UINT dpi) {
+  return {UnscaleFromDpi(size.cx, dpi), UnscaleFromDpi(size.cy, dpi)};
+}
 
 SIZE WindowSize(const CWnd& wnd) {
   RECT rect = {};
@@ -83,6 +90,7 @@ BEGIN_MESSAGE_MAP(CMsgDlg, CDialog)
   ON_WM_DESTROY()
   ON_BN_CLICKED(IDC_MSG_CLOSE, OnBnClickedClose)
   ON_WM_NCHITTEST()
+  ON_MESSAGE_THUNK(WM_DPICHANGED, *result = self->OnDpiChanged(wParam, lParam);)
 END_MESSAGE_MAP()
 
 CMsgDlg::CMsgDlg() : CDialog(IDD_MSGDLG) {}
@@ -110,11 +118,12 @@ BOOL CMsgDlg::PreTranslateMessage(MSG* pMsg) {
 
 BOOL CMsgDlg::OnInitDialog() {
   CDialog::OnInitDialog();
+  UseDpi(WindowDpi(m_hWnd));
   SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(AppIcon()));
   SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(AppIcon()));
   // Not activated yet: activating the hidden window would focus the first tab
   // stop before the layout hides the single-button message's left one.
-  SetWindowPos(nullptr, 0, 0, kWindowWidth, kWindowHeight,
+  SetWindowPos(nullptr, 0, 0, Px(kWindowWidth), Px(kWindowHeight),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE);
   CenterWindow();
   InitTitle();
@@ -148,13 +157,39 @@ void CMsgDlg::InitTextFonts() {
 
 // The icon's sound plays here, just before the dialog is first shown.
 void CMsgDlg::InitImages() {
-  m_btnClose.LoadSprite(IDR_PNG_CLOSE, kCloseFrameSize, kCloseFrameSize);
   m_btnClose.m_bMemoryDraw = TRUE;
   m_btnClose.m_crBackground = kBandColour;
-  m_imgBackground.Load(IDR_PNG_BACKGROUND);
-  const MessageIcon icon = MessageIconFor(m_nStyle);
-  m_imgIcon.Load(icon.imageId);
-  ::MessageBeep(icon.sound);
+  LoadPictures();
+  ::MessageBeep(MessageIconFor(m_nStyle).sound);
+}
+
+void CMsgDlg::LoadPictures() {
+  LoadScaledSprite(m_btnClose, IDR_PNG_CLOSE, kCloseFrameSize, kCloseFrameSize);
+  const UINT artworkDpi = ArtworkDpiFor(m_nDpi);
+  m_imgBackground.Load(ArtworkId(IDR_PNG_BACKGROUND, artworkDpi));
+  m_imgIcon.Load(ArtworkId(MessageIconFor(m_nStyle).imageId, artworkDpi));
+}
+
+// The sprite of the artwork's DPI, cut into its frames; where that is not
+// the window's DPI the button takes the frame's size at the window's and
+// stretches the frame to it.
+void CMsgDlg::LoadScaledSprite(CImageButton& button, WORD id96, int frameWidth, int frameHeight) {
+  const UINT artworkDpi = ArtworkDpiFor(m_nDpi);
+  if (!button.LoadSprite(ArtworkId(id96, artworkDpi), ScaleToDpi(frameWidth, artworkDpi),
+                         ScaleToDpi(frameHeight, artworkDpi)))
+    return;
+  if (artworkDpi == m_nDpi) return;
+  button.SetWindowPos(nullptr, 0, 0, Px(frameWidth), Px(frameHeight),
+                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOOWNERZORDER);
+}
+
+int CMsgDlg::Px(int length) const { return ScaleToDpi(length, m_nDpi); }
+
+// The fonts belong to the application and are made for one DPI at a time:
+// this dialog's, the only window that shows them.
+void CMsgDlg::UseDpi(UINT dpi) {
+  m_nDpi = dpi;
+  if (g_pApp) g_pApp->UseFontsForDpi(dpi);
 }
 
 void CMsgDlg::InitCloseName() { m_btnClose.SetWindowText(LoadLabel(IDS_BTN_CLOSE)); }
@@ -165,7 +200,7 @@ void CMsgDlg::InitTextButton(CImageButton& button, UINT labelId) {
   button.m_crBackground = kBodyColour;
   button.m_bCaptionButton = TRUE;
   button.SetWindowText(LoadLabel(labelId));
-  button.LoadSprite(IDR_PNG_BUTTON, kButtonFrameWidth, kButtonFrameHeight);
+  LoadScaledSprite(button, IDR_PNG_BUTTON, kButtonFrameWidth, kButtonFrameHeight);
 }
 
 CString CMsgDlg::LoadLabel(UINT baseId) const {
@@ -174,27 +209,56 @@ CString CMsgDlg::LoadLabel(UINT baseId) const {
 }
 
 // Sizes come from the windows as they are now: the sprite frames once the
-// sprites have loaded, the template's sizes otherwise.
+// sprites have loaded, the template's sizes otherwise. The buttons are
+// placed at 96 DPI and their places scaled, so that 192 DPI doubles every
+// position exactly; the title, sized by the dialog manager, is centred in
+// the scaled band.
 void CMsgDlg::LayoutControls() {
-  const SIZE close = WindowSize(m_btnClose);
+  const SIZE close = UnscaledSize(WindowSize(m_btnClose), m_nDpi);
   const int closeY = (kBandHeight - close.cy) / 2;
-  MoveTo(m_btnClose, kWindowWidth - close.cx - closeY, closeY);
+  MoveTo(m_btnClose, Px(kWindowWidth - close.cx - closeY), Px(closeY));
 
-  const SIZE button = WindowSize(m_btnOK);
-  const int buttonY = kButtonsBottom - button.cy;
+  const SIZE button = UnscaledSize(WindowSize(m_btnOK), m_nDpi);
+  const int buttonY = Px(kButtonsBottom - button.cy);
   if (IsSingleButtonStyle(m_nStyle)) {
-    MoveTo(m_btnCancel, (kWindowWidth - button.cx) / 2, buttonY);
+    MoveTo(m_btnCancel, Px((kWindowWidth - button.cx) / 2), buttonY);
     m_btnOK.EnableWindow(FALSE);
     m_btnOK.ShowWindow(SW_HIDE);
   } else {
     const int left = (kButtonsSpan - 2 * button.cx) / 2;
-    MoveTo(m_btnOK, left, buttonY);
-    MoveTo(m_btnCancel, left + button.cx + kButtonGap, buttonY);
+    MoveTo(m_btnOK, Px(left), buttonY);
+    MoveTo(m_btnCancel, Px(left + button.cx + kButtonGap), buttonY);
   }
 
-  MoveTo(m_stcTitle, kTitleX, (kBandHeight - WindowSize(m_stcTitle).cy) / 2);
-  m_stcMessage.SetWindowPos(nullptr, kMessageX, kMessageY, kMessageWidth, kMessageBandHeight,
-                            SWP_NOZORDER | SWP_NOOWNERZORDER);
+  MoveTo(m_stcTitle, Px(kTitleX), (Px(kBandHeight) - WindowSize(m_stcTitle).cy) / 2);
+  m_stcMessage.SetWindowPos(nullptr, Px(kMessageX), Px(kMessageY), Px(kMessageWidth),
+                            Px(kMessageBandHeight), SWP_NOZORDER | SWP_NOOWNERZORDER);
+}
+
+// The window moved to a monitor of another scale (or the scale changed):
+// fonts, artwork and layout for the new DPI, in the rectangle Windows
+// suggests. The title keeps its proportion to the band.
+LRESULT CMsgDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+  const UINT dpi = LOWORD(wParam);
+  const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+  if (!dpi || !suggested) return 0;
+  const UINT previous = m_nDpi;
+  UseDpi(dpi);
+  SetFontRedraw(m_stcTitle, TitleFont());
+  InitTextFonts();
+  LoadPictures();
+  LoadScaledSprite(m_btnOK, IDR_PNG_BUTTON, kButtonFrameWidth, kButtonFrameHeight);
+  LoadScaledSprite(m_btnCancel, IDR_PNG_BUTTON, kButtonFrameWidth, kButtonFrameHeight);
+  const SIZE title = WindowSize(m_stcTitle);
+  m_stcTitle.SetWindowPos(nullptr, 0, 0,
+                          MulDiv(title.cx, static_cast<int>(dpi), static_cast<int>(previous)),
+                          MulDiv(title.cy, static_cast<int>(dpi), static_cast<int>(previous)),
+                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOOWNERZORDER);
+  SetWindowPos(nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+               suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOOWNERZORDER);
+  LayoutControls();
+  Invalidate(TRUE);
+  return 0;
 }
 
 // Posted, so that the focus moves once the dialog is shown and active: a
@@ -207,15 +271,20 @@ void CMsgDlg::FocusFirstButton() {
 
 BOOL CMsgDlg::OnEraseBkgnd(CDC* pDC) {
   DrawImage(pDC, m_imgBackground, 0, 0);
-  DrawImage(pDC, m_imgIcon, kIconX, kIconY);
+  DrawImage(pDC, m_imgIcon, Px(kIconX), Px(kIconY));
   DrawMessage(pDC);
   return TRUE;
 }
 
+// The picture's size at the artwork's DPI becomes its size at the window's.
 void CMsgDlg::DrawImage(CDC* pDC, const ResourceImage& image, int x, int y) {
   if (!image.m_pBitmap) return;
-  DrawImagePart(pDC->GetSafeHdc(), image.m_pBitmap->GetNativeImage(), x, y, 0, 0, image.m_nWidth,
-                image.m_nHeight);
+  const int artworkDpi = static_cast<int>(ArtworkDpiFor(m_nDpi));
+  const int dpi = static_cast<int>(m_nDpi);
+  const RECT destination = {x, y, x + MulDiv(image.m_nWidth, dpi, artworkDpi),
+                            y + MulDiv(image.m_nHeight, dpi, artworkDpi)};
+  const RECT source = {0, 0, image.m_nWidth, image.m_nHeight};
+  DrawImagePart(pDC->GetSafeHdc(), image.m_pBitmap->GetNativeImage(), destination, source);
 }
 
 // The message static carries the text and the area: its top-left
@@ -238,7 +307,7 @@ void CMsgDlg::DrawMessage(CDC* pDC) {
   RECT measured = {topLeft.x, topLeft.y, topLeft.x + width, 1};
   ::DrawTextW(dc, text, text.GetLength(), &measured, DT_CALCRECT | DT_WORDBREAK);
   const int height = measured.bottom - measured.top;
-  const int top = topLeft.y + (kMessageBandHeight - height) / 2;
+  const int top = topLeft.y + (Px(kMessageBandHeight) - height) / 2;
   RECT drawn = {topLeft.x, top, topLeft.x + width, top + height};
   ::DrawTextW(dc, text, text.GetLength(), &drawn, DT_WORDBREAK);
 }
@@ -256,7 +325,7 @@ HBRUSH CMsgDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
 LRESULT CMsgDlg::OnNcHitTest(CPoint point) {
   POINT client = {point.x, point.y};
   ScreenToClient(&client);
-  if (static_cast<UINT>(client.y) < static_cast<UINT>(kBandHeight)) return HTCAPTION;
+  if (static_cast<UINT>(client.y) < static_cast<UINT>(Px(kBandHeight))) return HTCAPTION;
   return CDialog::OnNcHitTest(point);
 }
 

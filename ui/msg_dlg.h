@@ -59,12 +59,16 @@ class CMsgDlg : public CDialog {
   void OnDestroy();
   // The close button: IDNO for yes/no, else IDCANCEL.
   void OnBnClickedClose();
-  // The caption band (client rows 0-76) drags the window.
+  // The caption band (client rows 0-76 at 96 DPI, scaled) drags the window.
   LRESULT OnNcHitTest(CPoint point);
+  // WM_DPICHANGED: fonts, artwork and layout for the DPI in wParam, and the
+  // window in the rectangle lParam suggests. Always 0 (handled).
+  LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
 
   // Places the close button, the text buttons, the title and the message
-  // area by the controls' current sizes. The single-button set centres the
-  // right button and hides and disables the left one.
+  // area by the controls' current sizes, scaled to the window's DPI. The
+  // single-button set centres the right button and hides and disables the
+  // left one.
   void LayoutControls();
 
   CStatic m_stcTitle;
@@ -76,6 +80,8 @@ class CMsgDlg : public CDialog {
   CImageButton m_btnCancel;
   ResourceImage m_imgBackground;
   ResourceImage m_imgIcon;
+  // The DPI of the window, 96 until it exists.
+  UINT m_nDpi = 96;
 
  private:
   // The application title in the title font, and as the window's own text,
@@ -93,12 +99,23 @@ class CMsgDlg : public CDialog {
   // Posts the move of the focus to the first visible, enabled button in tab
   // order (the left one is hidden and disabled with a single button).
   void FocusFirstButton();
+  // The close sprite, the background and the icon at the window's DPI.
+  void LoadPictures();
+  // Sprite `id96` (frames of frameWidth x frameHeight at 96 DPI) in the
+  // artwork for the window's DPI, the button sized to one frame at that DPI;
+  // a sprite that does not load leaves the button as it is.
+  void LoadScaledSprite(CImageButton& button, WORD id96, int frameWidth, int frameHeight);
+  // `length` pixels at 96 DPI at the window's DPI.
+  int Px(int length) const;
+  // Takes `dpi` as the window's and has the application's fonts made for it.
+  void UseDpi(UINT dpi);
   // A caption button on the body colour with the label of catalogue base
   // `labelId` in the request's language, sized to one sprite frame.
   void InitTextButton(CImageButton& button, UINT labelId);
   // The text of catalogue base `baseId` in the request's language choice.
   CString LoadLabel(UINT baseId) const;
-  // Draws a holder's whole image at (x, y); nothing for an empty holder.
+  // Draws a holder's whole image at (x, y), at its size for the window's
+  // DPI; nothing for an empty holder.
   void DrawImage(CDC* pDC, const ResourceImage& image, int x, int y);
   // Draws the message area's text, white and wrapped, centred on its band.
   void DrawMessage(CDC* pDC);

@@ -43,9 +43,10 @@ TEST(BenchResourceTally, OwnModuleSplitsIntoTheLaunchersParts) {
   ASSERT_EQ(1u, tally.count("payload"));
   EXPECT_EQ(static_cast<unsigned long long>(payloadFile), tally.at("payload").bytes);
   EXPECT_EQ(1u, tally.at("payload").count);
-  // Six PNG images: background, icons and button sprites.
+  // Six PNG images (background, icons and button sprites), each at 96, 144
+  // and 192 DPI.
   ASSERT_EQ(1u, tally.count("artwork"));
-  EXPECT_EQ(6u, tally.at("artwork").count);
+  EXPECT_EQ(18u, tally.at("artwork").count);
   for (const char* part : {"icon", "strings", "dialog", "version", "manifest"}) {
     ASSERT_EQ(1u, tally.count(part)) << part;
     EXPECT_GT(tally.at(part).bytes, 0u) << part;

@@ -64,6 +64,9 @@ quarnel_wow64_copy(gui_msgdlg_reading_test gui_msgdlg_reading_test --gtest_brief
 quarnel_wow64_copy(gui_msgdlg_reading_locale_ja_JP gui_msgdlg_reading_test --gtest_brief=1
                    --gtest_filter=*PlatformMessageBox*)
 
+# The dialog at each display scale: the 64-bit prefix's Wine scales too.
+quarnel_wow64_copy(gui_msgdlg_dpi_test gui_msgdlg_dpi_test --gtest_brief=1)
+
 get_property(all_tests DIRECTORY PROPERTY TESTS)
 foreach(test ${all_tests})
   if(test MATCHES "^wow64_")

@@ -193,41 +193,46 @@ ScreenPixels CaptureWindow(HWND window) {
   return canvas.Pixels();
 }
 
-ServiceLanguageValue::ServiceLanguageValue(DWORD value, bool remove) {
+ScopedDwordValue::ScopedDwordValue(HKEY root, const wchar_t* subKey, const wchar_t* name,
+                                   DWORD value, bool remove)
+    : m_root(root), m_subKey(subKey), m_name(name) {
   ScopedRegKey key;
   DWORD disposition = 0;
-  if (key.Create(HKEY_LOCAL_MACHINE, kServiceKey, KEY_READ | KEY_WRITE, &disposition) !=
-      ERROR_SUCCESS)
-    return;
+  if (key.Create(root, subKey, KEY_READ | KEY_WRITE, &disposition) != ERROR_SUCCESS) return;
   m_keyExisted = disposition == REG_OPENED_EXISTING_KEY;
   DWORD bytes = 0;
-  if (RegQueryValueExW(key.Get(), L"Language", nullptr, &m_type, nullptr, &bytes) == ERROR_SUCCESS) {
+  if (RegQueryValueExW(key.Get(), name, nullptr, &m_type, nullptr, &bytes) == ERROR_SUCCESS) {
     m_previous.resize(bytes);
-    m_hadValue = RegQueryValueExW(key.Get(), L"Language", nullptr, &m_type,
+    m_hadValue = RegQueryValueExW(key.Get(), name, nullptr, &m_type,
                                   m_previous.empty() ? nullptr : m_previous.data(),
                                   &bytes) == ERROR_SUCCESS;
     m_previous.resize(bytes);
   }
   if (remove) {
-    RegDeleteValueW(key.Get(), L"Language");
+    RegDeleteValueW(key.Get(), name);
   } else {
-    RegSetValueExW(key.Get(), L"Language", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+    RegSetValueExW(key.Get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
                    sizeof(value));
   }
 }
 
-ServiceLanguageValue::~ServiceLanguageValue() {
+ScopedDwordValue::~ScopedDwordValue() {
   if (!m_keyExisted) {
-    RegDeleteKeyW(HKEY_LOCAL_MACHINE, kServiceKey);
+    RegDeleteKeyW(m_root, m_subKey);
     return;
   }
   ScopedRegKey key;
-  if (key.Open(HKEY_LOCAL_MACHINE, kServiceKey, KEY_WRITE) != ERROR_SUCCESS) return;
+  if (key.Open(m_root, m_subKey, KEY_WRITE) != ERROR_SUCCESS) return;
   if (m_hadValue) {
-    RegSetValueExW(key.Get(), L"Language", 0, m_type,
-                   m_previous.empty() ? nullptr : m_previous.data(),
+    RegSetValueExW(key.Get(), m_name, 0, m_type, m_previous.empty() ? nullptr : m_previous.data(),
                    static_cast<DWORD>(m_previous.size()));
   } else {
-    RegDeleteValueW(key.Get(), L"Language");
+    RegDeleteValueW(key.Get(), m_name);
   }
 }
+
+ServiceLanguageValue::ServiceLanguageValue(DWORD value, bool remove)
+    : ScopedDwordValue(HKEY_LOCAL_MACHINE, kServiceKey, L"Language", value, remove) {}
+
+DisplayDpiValue::DisplayDpiValue(DWORD dpi)
+    : ScopedDwordValue(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", dpi) {}

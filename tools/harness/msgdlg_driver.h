@@ -76,20 +76,39 @@ ScreenPixels CaptureWindow(HWND window);
 // `window`'s thread is idle.
 void Settle(HWND window, DWORD ms = 300);
 
-// Sets the service's "Language" value (under the service's key
-// SYSTEM\CurrentControlSet\Services\zelvane of HKEY_LOCAL_MACHINE) for the
+// Sets the DWORD `name` under `subKey` of `root` (creating the key) for the
 // life of the object, or removes it with `remove`; restores what was there
-// before.
-class ServiceLanguageValue {
+// before, the key's absence included.
+class ScopedDwordValue {
  public:
-  explicit ServiceLanguageValue(DWORD value, bool remove = false);
-  ~ServiceLanguageValue();
-  ServiceLanguageValue(const ServiceLanguageValue&) = delete;
-  ServiceLanguageValue& operator=(const ServiceLanguageValue&) = delete;
+  ScopedDwordValue(HKEY root, const wchar_t* subKey, const wchar_t* name, DWORD value,
+                   bool remove = false);
+  ~ScopedDwordValue();
+  ScopedDwordValue(const ScopedDwordValue&) = delete;
+  ScopedDwordValue& operator=(const ScopedDwordValue&) = delete;
 
  private:
+  HKEY m_root;
+  const wchar_t* m_subKey;
+  const wchar_t* m_name;
   bool m_keyExisted = false;
   bool m_hadValue = false;
   DWORD m_type = 0;
   std::vector<BYTE> m_previous;
+};
+
+// Sets the service's "Language" value (under the service's key
+// SYSTEM\CurrentControlSet\Services\zelvane of HKEY_LOCAL_MACHINE) for the
+// life of the object, or removes it with `remove`; restores what was there
+// before.
+class ServiceLanguageValue : public ScopedDwordValue {
+ public:
+  explicit ServiceLanguageValue(DWORD value, bool remove = false);
+};
+
+// The display's DPI for programs started while the object lives: Wine reads
+// "LogPixels" of HKCU\Control Panel\Desktop when a process starts.
+class DisplayDpiValue : public ScopedDwordValue {
+ public:
+  explicit DisplayDpiValue(DWORD dpi);
 };
