@@ -3,9 +3,7 @@
 #include "afxwin.h"
 #include "app/step_result.h"
 #include "app/uninstall_key.h"
-
-// Buffers for the installed launcher's path: at most 269 characters.
-constexpr int kInstalledPathChars = 270;
+#include "base/path_limits.h"
 
 // Succeeds when the uninstall key carries a readable display name and an
 // install location that is a fully qualified path: `path` then holds
