@@ -15,7 +15,7 @@ bool IsUpdateOffered(LPCWSTR ownVersion, LPCWSTR installedVersion) {
 
 BOOL IsForceInstall(LPCWSTR commandLineTail) {
   if (!commandLineTail || lstrlenW(commandLineTail) != 2) return FALSE;
-  return commandLineTail[0] == 0x2D && commandLineTail[1] == 0x50;
+  return commandLineTail[0] == L'-' && commandLineTail[1] == L'P';
 }
 
 void ReduceToAnnouncedFolder(LPWSTR path) {
