@@ -3,6 +3,9 @@
 #pragma once
 #include <windows.h>
 
+// true for the two characters Windows reads as a path separator, \ and /.
+inline bool IsSeparator(WCHAR c) { return c == L'\\' || c == L'/'; }
+
 // true for a path that names the same place from any current folder: a drive
 // letter, a colon and a backslash or slash ("C:\Apps", "C:/Apps"); a UNC path
 // with a server and a share ("\\server\share\Apps"); or the same behind a
