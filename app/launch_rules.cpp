@@ -13,8 +13,8 @@ bool IsUpdateOffered(LPCWSTR ownVersion, LPCWSTR installedVersion) {
   return CompareVersions(ownVersion, installedVersion) > 0;
 }
 
-BOOL IsForceInstall(LPCWSTR commandLineTail) {
-  if (!commandLineTail || lstrlenW(commandLineTail) != 2) return FALSE;
+bool IsForceInstall(LPCWSTR commandLineTail) {
+  if (!commandLineTail || lstrlenW(commandLineTail) != 2) return false;
   return commandLineTail[0] == L'-' && commandLineTail[1] == L'P';
 }
 

@@ -135,7 +135,7 @@ bool UserAcceptsUpdate(CMsgDlg& dialog) {
 // installed, or when it is older and the user accepts the update; each term
 // is looked at only when all before it failed. false to hand off, with
 // `installedPath` filled.
-bool DecideToInstall(BOOL force, LPCWSTR ownVersion, CMsgDlg& dialog, CString& installedPath) {
+bool DecideToInstall(bool force, LPCWSTR ownVersion, CMsgDlg& dialog, CString& installedPath) {
   if (force) {
     Trace(L"decision: install, forced by -P");
     return true;
@@ -269,7 +269,7 @@ BOOL CQuarnelApp::InitInstance() {
     return FALSE;
   }
 
-  const BOOL force = IsForceInstall(m_lpCmdLine);
+  const bool force = IsForceInstall(m_lpCmdLine);
   WCHAR ownPath[kLauncherPathChars];
   CString ownVersion;
   ReadOwnVersion(ownPath, ownVersion);
