@@ -9,6 +9,7 @@
 #include "tools/harness/launcher_run.h"
 #include "tools/harness/observed_values.h"
 #include "tools/harness/msgdlg_driver.h"
+#include "fake_channel_service.h"
 #include "run_paths.h"
 #include "trace_log.h"
 
@@ -22,13 +23,6 @@ std::vector<StandinRecord> Only(const std::vector<StandinRecord>& all, const std
     if (record.event == event) out.push_back(record);
   }
   return out;
-}
-
-bool MutexExists(const wchar_t* name) {
-  HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, name);
-  if (!mutex) return false;
-  CloseHandle(mutex);
-  return true;
 }
 
 class LauncherDecision : public ::testing::Test {
