@@ -7,11 +7,10 @@
 #include "app/version_api.h"
 #include "tools/harness/scratch_dir.h"
 #include "run_paths.h"
+#include "text_values.h"
 #include "tools/harness/version_resource.h"
 
 namespace {
-
-int Sign(int value) { return (value > 0) - (value < 0); }
 
 TEST(CompareVersions, IsTextualOnTheFirstDifference) {
   struct Case {

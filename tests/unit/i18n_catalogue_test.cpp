@@ -12,6 +12,7 @@
 #include "i18n/language_source.h"
 #include "registry_sandbox.h"
 #include "resource.h"
+#include "text_values.h"
 
 namespace {
 
@@ -106,8 +107,6 @@ std::wstring RawTableEntry(UINT id) {
       LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
   return length > 0 && text ? std::wstring(text, length) : std::wstring();
 }
-
-std::wstring ToWide(const CString& text) { return std::wstring(text.GetString(), text.GetLength()); }
 
 // Where two texts part, as code units in hex, so a failure names the exact
 // unit that differs even where the console cannot show the characters.
