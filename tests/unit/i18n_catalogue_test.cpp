@@ -13,6 +13,7 @@
 #include "registry_sandbox.h"
 #include "resource.h"
 #include "text_values.h"
+#include "tools/harness/version_resource.h"
 
 namespace {
 
@@ -218,11 +219,6 @@ TEST(Catalogue, NoIdentifiersBeyondTheCatalogue) {
   }
 }
 
-BOOL CALLBACK CollectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR found) {
-  reinterpret_cast<std::set<WORD>*>(found)->insert(language);
-  return TRUE;
-}
-
 TEST(Catalogue, StoredUnderOneResourceLanguage) {
   // String-table blocks hold 16 identifiers each: block n holds 16(n-1)..16n-1.
   std::set<UINT> blocks = {AFX_IDS_APP_TITLE / 16 + 1};
@@ -232,10 +228,9 @@ TEST(Catalogue, StoredUnderOneResourceLanguage) {
     }
   }
   for (UINT block : blocks) {
-    std::set<WORD> languages;
-    EnumResourceLanguagesW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(6),
-                           MAKEINTRESOURCEW(block), CollectLanguage,
-                           reinterpret_cast<LONG_PTR>(&languages));
+    const std::vector<WORD> found =
+        ResourceLanguages(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(6), MAKEINTRESOURCEW(block));
+    const std::set<WORD> languages(found.begin(), found.end());
     EXPECT_EQ(std::set<WORD>{kCatalogueLanguage}, languages) << "block " << block;
   }
 }
