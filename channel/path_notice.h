@@ -6,7 +6,7 @@
 
 // Fills `request` as a path notice: all 536 bytes zero apart from dwCommand
 // (CMD_PATH_NOTICE), dwSize (536) and `path` with its terminator in szPath.
-// FALSE when `path` is null or longer than 260 characters; the path is then
+// false when `path` is null or longer than 260 characters; the path is then
 // neither cut nor copied, and `request` is left all zero. Reads at most 261
 // code units of `path`.
-BOOL BuildPathNotice(LPCWSTR path, CommandRecord& request);
+bool BuildPathNotice(LPCWSTR path, CommandRecord& request);

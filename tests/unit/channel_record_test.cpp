@@ -106,8 +106,8 @@ TEST(ChannelObjectNames, ANameThatDoesNotFitIsRefusedWithoutOverrun) {
   // "Global\ZelvaneSvcMem" is 20 characters: 21 code units with terminator.
   const struct {
     size_t capacity;
-    BOOL fits;
-  } cases[] = {{21, TRUE}, {20, FALSE}, {8, FALSE}, {1, FALSE}};
+    bool fits;
+  } cases[] = {{21, true}, {20, false}, {8, false}, {1, false}};
   for (const auto& c : cases) {
     WCHAR out[32];
     for (WCHAR& unit : out) unit = L'#';
