@@ -46,7 +46,7 @@ class ReadFileVersionTest : public ::testing::Test {
 
   CString Read(const std::wstring& path, BOOL* result = nullptr) {
     CString version(L"stale");
-    BOOL ok = ReadFileVersion(path.c_str(), version);
+    bool ok = ReadFileVersion(path.c_str(), version);
     if (result) *result = ok;
     return version;
   }
