@@ -168,11 +168,8 @@ void SendNotice(CCommandChannel& channel, int ordinal, LPCWSTR path) {
 }
 
 // Announces the launcher's path and folder to the service, then deploys and
-// runs the installer; the deployment's result, with `report` filled. The
-// channel's handle to the
-// command mutex is held until the deployment returns, which is once the
-// installer has ended where there was a process to wait for. A failed notice
-// changes nothing: the service is optional.
+// runs the installer, holding the command mutex's handle until it has ended;
+// the deployment's result, `report` filled. A failed notice changes nothing.
 StepResult RunInstallBranch(DeployReport& report) {
   CCommandChannel channel;
   if (channel.HoldsMutex()) {
