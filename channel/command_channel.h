@@ -21,10 +21,9 @@ class CCommandChannel {
   CCommandChannel(const CCommandChannel&) = delete;
   CCommandChannel& operator=(const CCommandChannel&) = delete;
 
-  // Closes the handle held, then opens "Global\2017PellunCmdMutex", or
-  // creates it (not owned, NULL DACL) when it does not exist. true when the
-  // channel now holds the mutex; false, with OpenError() saying why, when
-  // it does not: exchanges then run unserialised.
+  // Closes the handle held, then opens or else creates (not owned, NULL DACL)
+  // "Global\2017PellunCmdMutex". false, with OpenError() saying why, when the
+  // channel holds no mutex after it: exchanges then run unserialised.
   bool Open();
   // The Windows error of the last Open that found no mutex; 0 after one that
   // did.
