@@ -8,8 +8,6 @@
 
 namespace {
 
-bool IsSeparator(WCHAR c) { return c == L'\\' || c == L'/'; }
-
 // Index just past the last backslash or slash of `path`, 0 when it has none.
 int FileNameStart(LPCWSTR path, int length) {
   for (int at = length; at > 0; --at) {

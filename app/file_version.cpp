@@ -49,17 +49,17 @@ UINT ComparedLength(LPCVOID block, DWORD size, LPCWSTR value, UINT reportedLengt
 
 }  // namespace
 
-BOOL ReadFileVersion(LPCWSTR path, CString& version) {
+bool ReadFileVersion(LPCWSTR path, CString& version) {
   version.Empty();
-  if (!PathFileExistsW(path)) return FALSE;
+  if (!PathFileExistsW(path)) return false;
   DWORD handle = 0;
   const DWORD size = CallGetFileVersionInfoSize(path, handle);
-  if (size == 0) return TRUE;
+  if (size == 0) return true;
   VersionBlock block(size);
-  if (!block.Data()) return TRUE;
-  if (!CallGetFileVersionInfo(path, size, block.Data())) return TRUE;
+  if (!block.Data()) return true;
+  if (!CallGetFileVersionInfo(path, size, block.Data())) return true;
   ReadVersionFromBlock(block.Data(), block.Size(), version);
-  return TRUE;
+  return true;
 }
 
 void ReadVersionFromBlock(LPVOID block, DWORD size, CString& version) {

@@ -7,9 +7,9 @@
 constexpr int kComparedVersionChars = 4;
 
 // Empties `version`, then fills it with the file's version text (at most four
-// code units, fewer when the value is shorter). FALSE only when the file does
+// code units, fewer when the value is shorter). false only when the file does
 // not exist; a file without a readable version leaves `version` empty.
-BOOL ReadFileVersion(LPCWSTR path, CString& version);
+bool ReadFileVersion(LPCWSTR path, CString& version);
 
 // Writable bytes a block of version information needs past the size the
 // platform reports, as some version.dll builds write a little beyond it when

@@ -10,10 +10,10 @@
 
 namespace {
 
-const DWORD kValueBufferBytes = 540;
+const DWORD kValueBufferBytes = kInstallValueBytes;
 const int kValueBufferChars = kValueBufferBytes / sizeof(WCHAR);
 
-// Reads a value into the zero-filled 540-byte buffer; the registry's error
+// Reads a value into the zero-filled value buffer; the registry's error
 // when it is missing or longer than the buffer.
 LSTATUS ReadValue(HKEY key, LPCWSTR name, WCHAR (&buffer)[kValueBufferChars], DWORD* type) {
   ZeroMemory(buffer, sizeof(buffer));

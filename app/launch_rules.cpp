@@ -13,9 +13,9 @@ bool IsUpdateOffered(LPCWSTR ownVersion, LPCWSTR installedVersion) {
   return CompareVersions(ownVersion, installedVersion) > 0;
 }
 
-BOOL IsForceInstall(LPCWSTR commandLineTail) {
-  if (!commandLineTail || lstrlenW(commandLineTail) != 2) return FALSE;
-  return commandLineTail[0] == 0x2D && commandLineTail[1] == 0x50;
+bool IsForceInstall(LPCWSTR commandLineTail) {
+  if (!commandLineTail || lstrlenW(commandLineTail) != 2) return false;
+  return commandLineTail[0] == L'-' && commandLineTail[1] == L'P';
 }
 
 void ReduceToAnnouncedFolder(LPWSTR path) {

@@ -12,8 +12,8 @@ bool IsSupportedWindows(DWORD majorVersion, DWORD minorVersion);
 // compare equal, so the launcher then hands off without a question.
 bool IsUpdateOffered(LPCWSTR ownVersion, LPCWSTR installedVersion);
 
-// TRUE exactly when the command-line tail is the two characters "-P".
-BOOL IsForceInstall(LPCWSTR commandLineTail);
+// true exactly when the command-line tail is the two characters "-P".
+bool IsForceInstall(LPCWSTR commandLineTail);
 
 // Turns the launcher's full path into the folder announced to the service:
 // the file name and the trailing backslash removed, also at a drive's root,

@@ -135,7 +135,7 @@ bool UserAcceptsUpdate(CMsgDlg& dialog) {
 // installed, or when it is older and the user accepts the update; each term
 // is looked at only when all before it failed. false to hand off, with
 // `installedPath` filled.
-bool DecideToInstall(BOOL force, LPCWSTR ownVersion, CMsgDlg& dialog, CString& installedPath) {
+bool DecideToInstall(bool force, LPCWSTR ownVersion, CMsgDlg& dialog, CString& installedPath) {
   if (force) {
     Trace(L"decision: install, forced by -P");
     return true;
@@ -168,11 +168,8 @@ void SendNotice(CCommandChannel& channel, int ordinal, LPCWSTR path) {
 }
 
 // Announces the launcher's path and folder to the service, then deploys and
-// runs the installer; the deployment's result, with `report` filled. The
-// channel's handle to the
-// command mutex is held until the deployment returns, which is once the
-// installer has ended where there was a process to wait for. A failed notice
-// changes nothing: the service is optional.
+// runs the installer, holding the command mutex's handle until it has ended;
+// the deployment's result, `report` filled. A failed notice changes nothing.
 StepResult RunInstallBranch(DeployReport& report) {
   CCommandChannel channel;
   if (channel.HoldsMutex()) {
@@ -269,7 +266,7 @@ BOOL CQuarnelApp::InitInstance() {
     return FALSE;
   }
 
-  const BOOL force = IsForceInstall(m_lpCmdLine);
+  const bool force = IsForceInstall(m_lpCmdLine);
   WCHAR ownPath[kLauncherPathChars];
   CString ownVersion;
   ReadOwnVersion(ownPath, ownVersion);

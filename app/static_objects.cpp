@@ -8,11 +8,13 @@
 
 namespace {
 
+constexpr LPCWSTR kRovevuvMutexName = L"Global\\Rovevuv";
+
 // The "Global\Rovevuv" mutex, opened or else created. Held, never waited
 // on: it only has to exist while a launcher runs.
 HANDLE OpenOrCreateRovevuvMutex() {
-  const HANDLE opened = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, L"Global\\Rovevuv");
-  return opened ? opened : CreateMutexW(nullptr, FALSE, L"Global\\Rovevuv");
+  const HANDLE opened = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, kRovevuvMutexName);
+  return opened ? opened : CreateMutexW(nullptr, FALSE, kRovevuvMutexName);
 }
 
 class VersionApiBinding {

@@ -49,13 +49,13 @@ ULONG_PTR InvokeQuery(void* context) {
 
 }  // namespace
 
-BOOL BindVersionApi() {
+bool BindVersionApi() {
   UnbindVersionApi();
   WCHAR path[kSystemPathChars];
-  if (!SystemFilePath(L"version.dll", path)) return FALSE;
+  if (!SystemFilePath(L"version.dll", path)) return false;
   VersionApi api = {};
   api.hModule = LoadLibraryW(path);
-  if (!api.hModule) return FALSE;
+  if (!api.hModule) return false;
   Resolve(api.hModule, "VerFindFileW", api.VerFindFileW);
   Resolve(api.hModule, "VerInstallFileW", api.VerInstallFileW);
   Resolve(api.hModule, "GetFileVersionInfoSizeW", api.GetFileVersionInfoSizeW);
@@ -66,10 +66,10 @@ BOOL BindVersionApi() {
   Resolve(api.hModule, "VerQueryValueW", api.VerQueryValueW);
   if (!AllEntryPointsSet(api)) {
     FreeLibrary(api.hModule);
-    return FALSE;
+    return false;
   }
   g_versionApi = api;
-  return TRUE;
+  return true;
 }
 
 void UnbindVersionApi() {
@@ -83,14 +83,14 @@ DWORD CallGetFileVersionInfoSize(LPCWSTR path, DWORD& handle) {
   return static_cast<DWORD>(CallGuarded(InvokeSize, &call, 0));
 }
 
-BOOL CallGetFileVersionInfo(LPCWSTR path, DWORD size, LPVOID block) {
-  if (!g_versionApi.GetFileVersionInfoW) return FALSE;
+bool CallGetFileVersionInfo(LPCWSTR path, DWORD size, LPVOID block) {
+  if (!g_versionApi.GetFileVersionInfoW) return false;
   InfoCall call = {path, size, block};
-  return static_cast<BOOL>(CallGuarded(InvokeInfo, &call, FALSE));
+  return CallGuarded(InvokeInfo, &call, FALSE) != 0;
 }
 
-BOOL CallVerQueryValue(LPCVOID block, LPCWSTR subBlock, LPVOID& value, UINT& length) {
-  if (!g_versionApi.VerQueryValueW) return FALSE;
+bool CallVerQueryValue(LPCVOID block, LPCWSTR subBlock, LPVOID& value, UINT& length) {
+  if (!g_versionApi.VerQueryValueW) return false;
   QueryCall call = {block, subBlock, &value, &length};
-  return static_cast<BOOL>(CallGuarded(InvokeQuery, &call, FALSE));
+  return CallGuarded(InvokeQuery, &call, FALSE) != 0;
 }

@@ -19,14 +19,14 @@ struct VersionApi {
 extern VersionApi g_versionApi;
 
 // Frees any earlier binding, then loads <system folder>\version.dll and looks
-// up all eight entry points. TRUE when all were found; otherwise the record
+// up all eight entry points. true when all were found; otherwise the record
 // is left clear and the library freed.
-BOOL BindVersionApi();
+bool BindVersionApi();
 // Frees the library and clears the record.
 void UnbindVersionApi();
 
-// The three calls the launcher makes. Each returns 0/FALSE without calling
+// The three calls the launcher makes. Each returns 0/false without calling
 // anything when unbound, and also when the call raises an exception.
 DWORD CallGetFileVersionInfoSize(LPCWSTR path, DWORD& handle);
-BOOL CallGetFileVersionInfo(LPCWSTR path, DWORD size, LPVOID block);
-BOOL CallVerQueryValue(LPCVOID block, LPCWSTR subBlock, LPVOID& value, UINT& length);
+bool CallGetFileVersionInfo(LPCWSTR path, DWORD size, LPVOID block);
+bool CallVerQueryValue(LPCVOID block, LPCWSTR subBlock, LPVOID& value, UINT& length);

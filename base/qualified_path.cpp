@@ -2,8 +2,6 @@
 
 namespace {
 
-bool IsSeparator(WCHAR c) { return c == L'\\' || c == L'/'; }
-
 bool IsDriveLetter(WCHAR c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
 
 // "X:" followed by a separator.

@@ -3,15 +3,12 @@
 #pragma once
 #include <windows.h>
 
+// true for the two characters Windows reads as a path separator, \ and /.
+inline bool IsSeparator(WCHAR c) { return c == L'\\' || c == L'/'; }
+
 // true for a path that names the same place from any current folder: a drive
-// letter, a colon and a backslash or slash ("C:\Apps", "C:/Apps"); a UNC path
-// with a server and a share ("\\server\share\Apps"); or the same behind a
-// "\\?\" or "\\.\" prefix ("\\?\C:\Apps", "\\?\UNC\server\share"). Everything
-// else is relative to something the launcher does not choose ("", ".",
-// "Apps\Q", "\Apps\Q", "C:Apps") or names a device or pipe rather than a
-// folder ("\\.\pipe\x", "\\?\GLOBALROOT\..."), and so is false; so is a path
-// with a character no file name may hold (control characters, " < > | * ?),
-// since a quote inside would also break the quoting the shell is given.
+// root, or a UNC server and share, possibly behind "\\?\" or "\\.\". false for
+// anything relative, a device or pipe, or a character no file name may hold.
 bool IsFullyQualifiedPath(LPCWSTR path);
 
 // The length of the drive root `path` starts with and that a folder must keep

@@ -1,15 +1,9 @@
-// Path buffer sizes, the folder-and-name join, quoting, and paths of files in the
+// The folder-and-name join, quoting, and paths of files in the
 // system folder, for loading libraries by full path.
 #pragma once
 #include <windows.h>
 
-// Buffers for the paths the launcher builds of its own files, the temporary
-// folder, the installer copy and the hand-off: at most 260 characters.
-constexpr int kLauncherPathChars = 261;
-// Buffers for such a path between double quotes.
-constexpr int kQuotedPathChars = kLauncherPathChars + 2;
-// Buffers for paths in the system folder: at most 269 characters.
-constexpr int kSystemPathChars = 270;
+#include "base/path_limits.h"
 
 // Joins `folder` and `name` into `out` (capacity `outChars`): the folder, a
 // backslash unless the folder is empty or already ends with a backslash or a

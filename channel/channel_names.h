@@ -18,13 +18,10 @@ constexpr LPCWSTR kServiceArgument = L"ZelvaneSvc";
 // Room for any of the names above, with a wide margin.
 constexpr size_t kObjectNameChars = 64;
 
-// Writes `format` to `out` with its first "%s" replaced by `argument`; every
-// other character is copied as it is. Returns FALSE, leaving `out` an empty
-// string, when the result with its terminator would not fit in `capacity`
-// code units or `format` or `argument` is null; never writes past
-// out[capacity - 1]. FALSE, writing nothing, for a null `out` or a zero
-// `capacity`.
-BOOL FormatObjectName(LPCWSTR format, LPCWSTR argument, WCHAR* out, size_t capacity);
+// Writes `format` to `out` with its first "%s" replaced by `argument`. false,
+// `out` emptied (or untouched when null or of no capacity), when an argument
+// is null or the name would not fit; never writes past out[capacity - 1].
+bool FormatObjectName(LPCWSTR format, LPCWSTR argument, WCHAR* out, size_t capacity);
 
 // The names one exchange needs: request event, end event, shared memory.
 struct ExchangeObjectNames {
@@ -32,6 +29,6 @@ struct ExchangeObjectNames {
   WCHAR endEvent[kObjectNameChars];
   WCHAR sharedMemory[kObjectNameChars];
 
-  // Forms all three; FALSE if any of them does not fit.
-  BOOL Form();
+  // Forms all three; false if any of them does not fit.
+  bool Form();
 };

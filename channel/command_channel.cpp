@@ -18,9 +18,9 @@ struct ExchangeHandles {
 
 // The presence check: the service's request event exists and can be
 // signalled by this user.
-BOOL ServiceIsListening(LPCWSTR requestEventName) {
-  ScopedHandle probe(OpenEventW(EVENT_MODIFY_STATE, TRUE, requestEventName));
-  return probe ? TRUE : FALSE;
+bool ServiceIsListening(LPCWSTR requestEventName) {
+  const ScopedHandle probe(OpenEventW(EVENT_MODIFY_STATE, TRUE, requestEventName));
+  return probe.Valid();
 }
 
 // The exchange's end event (auto-reset, NULL DACL), created or opened and
@@ -36,36 +36,36 @@ HANDLE CreateEndEvent(LPCWSTR name) {
   return event;
 }
 
-// Copies `record` to the start of the shared memory; FALSE when it cannot be
+// Copies `record` to the start of the shared memory; false when it cannot be
 // mapped.
-BOOL WriteRequest(HANDLE sharedMemory, const CommandRecord& record) {
+bool WriteRequest(HANDLE sharedMemory, const CommandRecord& record) {
   ScopedView view(sharedMemory);
-  if (!view.Get()) return FALSE;
+  if (!view.Get()) return false;
   CopyMemory(view.Get(), &record, sizeof(record));
-  return TRUE;
+  return true;
 }
 
-// Copies the start of the shared memory into `record`; FALSE, `record`
+// Copies the start of the shared memory into `record`; false, `record`
 // untouched, when it cannot be mapped.
-BOOL ReadReply(HANDLE sharedMemory, CommandRecord& record) {
+bool ReadReply(HANDLE sharedMemory, CommandRecord& record) {
   ScopedView view(sharedMemory);
-  if (!view.Get()) return FALSE;
+  if (!view.Get()) return false;
   CopyMemory(&record, view.Get(), sizeof(record));
-  return TRUE;
+  return true;
 }
 
 // Opens and creates the exchange's objects, writes the request and signals
-// the service. FALSE, with the service not signalled, if any step fails.
-BOOL DeliverRequest(const ExchangeObjectNames& names, const CommandRecord& record,
+// the service. false, with the service not signalled, if any step fails.
+bool DeliverRequest(const ExchangeObjectNames& names, const CommandRecord& record,
                     ExchangeHandles& handles) {
   handles.requestEvent.Reset(OpenEventW(EVENT_MODIFY_STATE, TRUE, names.requestEvent));
-  if (!handles.requestEvent) return FALSE;
+  if (!handles.requestEvent) return false;
   handles.endEvent.Reset(CreateEndEvent(names.endEvent));
-  if (!handles.endEvent) return FALSE;
+  if (!handles.endEvent) return false;
   handles.sharedMemory.Reset(OpenFileMappingW(FILE_MAP_ALL_ACCESS, TRUE, names.sharedMemory));
-  if (!handles.sharedMemory) return FALSE;
-  if (!WriteRequest(handles.sharedMemory.Get(), record)) return FALSE;
-  return SetEvent(handles.requestEvent.Get());
+  if (!handles.sharedMemory) return false;
+  if (!WriteRequest(handles.sharedMemory.Get(), record)) return false;
+  return SetEvent(handles.requestEvent.Get()) != FALSE;
 }
 
 // Waits for the service's answer, copies the reply into `record` and returns
@@ -86,32 +86,29 @@ CCommandChannel::CCommandChannel() { Open(); }
 
 CCommandChannel::~CCommandChannel() { Close(); }
 
-BOOL CCommandChannel::Open() {
+bool CCommandChannel::Open() {
   Close();
   m_dwOpenError = 0;
   WCHAR name[kObjectNameChars];
   if (!FormatObjectName(kCommandMutexFormat, kCommandMutexArgument, name, kObjectNameChars)) {
     m_dwOpenError = ERROR_INVALID_NAME;
-    return FALSE;
+    return false;
   }
-  m_hMutex = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, name);
-  if (m_hMutex) return TRUE;
+  m_hMutex.Reset(OpenMutexW(MUTEX_ALL_ACCESS, FALSE, name));
+  if (m_hMutex) return true;
   PrepareNullDaclSecurity(m_sd, m_sa);
-  m_hMutex = CreateMutexW(&m_sa, FALSE, name);
-  if (m_hMutex) return TRUE;
+  m_hMutex.Reset(CreateMutexW(&m_sa, FALSE, name));
+  if (m_hMutex) return true;
   m_dwOpenError = GetLastError();
-  return FALSE;
+  return false;
 }
 
-void CCommandChannel::Close() {
-  if (m_hMutex) CloseHandle(m_hMutex);
-  m_hMutex = nullptr;
-}
+void CCommandChannel::Close() { m_hMutex.Close(); }
 
 void CCommandChannel::SetWaitTimeout(DWORD milliseconds) { m_dwWaitTimeout = milliseconds; }
 
 DWORD CCommandChannel::Exchange(CommandRecord& record) {
-  MutexOwnership ownership(m_hMutex);
+  MutexOwnership ownership(m_hMutex.Get());
   if (!ownership.Acquire(m_dwWaitTimeout)) return CMD_STATUS_UNAVAILABLE;
   ExchangeObjectNames names;
   if (!names.Form() || !ServiceIsListening(names.requestEvent)) return CMD_STATUS_UNAVAILABLE;

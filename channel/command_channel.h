@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include "base/scoped_handles.h"
 #include "channel/command_record.h"
 
 // How long an exchange waits for the command mutex and, separately, for the
@@ -20,33 +21,23 @@ class CCommandChannel {
   CCommandChannel(const CCommandChannel&) = delete;
   CCommandChannel& operator=(const CCommandChannel&) = delete;
 
-  // Closes the handle held, then opens "Global\2017PellunCmdMutex", or
-  // creates it (not owned, NULL DACL; default security if that descriptor
-  // cannot be prepared) when it does not exist. TRUE when the channel now
-  // holds the mutex; FALSE when both failed, or the name could not be formed
-  // (ERROR_INVALID_NAME), with OpenError() saying why; exchanges then run
-  // unserialised.
-  BOOL Open();
+  // Closes the handle held, then opens or else creates (not owned, NULL DACL)
+  // "Global\2017PellunCmdMutex". false, with OpenError() saying why, when the
+  // channel holds no mutex after it: exchanges then run unserialised.
+  bool Open();
   // The Windows error of the last Open that found no mutex; 0 after one that
   // did.
   DWORD OpenError() const { return m_dwOpenError; }
   // true while the channel holds a handle to the command mutex.
-  bool HoldsMutex() const { return m_hMutex != nullptr; }
+  bool HoldsMutex() const { return m_hMutex.Valid(); }
   // Closes the mutex handle, if held.
   void Close();
-  // One request/reply exchange: `record` goes to the service, and its reply
-  // comes back in `record`. Returns the reply's dwStatus, or
-  // CMD_STATUS_UNAVAILABLE (4) when the mutex was not had within the wait
-  // time-out or the service's objects are missing or unusable (the service
-  // was not signalled), or CMD_STATUS_NO_REPLY (255) when the service did
-  // not answer within the time-out or its reply could not be read. With 4
-  // or 255, `record` is left as sent. Every handle taken is closed, and the
-  // mutex released, before it returns.
-  // Known limit of 255 after a time-out: the mutex is released while the
-  // service may still be working on the request. Its late answer then lands
-  // in the shared record, where it can overwrite the next client's request
-  // before the service reads it. Closing this needs a request number in the
-  // record the service reads, so the protocol is left as it is.
+  // One request/reply exchange: `record` goes to the service and comes back
+  // holding its reply; returns the reply's dwStatus. CMD_STATUS_UNAVAILABLE
+  // (mutex or service objects not had, service not signalled) or
+  // CMD_STATUS_NO_REPLY (no readable answer in time) leave `record` as sent.
+  // Limit: after a time-out the service may still answer, into the record the
+  // next client writes; only a request number in the record could tell them.
   DWORD Exchange(CommandRecord& record);
   // Sends a path notice for `path` and returns the exchange's status; the
   // reply is discarded. A null path, or one longer than 260 characters, is
@@ -59,7 +50,7 @@ class CCommandChannel {
  private:
   friend class CCommandChannelTestAccess;
 
-  HANDLE m_hMutex = nullptr;
+  ScopedHandle m_hMutex;
   // The NULL-DACL security the mutex is created with; filled only when Open
   // has to create it.
   SECURITY_DESCRIPTOR m_sd = {};

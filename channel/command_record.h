@@ -5,14 +5,16 @@
 
 #include <stddef.h>
 
+#include "base/path_limits.h"
+
 // dwCommand of a path notice, the one command the launcher sends.
 constexpr DWORD CMD_PATH_NOTICE = 253;
 // Statuses the client gives itself: the service could not be reached (or
 // the request not built), or it did not answer in time.
 constexpr DWORD CMD_STATUS_UNAVAILABLE = 4;
 constexpr DWORD CMD_STATUS_NO_REPLY = 255;
-// szPath's code units: a path of at most 260 characters and its terminator.
-constexpr int kCommandPathChars = 261;
+// szPath's code units: a launcher path and its terminator.
+constexpr int kCommandPathChars = kLauncherPathChars;
 // The record's size, which dwSize carries.
 constexpr DWORD kCommandRecordBytes = 536;
 

@@ -7,6 +7,6 @@
 // Initialises `sd` at SECURITY_DESCRIPTOR_REVISION with a present, NULL,
 // not-defaulted DACL, and `sa` (nLength its own size: 12 bytes in the 32-bit
 // launcher, 24 in a 64-bit build; not inheritable) pointing at it.
-// FALSE when the platform refuses; `sa` then describes default security
+// false when the platform refuses; `sa` then describes default security
 // (no descriptor), so callers can still create the object.
-BOOL PrepareNullDaclSecurity(SECURITY_DESCRIPTOR& sd, SECURITY_ATTRIBUTES& sa);
+bool PrepareNullDaclSecurity(SECURITY_DESCRIPTOR& sd, SECURITY_ATTRIBUTES& sa);

@@ -13,13 +13,13 @@ int BoundedLength(LPCWSTR path, int limit) {
 
 }  // namespace
 
-BOOL BuildPathNotice(LPCWSTR path, CommandRecord& request) {
+bool BuildPathNotice(LPCWSTR path, CommandRecord& request) {
   ZeroMemory(&request, sizeof(request));
-  if (!path) return FALSE;
+  if (!path) return false;
   const int length = BoundedLength(path, kCommandPathChars);
-  if (length < 0) return FALSE;
+  if (length < 0) return false;
   request.dwCommand = CMD_PATH_NOTICE;
   request.dwSize = kCommandRecordBytes;
   CopyMemory(request.szPath, path, length * sizeof(WCHAR));
-  return TRUE;
+  return true;
 }

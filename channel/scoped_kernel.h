@@ -36,11 +36,11 @@ class MutexOwnership {
   MutexOwnership(const MutexOwnership&) = delete;
   MutexOwnership& operator=(const MutexOwnership&) = delete;
 
-  // Waits up to `milliseconds` for the mutex. TRUE when it is now owned (a
+  // Waits up to `milliseconds` for the mutex. true when it is now owned (a
   // mutex abandoned by a dead owner counts as taken) or when there is no
-  // mutex; FALSE on time-out or a failed wait, with nothing taken.
-  BOOL Acquire(DWORD milliseconds) {
-    if (!m_mutex) return TRUE;
+  // mutex; false on time-out or a failed wait, with nothing taken.
+  bool Acquire(DWORD milliseconds) {
+    if (!m_mutex) return true;
     const DWORD outcome = WaitForSingleObject(m_mutex, milliseconds);
     m_owned = outcome == WAIT_OBJECT_0 || outcome == WAIT_ABANDONED;
     return m_owned;
@@ -48,5 +48,5 @@ class MutexOwnership {
 
  private:
   HANDLE m_mutex;
-  BOOL m_owned = FALSE;
+  bool m_owned = false;
 };

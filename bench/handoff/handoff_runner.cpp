@@ -2,6 +2,7 @@
 
 #include "bench/common/own_folder.h"
 #include "tools/harness/launcher_run.h"
+#include "tools/harness/scratch_dir.h"
 #include "bench/common/clock.h"
 #include "base/scoped_handles.h"
 #include "bench/common/standin_qpc.h"
@@ -12,11 +13,6 @@ const wchar_t kStartedEvent[] = L"Global\\QuarnelBenchZelvaneStarted";
 constexpr DWORD kWaitMs = 15000;
 // Lets the last started programs end, so the next start finds a quiet machine.
 constexpr DWORD kSettleMs = 30;
-
-std::wstring FolderOf(const std::wstring& path) {
-  const std::size_t slash = path.find_last_of(L'\\');
-  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-}
 
 std::string ReadAll(const std::wstring& path) {
   std::string bytes;

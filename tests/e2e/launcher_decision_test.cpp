@@ -6,30 +6,17 @@
 #include <gtest/gtest.h>
 
 #include "tools/harness/expected_values.h"
+#include "tools/harness/launch_outcome.h"
 #include "tools/harness/launcher_run.h"
 #include "tools/harness/observed_values.h"
 #include "tools/harness/msgdlg_driver.h"
+#include "fake_channel_service.h"
 #include "run_paths.h"
 #include "trace_log.h"
 
 namespace {
 
 const wchar_t* const kInstanceMutex = expected::kInstanceMutex;
-
-std::vector<StandinRecord> Only(const std::vector<StandinRecord>& all, const std::wstring& event) {
-  std::vector<StandinRecord> out;
-  for (const StandinRecord& record : all) {
-    if (record.event == event) out.push_back(record);
-  }
-  return out;
-}
-
-bool MutexExists(const wchar_t* name) {
-  HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, name);
-  if (!mutex) return false;
-  CloseHandle(mutex);
-  return true;
-}
 
 class LauncherDecision : public ::testing::Test {
  protected:
@@ -59,7 +46,7 @@ TEST_F(LauncherDecision, FreshMachineInstallsThenTheInstalledCopyHandsOff) {
   EXPECT_FALSE(MutexExists(expected::kStartupMutex));
 
   const std::wstring copy = world.TempDir() + L"\\Quarnel_Setup1.exe";
-  const auto starts = Only(world.Records(), L"installer-start");
+  const auto starts = RecordsOf(world.Records(), L"installer-start");
   ASSERT_EQ(1u, starts.size());
   EXPECT_TRUE(SamePath(copy, starts[0].Field(L"program"))) << starts[0].Field(L"program");
   EXPECT_TRUE(SamePath(world.TempDir(), starts[0].Field(L"cwd"))) << starts[0].Field(L"cwd");
@@ -82,11 +69,11 @@ TEST_F(LauncherDecision, FreshMachineInstallsThenTheInstalledCopyHandsOff) {
   world.Env().erase(L"QUARNEL_STANDIN_WAIT_EVENT");
   EXPECT_EQ(0u, world.Run(world.InstallDir() + L"\\Quarnel.exe"));
   ASSERT_TRUE(world.WaitForRecord(L"zelvane-start"));
-  const auto handoffs = Only(world.Records(), L"zelvane-start");
+  const auto handoffs = RecordsOf(world.Records(), L"zelvane-start");
   ASSERT_EQ(1u, handoffs.size());
   EXPECT_TRUE(SamePath(world.InstallDir() + L"\\Zelvane.exe", handoffs[0].Field(L"program")));
   EXPECT_TRUE(SamePath(world.InstallDir(), handoffs[0].Field(L"cwd")));
-  EXPECT_EQ(1u, Only(world.Records(), L"installer-start").size());
+  EXPECT_EQ(1u, RecordsOf(world.Records(), L"installer-start").size());
 }
 
 TEST_F(LauncherDecision, SameVersionHandsOffWithoutWaiting) {
@@ -122,7 +109,7 @@ TEST_F(LauncherDecision, ForwardSlashesInTheInstallLocationHandOffFromThatFolder
         << location;
   }
   ASSERT_TRUE(world.WaitForRecord(L"zelvane-start", 30000, 2));
-  for (const StandinRecord& start : Only(world.Records(), L"zelvane-start")) {
+  for (const StandinRecord& start : RecordsOf(world.Records(), L"zelvane-start")) {
     EXPECT_TRUE(SamePath(world.InstallDir() + L"\\Zelvane.exe",
                          Backslashed(start.Field(L"program"))))
         << start.Field(L"program");
@@ -142,8 +129,8 @@ TEST_F(LauncherDecision, ALocationThatIsNoFolderInstallsInsteadOfStartingBesideT
     WriteUninstallKey(location);
     EXPECT_EQ(0u, world.Run(world.DownloadedLauncher())) << location;
   }
-  EXPECT_EQ(4u, Only(world.Records(), L"installer-start").size());
-  EXPECT_TRUE(Only(world.Records(), L"zelvane-start").empty());
+  EXPECT_EQ(4u, RecordsOf(world.Records(), L"installer-start").size());
+  EXPECT_TRUE(RecordsOf(world.Records(), L"zelvane-start").empty());
   EXPECT_EQ(4u, TraceMessages(Trace(), L"decision: install, product not installed").size())
       << TraceText(Trace());
 }
@@ -156,26 +143,26 @@ TEST_F(LauncherDecision, ListAndExpandableLocationsNameTheInstalledFolder) {
   WriteUninstallKey(L"%QUARNEL_TEST_PRODUCT%", REG_EXPAND_SZ);
   EXPECT_EQ(0u, world.Run(world.DownloadedLauncher()));
   ASSERT_TRUE(world.WaitForRecord(L"zelvane-start", 30000, 2));
-  for (const StandinRecord& start : Only(world.Records(), L"zelvane-start")) {
+  for (const StandinRecord& start : RecordsOf(world.Records(), L"zelvane-start")) {
     EXPECT_TRUE(SamePath(world.InstallDir() + L"\\Zelvane.exe", start.Field(L"program")))
         << start.Field(L"program");
   }
-  EXPECT_TRUE(Only(world.Records(), L"installer-start").empty());
+  EXPECT_TRUE(RecordsOf(world.Records(), L"installer-start").empty());
 }
 
 TEST_F(LauncherDecision, NewerInstalledProductHandsOff) {
   world.InstallProduct(L"2.00.0100");
   EXPECT_EQ(0u, world.Run(world.DownloadedLauncher()));
   ASSERT_TRUE(world.WaitForRecord(L"zelvane-start"));
-  EXPECT_TRUE(Only(world.Records(), L"installer-start").empty());
+  EXPECT_TRUE(RecordsOf(world.Records(), L"installer-start").empty());
 }
 
 TEST_F(LauncherDecision, ForceSwitchInstallsOverTheSameVersion) {
   world.InstallProduct(L"=");
   world.Env()[L"QUARNEL_STANDIN_INSTALL"] = L"0";
   EXPECT_EQ(0u, world.Run(world.DownloadedLauncher(), L"-P"));
-  EXPECT_EQ(1u, Only(world.Records(), L"installer-start").size());
-  EXPECT_TRUE(Only(world.Records(), L"zelvane-start").empty());
+  EXPECT_EQ(1u, RecordsOf(world.Records(), L"installer-start").size());
+  EXPECT_TRUE(RecordsOf(world.Records(), L"zelvane-start").empty());
 }
 
 TEST_F(LauncherDecision, OtherSwitchesTakeTheNormalDecision) {
@@ -184,8 +171,8 @@ TEST_F(LauncherDecision, OtherSwitchesTakeTheNormalDecision) {
     EXPECT_EQ(0u, world.Run(world.DownloadedLauncher(), args)) << args;
   }
   EXPECT_TRUE(world.WaitForRecord(L"zelvane-start", 30000, 4));
-  EXPECT_TRUE(Only(world.Records(), L"installer-start").empty());
-  EXPECT_EQ(4u, Only(world.Records(), L"zelvane-start").size());
+  EXPECT_TRUE(RecordsOf(world.Records(), L"installer-start").empty());
+  EXPECT_EQ(4u, RecordsOf(world.Records(), L"zelvane-start").size());
 }
 
 TEST_F(LauncherDecision, SecondLauncherEndsAtOnceWhileTheFirstInstalls) {
@@ -211,8 +198,8 @@ TEST_F(LauncherDecision, SecondLauncherEndsAtOnceWhileTheFirstInstalls) {
   release.Set();
   ASSERT_TRUE(first.Wait(30000));
   EXPECT_FALSE(MutexExists(kInstanceMutex));
-  EXPECT_EQ(1u, Only(world.Records(), L"installer-start").size());
-  EXPECT_TRUE(Only(world.Records(), L"zelvane-start").empty());
+  EXPECT_EQ(1u, RecordsOf(world.Records(), L"installer-start").size());
+  EXPECT_TRUE(RecordsOf(world.Records(), L"zelvane-start").empty());
 }
 
 TEST_F(LauncherDecision, WindowsBelowSixPointOneStopsBeforeLookingForTheProduct) {
@@ -241,7 +228,7 @@ TEST_F(LauncherDecision, WindowsSevenAndTenGoOn) {
     EXPECT_EQ(0u, world.Run(world.DownloadedLauncher())) << version;
   }
   ASSERT_TRUE(world.WaitForRecord(L"zelvane-start", 30000, 2));
-  EXPECT_EQ(2u, Only(world.Records(), L"zelvane-start").size());
+  EXPECT_EQ(2u, RecordsOf(world.Records(), L"zelvane-start").size());
 }
 
 TEST_F(LauncherDecision, MissingPayloadTargetFolderEndsWithTheNotWrittenCode) {

@@ -16,6 +16,7 @@ foreach(entry ${QUARNEL_MSGDLG_LOCALES})
   add_test(NAME ${name} COMMAND e2e_msgdlg_launcher_test --gtest_brief=1
            --gtest_filter=*UserLocaleLanguage*)
   set_tests_properties(${name} PROPERTIES LABELS "e2e;launcher" TIMEOUT 300
+      SKIP_RETURN_CODE ${QUARNEL_GTEST_SKIP_CODE}
       ENVIRONMENT "LC_ALL=${locale};QUARNEL_TEST_USER_LCID=${lcid}")
 endforeach()
 
@@ -30,5 +31,6 @@ foreach(entry "de_DE.UTF-8=0x0407" "ja_JP.UTF-8=0x0411")
            COMMAND e2e_launcher_failures_test --gtest_brief=1
            --gtest_filter=*TemporaryFolder*:*NoProgram*:*MainApplicationThatIsGone*)
   set_tests_properties(e2e_launcher_failures_locale_${short} PROPERTIES LABELS "e2e;launcher"
-      TIMEOUT 300 ENVIRONMENT "LC_ALL=${locale};QUARNEL_TEST_USER_LCID=${lcid}")
+      TIMEOUT 300 SKIP_RETURN_CODE ${QUARNEL_GTEST_SKIP_CODE}
+      ENVIRONMENT "LC_ALL=${locale};QUARNEL_TEST_USER_LCID=${lcid}")
 endforeach()

@@ -7,7 +7,7 @@
 
 class CCommandChannelTestAccess {
  public:
-  static HANDLE Mutex(const CCommandChannel& channel) { return channel.m_hMutex; }
+  static HANDLE Mutex(const CCommandChannel& channel) { return channel.m_hMutex.Get(); }
   static SECURITY_DESCRIPTOR& SecurityDescriptor(CCommandChannel& channel) {
     return channel.m_sd;
   }

@@ -56,7 +56,9 @@ void FakeChannelService::Answer(CommandRecord request, size_t ordinal) {
   m_channel.Answer(request);
 }
 
-bool CommandMutexExists() {
-  ScopedHandle mutex(OpenMutexW(SYNCHRONIZE, FALSE, kTestCommandMutexName));
+bool MutexExists(const wchar_t* name) {
+  const ScopedHandle mutex(OpenMutexW(SYNCHRONIZE, FALSE, name));
   return mutex.Valid();
 }
+
+bool CommandMutexExists() { return MutexExists(kTestCommandMutexName); }

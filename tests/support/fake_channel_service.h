@@ -67,5 +67,7 @@ constexpr const wchar_t* kTestEndEventName = expected::kEndEvent;
 constexpr const wchar_t* kTestSharedMemoryName = expected::kSharedMemory;
 constexpr const wchar_t* kTestCommandMutexName = expected::kCommandMutex;
 
+// Whether any process still holds a handle to the mutex `name`.
+bool MutexExists(const wchar_t* name);
 // Whether any process still holds a handle to the command mutex.
 bool CommandMutexExists();

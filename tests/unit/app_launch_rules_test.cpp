@@ -15,19 +15,19 @@ namespace {
 TEST(ForceInstall, OnlyTheExactTailMinusCapitalP) {
   struct Case {
     const wchar_t* commandLine;
-    BOOL force;
+    bool force;
   } cases[] = {
-      {L"Quarnel.exe -P", TRUE},
-      {L"\"C:\\Program Files\\Q\\Quarnel.exe\" -P", TRUE},
-      {L"\"C:\\Program Files\\Q\\Quarnel.exe\"-P", TRUE},
-      {L"Quarnel.exe \t  -P", TRUE},
-      {L"Quarnel.exe -p", FALSE},
-      {L"Quarnel.exe /P", FALSE},
-      {L"Quarnel.exe -P ", FALSE},
-      {L"Quarnel.exe \"-P\"", FALSE},
-      {L"Quarnel.exe -P -Q", FALSE},
-      {L"Quarnel.exe", FALSE},
-      {L"Quarnel.exe -", FALSE},
+      {L"Quarnel.exe -P", true},
+      {L"\"C:\\Program Files\\Q\\Quarnel.exe\" -P", true},
+      {L"\"C:\\Program Files\\Q\\Quarnel.exe\"-P", true},
+      {L"Quarnel.exe \t  -P", true},
+      {L"Quarnel.exe -p", false},
+      {L"Quarnel.exe /P", false},
+      {L"Quarnel.exe -P ", false},
+      {L"Quarnel.exe \"-P\"", false},
+      {L"Quarnel.exe -P -Q", false},
+      {L"Quarnel.exe", false},
+      {L"Quarnel.exe -", false},
   };
   for (const Case& c : cases) {
     wchar_t line[128];

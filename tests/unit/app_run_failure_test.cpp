@@ -14,12 +14,11 @@
 #include "app/shell_start.h"
 #include "i18n/catalogue.h"
 #include "resource.h"
+#include "text_values.h"
 #include "ui/message_fit.h"
 #include "ui/msg_dlg.h"
 
 namespace {
-
-std::wstring ToWide(const CString& text) { return std::wstring(text.GetString(), text.GetLength()); }
 
 std::wstring SystemTextOf(DWORD error, LPCWSTR program = L"Quarnel_Setup1.exe") {
   WCHAR text[kSystemTextChars];

@@ -7,11 +7,10 @@
 #include "app/version_api.h"
 #include "tools/harness/scratch_dir.h"
 #include "run_paths.h"
+#include "text_values.h"
 #include "tools/harness/version_resource.h"
 
 namespace {
-
-int Sign(int value) { return (value > 0) - (value < 0); }
 
 TEST(CompareVersions, IsTextualOnTheFirstDifference) {
   struct Case {
@@ -47,7 +46,7 @@ class ReadFileVersionTest : public ::testing::Test {
 
   CString Read(const std::wstring& path, BOOL* result = nullptr) {
     CString version(L"stale");
-    BOOL ok = ReadFileVersion(path.c_str(), version);
+    bool ok = ReadFileVersion(path.c_str(), version);
     if (result) *result = ok;
     return version;
   }
@@ -70,11 +69,6 @@ TEST_F(ReadFileVersionTest, ReadsTheLaunchersOwnResource) {
   EXPECT_STREQ(L"1.40", Read(self).GetString());
 }
 
-BOOL CALLBACK CollectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR param) {
-  reinterpret_cast<std::vector<WORD>*>(param)->push_back(language);
-  return TRUE;
-}
-
 TEST_F(ReadFileVersionTest, CraftedCopyOfTheLauncherReadsTheNewVersionInEveryLanguage) {
   // The launcher's own version resource lives under 0x0411; a copy that kept
   // it beside the new one would read 1.40 under a Japanese user locale.
@@ -86,9 +80,8 @@ TEST_F(ReadFileVersionTest, CraftedCopyOfTheLauncherReadsTheNewVersionInEveryLan
       << error;
   HMODULE module = LoadLibraryExW(target.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_NE(nullptr, module);
-  std::vector<WORD> languages;
-  EnumResourceLanguagesW(module, MAKEINTRESOURCEW(16), MAKEINTRESOURCEW(1), CollectLanguage,
-                         reinterpret_cast<LONG_PTR>(&languages));
+  const std::vector<WORD> languages =
+      ResourceLanguages(module, MAKEINTRESOURCEW(16), MAKEINTRESOURCEW(1));
   FreeLibrary(module);
   ASSERT_FALSE(languages.empty());
   for (WORD language : languages) {

@@ -1,16 +1,21 @@
-// The command record as bytes, the object names, the path notice request and
-// the NULL-DACL security: what the service sees, checked byte by byte.
+// The command record as bytes in a real exchange, the object names, the path
+// notice request and the NULL-DACL security: what the service sees.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "channel/channel_names.h"
+#include "channel/command_channel.h"
 #include "channel/command_record.h"
 #include "channel/null_dacl_security.h"
 #include "channel/path_notice.h"
+#include "tools/harness/expected_values.h"
+#include "tools/standin_service/channel_objects.h"
 
 namespace {
 
@@ -29,23 +34,49 @@ bool ZeroOutside(const CommandRecord& record, size_t from, size_t to) {
   return true;
 }
 
+// One real exchange as the service sees it, byte by byte: the request the
+// channel wrote into the shared memory, and a reply planted at the service's
+// offsets as the channel reads it back.
 TEST(CommandRecordLayout, FieldsLieAtTheServicesOffsetsLittleEndian) {
+  ChannelObjects service;
+  ASSERT_TRUE(service.Create(true, 4096)) << "another service's channel objects exist";
+  const std::wstring path = L"C:\\Z\u00E9\u4E2D";
   CommandRecord record;
-  std::memset(&record, 0, sizeof(record));
-  record.dwCommand = 0x04030201;
-  record.dwStatus = 0x08070605;
-  record.dwSize = 0x0C0B0A09;
-  record.szPath[0] = 0x0E0D;
-  record.szPath[kCommandPathChars - 1] = 0x1211;
-  record.wReserved = 0x1413;
-  const unsigned char* bytes = reinterpret_cast<const unsigned char*>(&record);
-  const struct {
-    size_t offset;
-    unsigned char value;
-  } expected[] = {{0, 0x01}, {3, 0x04}, {4, 0x05}, {7, 0x08}, {8, 0x09}, {11, 0x0C},
-                  {12, 0x0D}, {13, 0x0E}, {532, 0x11}, {533, 0x12}, {534, 0x13}, {535, 0x14}};
-  for (const auto& e : expected) EXPECT_EQ(e.value, bytes[e.offset]) << "offset " << e.offset;
-  EXPECT_EQ(536u, sizeof(record));
+  ASSERT_TRUE(BuildPathNotice(path.c_str(), record));
+  auto* memory = static_cast<unsigned char*>(service.view());
+  std::memset(memory, 0xEE, 4096);
+  std::vector<unsigned char> seen;
+  std::thread serve([&] {
+    if (WaitForSingleObject(service.requestEvent(), 10000) != WAIT_OBJECT_0) return;
+    seen.assign(memory, memory + 540);
+    std::memset(memory, 0, kCommandRecordBytes);
+    const unsigned char status[] = {0x0D, 0x0C, 0x0B, 0x0A};
+    std::memcpy(memory + 4, status, sizeof(status));
+    memory[12] = 0x52;
+    memory[13] = 0x04;
+    memory[534] = 0x11;
+    memory[535] = 0x22;
+    SetNamedEvent(expected::kEndEvent);
+  });
+  CCommandChannel channel;
+  const DWORD status = channel.Exchange(record);
+  serve.join();
+
+  std::vector<unsigned char> written(kCommandRecordBytes, 0);
+  written[0] = 0xFD;  // 253, the path notice
+  written[8] = 0x18;  // 536, the record's size
+  written[9] = 0x02;
+  for (size_t i = 0; i < path.size(); ++i) {
+    written[12 + 2 * i] = static_cast<unsigned char>(path[i] & 0xFF);
+    written[13 + 2 * i] = static_cast<unsigned char>(path[i] >> 8);
+  }
+  written.resize(540, 0xEE);  // nothing written past the record
+  EXPECT_EQ(written, seen);
+  EXPECT_EQ(0x0A0B0C0Du, status);
+  EXPECT_EQ(0x0A0B0C0Du, record.dwStatus);
+  EXPECT_EQ(0u, record.dwCommand);
+  EXPECT_EQ(0x0452, record.szPath[0]);
+  EXPECT_EQ(0x2211, record.wReserved);
 }
 
 TEST(ChannelObjectNames, FormedFromTheirFormatStrings) {
@@ -75,8 +106,8 @@ TEST(ChannelObjectNames, ANameThatDoesNotFitIsRefusedWithoutOverrun) {
   // "Global\ZelvaneSvcMem" is 20 characters: 21 code units with terminator.
   const struct {
     size_t capacity;
-    BOOL fits;
-  } cases[] = {{21, TRUE}, {20, FALSE}, {8, FALSE}, {1, FALSE}};
+    bool fits;
+  } cases[] = {{21, true}, {20, false}, {8, false}, {1, false}};
   for (const auto& c : cases) {
     WCHAR out[32];
     for (WCHAR& unit : out) unit = L'#';

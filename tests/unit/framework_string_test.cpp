@@ -7,6 +7,7 @@
 
 #include "afxwin.h"
 #include "framework_string_ids.h"
+#include "text_values.h"
 
 namespace {
 
@@ -79,8 +80,6 @@ TEST(FrameworkString, EmptyReleasesAndStaysUsable) {
   s = L"again";
   EXPECT_EQ(5, s.GetLength());
 }
-
-int Sign(int v) { return (v > 0) - (v < 0); }
 
 TEST(FrameworkString, CompareIsOrdinal) {
   const struct {

@@ -12,6 +12,8 @@
 #include "i18n/language_source.h"
 #include "registry_sandbox.h"
 #include "resource.h"
+#include "text_values.h"
+#include "tools/harness/version_resource.h"
 
 namespace {
 
@@ -108,8 +110,6 @@ std::wstring RawTableEntry(UINT id) {
       LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
   return length > 0 && text ? std::wstring(text, length) : std::wstring();
 }
-
-std::wstring ToWide(const CString& text) { return std::wstring(text.GetString(), text.GetLength()); }
 
 // Where two texts part, as code units in hex, so a failure names the exact
 // unit that differs even where the console cannot show the characters.
@@ -221,11 +221,6 @@ TEST(Catalogue, NoIdentifiersBeyondTheCatalogue) {
   }
 }
 
-BOOL CALLBACK CollectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR found) {
-  reinterpret_cast<std::set<WORD>*>(found)->insert(language);
-  return TRUE;
-}
-
 TEST(Catalogue, StoredUnderOneResourceLanguage) {
   // String-table blocks hold 16 identifiers each: block n holds 16(n-1)..16n-1.
   std::set<UINT> blocks = {AFX_IDS_APP_TITLE / 16 + 1};
@@ -235,10 +230,9 @@ TEST(Catalogue, StoredUnderOneResourceLanguage) {
     }
   }
   for (UINT block : blocks) {
-    std::set<WORD> languages;
-    EnumResourceLanguagesW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(6),
-                           MAKEINTRESOURCEW(block), CollectLanguage,
-                           reinterpret_cast<LONG_PTR>(&languages));
+    const std::vector<WORD> found =
+        ResourceLanguages(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(6), MAKEINTRESOURCEW(block));
+    const std::set<WORD> languages(found.begin(), found.end());
     EXPECT_EQ(std::set<WORD>{kCatalogueLanguage}, languages) << "block " << block;
   }
 }

@@ -26,11 +26,11 @@ foreach(test_source ${wow64_tests})
 endforeach()
 
 # Registers wow64_<test>, the 32-bit lane's test `test` run again as
-# `command...`, with its labels, time-out, environment and fixtures.
+# `command...`, with its labels, time-out, environment, fixtures and skip code.
 function(quarnel_wow64_copy test)
   add_test(NAME wow64_${test} COMMAND ${ARGN})
   set_tests_properties(wow64_${test} PROPERTIES LABELS wow64)
-  foreach(property LABELS TIMEOUT ENVIRONMENT FIXTURES_REQUIRED)
+  foreach(property LABELS TIMEOUT ENVIRONMENT FIXTURES_REQUIRED SKIP_RETURN_CODE)
     get_test_property(${test} ${property} value)
     if(value)
       set_property(TEST wow64_${test} APPEND PROPERTY ${property} ${value})

@@ -2,14 +2,10 @@
 
 #include "base/scoped_handles.h"
 #include "tools/harness/msgdlg_driver.h"
+#include "tools/harness/scratch_dir.h"
 #include "res/resource.h"
 
 namespace {
-
-std::wstring FolderOf(const std::wstring& path) {
-  const size_t slash = path.find_last_of(L'\\');
-  return slash == std::wstring::npos ? L"." : path.substr(0, slash);
-}
 
 std::wstring NameOf(const std::wstring& path) {
   const size_t slash = path.find_last_of(L'\\');

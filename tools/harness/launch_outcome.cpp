@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "channel/command_record.h"
+#include "tools/harness/scratch_dir.h"
 
 namespace {
 
@@ -42,11 +43,6 @@ void ExpectNoNotices(const RunObservation& run, Problems* problems) {
                         Number(static_cast<unsigned long>(run.requests.size())) +
                         L" request(s), expected none");
   }
-}
-
-std::wstring FolderOf(const std::wstring& path) {
-  const size_t slash = path.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
 }
 
 void ExpectPathNotices(const RunObservation& run, const std::wstring& launcher,

@@ -25,3 +25,6 @@ bool ReadWholeFile(const std::wstring& path, std::string* bytes);
 // Writes `bytes` to `path`, replacing it.
 bool WriteWholeFile(const std::wstring& path, const std::string& bytes);
 bool FileExists(const std::wstring& path);
+// Everything before the last backslash or slash of `path`; empty when it has
+// none.
+std::wstring FolderOf(const std::wstring& path);

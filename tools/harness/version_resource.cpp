@@ -127,12 +127,22 @@ BOOL CALLBACK CollectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR
   return TRUE;
 }
 
-std::vector<WORD> VersionLanguages(const std::wstring& file) {
+}  // namespace
+
+std::vector<WORD> ResourceLanguages(HMODULE module, LPCWSTR type, LPCWSTR name) {
   std::vector<WORD> languages;
-  HMODULE module = LoadLibraryExW(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  if (!module) return languages;
-  EnumResourceLanguagesW(module, MAKEINTRESOURCEW(16), MAKEINTRESOURCEW(1), CollectLanguage,
+  EnumResourceLanguagesW(module, type, name, CollectLanguage,
                          reinterpret_cast<LONG_PTR>(&languages));
+  return languages;
+}
+
+namespace {
+
+std::vector<WORD> VersionLanguages(const std::wstring& file) {
+  HMODULE module = LoadLibraryExW(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (!module) return {};
+  const std::vector<WORD> languages =
+      ResourceLanguages(module, MAKEINTRESOURCEW(16), MAKEINTRESOURCEW(1));
   FreeLibrary(module);
   return languages;
 }

@@ -27,6 +27,10 @@ std::vector<BYTE> BuildVersionResource(const std::wstring& fileVersion);
 bool WriteVersionedCopy(const std::wstring& source, const std::wstring& target,
                         const std::vector<BYTE>& resource, std::wstring* error);
 
+// The languages `module` holds resource `name` of `type` under, as
+// EnumResourceLanguagesW lists them; empty when it holds none.
+std::vector<WORD> ResourceLanguages(HMODULE module, LPCWSTR type, LPCWSTR name);
+
 // The "FileVersion" of `path` in its US English table; empty when it has
 // none.
 std::wstring FileVersionOf(const std::wstring& path);

@@ -16,10 +16,6 @@ HANDLE CreatedFresh(HANDLE handle) {
 
 }  // namespace
 
-ChannelObjects::~ChannelObjects() {
-  if (m_view) UnmapViewOfFile(m_view);
-}
-
 bool ChannelObjects::Create(bool requestEvent, DWORD sectionBytes) {
   SECURITY_DESCRIPTOR sd;
   SECURITY_ATTRIBUTES sa;
@@ -31,20 +27,21 @@ bool ChannelObjects::Create(bool requestEvent, DWORD sectionBytes) {
   if (sectionBytes) {
     m_section.Reset(CreatedFresh(CreateFileMappingW(INVALID_HANDLE_VALUE, &sa, PAGE_READWRITE, 0,
                                                     sectionBytes, expected::kSharedMemory)));
-    m_view = m_section ? MapViewOfFile(m_section.Get(), FILE_MAP_ALL_ACCESS, 0, 0, 0) : nullptr;
-    if (!m_view) return false;
+    if (!m_section) return false;
+    m_view.emplace(m_section.Get());
+    if (!view()) return false;
   }
   return true;
 }
 
 CommandRecord ChannelObjects::Request() const {
   CommandRecord request;
-  CopyMemory(&request, m_view, sizeof(request));
+  CopyMemory(&request, view(), sizeof(request));
   return request;
 }
 
 bool ChannelObjects::Answer(const CommandRecord& reply) const {
-  CopyMemory(m_view, &reply, sizeof(reply));
+  CopyMemory(view(), &reply, sizeof(reply));
   return SetNamedEvent(expected::kEndEvent);
 }
 

@@ -6,14 +6,15 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
+
 #include "base/scoped_handles.h"
 #include "channel/command_record.h"
+#include "channel/scoped_kernel.h"
 
 class ChannelObjects {
  public:
   ChannelObjects() = default;
-  // Unmaps the section; the handles close themselves.
-  ~ChannelObjects();
   ChannelObjects(const ChannelObjects&) = delete;
   ChannelObjects& operator=(const ChannelObjects&) = delete;
 
@@ -25,7 +26,7 @@ class ChannelObjects {
   // Null when not created.
   HANDLE requestEvent() const { return m_request.Get(); }
   // The start of the whole section's view; null when not created.
-  void* view() const { return m_view; }
+  void* view() const { return m_view ? m_view->Get() : nullptr; }
 
   // The record at the start of the section. Only with a view.
   CommandRecord Request() const;
@@ -36,7 +37,8 @@ class ChannelObjects {
  private:
   ScopedHandle m_request;
   ScopedHandle m_section;
-  void* m_view = nullptr;
+  // Declared after the section, so it is unmapped before the section closes.
+  std::optional<ScopedView> m_view;
 };
 
 // Sets the existing event `name` (a client's end event, a running service's
