@@ -42,11 +42,13 @@ function(quarnel_launcher_link_flags target)
       $<$<CONFIG:Release>:-s>)
 endfunction()
 
-# Test programs and stand-ins: ordinary C++ (gtest needs exceptions), still
+# Test programs, stand-ins, tools and benchmarks: ordinary C++ (gtest needs
+# exceptions), warnings failing their build as the launcher's do, still
 # statically linked so that Wine needs no MinGW DLL.
 function(quarnel_tool_flags target)
   target_compile_definitions(${target} PRIVATE ${QUARNEL_WIN_DEFINITIONS})
-  target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:C,CXX>:-municode ${QUARNEL_WARNINGS}>)
+  target_compile_options(${target} PRIVATE
+      $<$<COMPILE_LANGUAGE:C,CXX>:-municode ${QUARNEL_WARNINGS} -Werror>)
   target_link_options(${target} PRIVATE -municode -static -static-libgcc -static-libstdc++
       -Wl,--no-insert-timestamp -s)
 endfunction()

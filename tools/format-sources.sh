@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Formats the launcher's own sources (app/ base/ channel/ framework/ i18n/
-# ui/) with the repository's .clang-format, in place; with --check, changes
+# Formats the repository's C++ sources (the launcher's app/ base/ channel/
+# framework/ i18n/ ui/, and tests/ tools/ bench/) with the repository's
+# .clang-format, in place; with --check, changes
 # nothing and fails, naming each file, when one is not formatted so.
 #   tools/format-sources.sh [--check] [SOURCE_ROOT]
 set -euo pipefail
@@ -12,7 +13,7 @@ fi
 root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 cd "$root"
 
-mapfile -t sources < <(find app base channel framework i18n ui -type f \
+mapfile -t sources < <(find app base channel framework i18n ui tests tools bench -type f \
   \( -name '*.cpp' -o -name '*.h' \) | sort)
 [ "${#sources[@]}" -gt 0 ] || { echo "FAIL: no sources found under $root"; exit 1; }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs clang-tidy with the repository's .clang-tidy over every source of the
-# launcher's own folders that the build tree compiles, as that tree compiles
+# launcher's own folders, its tests, tools and benchmarks that the build tree
+# compiles, as that tree compiles
 # it (its compile_commands.json), for the i686 MinGW target on GCC's C++
 # library headers. Any finding fails. A clean result is remembered with a
 # digest of everything it depends on, so an unchanged tree is not analysed
@@ -14,11 +15,12 @@ database=$build/compile_commands.json
 stamp=$build/tidy-check/clean.digest
 [ -f "$database" ] || { echo "FAIL: no $database (configure the tree first)"; exit 1; }
 
-# The database's launcher sources: .cpp files in the product folders.
+# The database's own sources: .cpp files in the product folders, the tests,
+# the tools and the benchmarks (not GoogleTest's).
 mapfile -t sources < <(python3 - "$database" "$root" <<'PY'
 import json, os, re, sys
 database, root = sys.argv[1], os.path.realpath(sys.argv[2])
-folders = re.compile(r"(app|base|channel|framework|i18n|ui)/[^/]+\.cpp$")
+folders = re.compile(r"(app|base|channel|framework|i18n|ui|tests|tools|bench)/.+\.cpp$")
 seen = set()
 for entry in json.load(open(database)):
     path = os.path.realpath(os.path.join(entry["directory"], entry["file"]))
@@ -41,7 +43,7 @@ digest=$({
   cat "$root/.clang-tidy"
   python3 -c 'import json, sys; print(sorted((e["file"], e.get("command", e.get("arguments"))) for e in json.load(open(sys.argv[1]))))' "$database"
   find "$root/app" "$root/base" "$root/channel" "$root/framework" "$root/i18n" "$root/ui" \
-    "$root/res" -type f \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z | xargs -0 cat
+    "$root/res" "$root/tests" "$root/tools" "$root/bench" -type f \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z | xargs -0 cat
 } | sha256sum | cut -d' ' -f1)
 if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$digest" ]; then
   echo "PASS: clang-tidy found nothing in ${#sources[@]} sources (unchanged since its last run)"

@@ -504,7 +504,8 @@ TEST_F(ImageButtonTest, PaintingLeavesNoGdiObjectBehind) {
   DestroyWindow(push.m_hWnd);
 }
 
-// Pictures of every frame as the button draws it, for people to look at.
+// Pictures of every frame as the button draws it, for people to look at; each
+// one is the sprite's frame, whole, before it is saved.
 TEST_F(ImageButtonTest, SavesAPictureOfEachFrame) {
   const int frameStates[] = {0, 1, 2, 4, 7};  // normal, hover, pressed, focused, disabled
   const char* frameNames[] = {"0_normal", "1_hover", "2_pressed", "3_focused", "4_disabled"};
@@ -513,9 +514,16 @@ TEST_F(ImageButtonTest, SavesAPictureOfEachFrame) {
     const COLORREF background = kind->captionButton ? kBody : kBlack;
     ASSERT_TRUE(m_host.AddKind(button, *kind, background, 10, 10, 100));
     for (int frame = 0; frame < 5; ++frame) {
+      SCOPED_TRACE(std::string(kind->name) + ", " + frameNames[frame]);
       const State& state = kStates[frameStates[frame]];
+      // The close button shows focus by a rectangle around its normal frame.
+      const int shown = kind->captionButton ? state.pushFrame : state.closeFrame;
       PixelCanvas painted(kind->frameWidth, kind->frameHeight, kUntouched);
       PaintState(button, state, painted);
+      ExpectSamples(*kind, painted, shown);
+      EXPECT_EQ(0, CountColour(painted, {0, 0, kind->frameWidth, kind->frameHeight}, kUntouched))
+          << "part of the button left unpainted";
+      EXPECT_EQ(0, Compare(*kind, painted, *ReferenceFrame(*kind, shown, background)).offRing);
       ScreenPixels picture;
       picture.width = painted.Width();
       picture.height = painted.Height();
