@@ -1,7 +1,5 @@
 #include "i18n/language_fonts.h"
 
-#include "app/quarnel_app.h"
-
 namespace {
 
 // Sized to the face-name field, so a face that would not fit with its
@@ -36,26 +34,3 @@ void DescribeTextFont(LanguageIndex language, LOGFONTW* logFont, UINT dpi) {
 void DescribeTitleFont(LOGFONTW* logFont, UINT dpi) {
   DescribeBoldFont(kTitleFace, kTitleHeight, dpi, logFont);
 }
-
-void CQuarnelApp::CreateLanguageFonts(UINT dpi) {
-  // A font GDI refuses leaves its member empty; controls then fall back to
-  // the system font, which is all the dialog needs.
-  LOGFONTW logFont;
-  for (int language = 0; language < kLanguageCount; ++language) {
-    DescribeTextFont(static_cast<LanguageIndex>(language), &logFont, dpi);
-    m_fontText[language].CreateFontIndirect(&logFont);
-  }
-  DescribeTitleFont(&logFont, dpi);
-  m_fontTitle.CreateFontIndirect(&logFont);
-  m_nFontDpi = dpi;
-}
-
-void CQuarnelApp::UseFontsForDpi(UINT dpi) {
-  if (dpi != m_nFontDpi) CreateLanguageFonts(dpi);
-}
-
-CFont& CQuarnelApp::GetTextFont(LanguageIndex language) {
-  return m_fontText[LanguageOrEnglish(language)];
-}
-
-CFont& CQuarnelApp::GetTitleFont() { return m_fontTitle; }
