@@ -40,10 +40,10 @@ class CQuarnelApp : public CWinAppEx {
   // The one start-up, for the launcher and for every program that shows its
   // dialog: sets g_pApp, starts the trace, common controls, the framework
   // base's start-up calls and GDI+, passes the gate, binds the version
-  // library again, loads the icon and creates the fonts. TRUE when it ran to
-  // the end, FALSE when the gate ended it; no other result is examined
+  // library again, loads the icon and creates the fonts. true when it ran to
+  // the end, false when the gate ended it; no other result is examined
   // (GDI+'s and the version library's are traced).
-  BOOL StartUp(const StartUpHooks& hooks = StartUpHooks());
+  bool StartUp(const StartUpHooks& hooks = StartUpHooks());
 
   // Creates the eight text fonts and the title font at `dpi` (replacing
   // any made before); a font GDI refuses leaves its member without a font

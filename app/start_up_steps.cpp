@@ -29,7 +29,7 @@ void StepDone(const StartUpHooks& hooks, StartUpStep step) {
 
 }  // namespace
 
-BOOL CQuarnelApp::StartUp(const StartUpHooks& hooks) {
+bool CQuarnelApp::StartUp(const StartUpHooks& hooks) {
   g_pApp = this;
   TraceConfigure();
   Trace(L"start: command line \"%s\"", m_lpCmdLine ? m_lpCmdLine : L"");
@@ -43,7 +43,7 @@ BOOL CQuarnelApp::StartUp(const StartUpHooks& hooks) {
   if (!StartGdiplus()) Trace(L"start-up: GDI+ not started, error %lu", GetLastError());
   StepDone(hooks, StartUpStep::kGdiplus);
 
-  if (hooks.gate && !hooks.gate(hooks.context)) return FALSE;
+  if (hooks.gate && !hooks.gate(hooks.context)) return false;
 
   BindVersionLibrary();
   StepDone(hooks, StartUpStep::kVersionBinding);
@@ -52,5 +52,5 @@ BOOL CQuarnelApp::StartUp(const StartUpHooks& hooks) {
   // monitor of another scale (it then makes them again for its own).
   CreateLanguageFonts(WindowDpi(nullptr));
   StepDone(hooks, StartUpStep::kIconAndFonts);
-  return TRUE;
+  return true;
 }

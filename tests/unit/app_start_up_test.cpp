@@ -31,13 +31,13 @@ TEST(StartUp, RunsTheLaunchersStepsInOrderAndStopsAtAClosedGate) {
   using S = StartUpStep;
   struct Case {
     bool gateOpen;
-    BOOL result;
+    bool result;
     std::vector<StartUpStep> steps;
     bool iconAndFonts;
   } cases[] = {
-      {true, TRUE, {S::kCommonControls, S::kFramework, S::kGdiplus, S::kVersionBinding,
+      {true, true, {S::kCommonControls, S::kFramework, S::kGdiplus, S::kVersionBinding,
                     S::kIconAndFonts}, true},
-      {false, FALSE, {S::kCommonControls, S::kFramework, S::kGdiplus}, false},
+      {false, false, {S::kCommonControls, S::kFramework, S::kGdiplus}, false},
   };
   for (const Case& c : cases) {
     CQuarnelApp app;
