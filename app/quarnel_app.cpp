@@ -232,8 +232,8 @@ END_MESSAGE_MAP()
 
 CQuarnelApp::CQuarnelApp() = default;
 
-// The fonts go first, as the tear-down has always run: the library-search
-// guard, declared last, is the first member destroyed after this body.
+// The fonts go first; the library-search guard, declared last, is the first
+// member destroyed after this body.
 CQuarnelApp::~CQuarnelApp() {
   for (CFont& font : m_fontText) font.DeleteObject();
   m_fontTitle.DeleteObject();
