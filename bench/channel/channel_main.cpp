@@ -13,17 +13,17 @@
 #include <string>
 #include <vector>
 
+#include "base/scoped_handles.h"
 #include "bench/channel/exchange_steps.h"
 #include "bench/channel/required_exchange.h"
 #include "bench/common/bench_row.h"
-#include "bench/common/own_folder.h"
-#include "tools/harness/launcher_run.h"
 #include "bench/common/clock.h"
-#include "base/scoped_handles.h"
+#include "bench/common/own_folder.h"
 #include "bench_paths.h"
 #include "channel/command_channel.h"
 #include "channel/command_record.h"
 #include "tools/harness/expected_values.h"
+#include "tools/harness/launcher_run.h"
 
 namespace {
 
@@ -69,8 +69,8 @@ int LoadClient(int count) {
 class Service {
  public:
   bool Start() {
-    if (!m_process.Start(std::wstring(BENCH_STANDIN_DIR) + L"\\standin_service.exe",
-                         L"--status 0", {})) {
+    if (!m_process.Start(std::wstring(BENCH_STANDIN_DIR) + L"\\standin_service.exe", L"--status 0",
+                         {})) {
       return false;
     }
     for (int i = 0; i < 300; ++i) {
@@ -221,7 +221,8 @@ int Drive(int batches) {
   PrintNote("channel: ratio of each batch to the ping-pong batch beside it, min / median / max: " +
             FormatSummary(Summarize(paired), "x", 2));
   PrintNote("channel: the same against the required floor's batch beside it: " +
-            FormatSummary(Summarize(pairedRequired), "x", 2) + "; ours minus the floor per "
+            FormatSummary(Summarize(pairedRequired), "x", 2) +
+            "; ours minus the floor per "
             "exchange, median: " +
             FormatNumber((Summarize(ours).median - Summarize(required).median) * 1000.0, 0) +
             " us. Both make the same system calls in the same order (the steps below), so a "

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <optional>
 
-#include "bench/common/clock.h"
 #include "base/scoped_handles.h"
+#include "bench/common/clock.h"
 #include "channel/command_record.h"
 #include "channel/scoped_kernel.h"
 #include "tools/harness/expected_values.h"
@@ -14,9 +14,8 @@
 namespace {
 
 const char* const kSteps[] = {
-    "mutex wait",           "open request event x2", "create end event",
-    "open shared memory",   "map+write+unmap",       "signal+service+answer",
-    "map+read+unmap",       "close x3+release"};
+    "mutex wait",      "open request event x2", "create end event", "open shared memory",
+    "map+write+unmap", "signal+service+answer", "map+read+unmap",   "close x3+release"};
 constexpr int kStepCount = sizeof(kSteps) / sizeof(kSteps[0]);
 
 // The counter after each step of one exchange; false when one failed.

@@ -35,7 +35,10 @@ SECURITY_ATTRIBUTES NullDaclAttributes(SECURITY_DESCRIPTOR* sd) {
 bool CopyThroughView(HANDLE section, void* record, DWORD size, bool toView) {
   void* view = MapViewOfFile(section, FILE_MAP_ALL_ACCESS, 0, 0, 0);
   if (!view) return false;
-  if (toView) CopyMemory(view, record, size); else CopyMemory(record, view, size);
+  if (toView)
+    CopyMemory(view, record, size);
+  else
+    CopyMemory(record, view, size);
   UnmapViewOfFile(view);
   return true;
 }

@@ -40,8 +40,7 @@ struct Goal {
 inline bool GoalMet(double value, Goal goal) {
   if (!(value == value)) return false;
   const double slack = goal.limit * 1e-9;
-  return goal.kind == GoalKind::kAtMost ? value <= goal.limit + slack
-                                        : value >= goal.limit - slack;
+  return goal.kind == GoalKind::kAtMost ? value <= goal.limit + slack : value >= goal.limit - slack;
 }
 
 // ours / floor, or NaN when the floor is not positive, so that a failed

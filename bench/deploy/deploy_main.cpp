@@ -14,12 +14,12 @@
 #include <vector>
 
 #include "app/setup_deploy.h"
-#include "bench/common/bench_row.h"
-#include "bench/common/own_folder.h"
-#include "tools/harness/launcher_run.h"
-#include "bench/common/clock.h"
 #include "base/scoped_handles.h"
+#include "bench/common/bench_row.h"
+#include "bench/common/clock.h"
+#include "bench/common/own_folder.h"
 #include "bench_paths.h"
+#include "tools/harness/launcher_run.h"
 
 namespace {
 
@@ -69,11 +69,10 @@ double Sample(const std::wstring& arguments, const std::wstring& target) {
 // True when the two files hold the same bytes; the copy a sample wrote is
 // only worth timing if it is the payload.
 bool SameBytes(const std::wstring& a, const std::wstring& b) {
-  const ScopedHandle files[2] = {
-      ScopedHandle(CreateFileW(a.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                               0, nullptr)),
-      ScopedHandle(CreateFileW(b.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                               0, nullptr))};
+  const ScopedHandle files[2] = {ScopedHandle(CreateFileW(a.c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                                          nullptr, OPEN_EXISTING, 0, nullptr)),
+                                 ScopedHandle(CreateFileW(b.c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                                          nullptr, OPEN_EXISTING, 0, nullptr))};
   bool same = files[0].Valid() && files[1].Valid();
   std::vector<char> chunks[2] = {std::vector<char>(1 << 16), std::vector<char>(1 << 16)};
   while (same) {
@@ -94,7 +93,8 @@ int Drive(int runs) {
   const std::wstring source = folder + L"\\payload_source.bin";
   const std::wstring extracted = folder + L"\\Quarnel_Setup1.exe";
   const std::wstring copied = folder + L"\\payload_copy.bin";
-  if (!CopyFileW(BENCH_PAYLOAD_FILE_W, source.c_str(), FALSE) || FileBytes(source) != kPayloadBytes) {
+  if (!CopyFileW(BENCH_PAYLOAD_FILE_W, source.c_str(), FALSE) ||
+      FileBytes(source) != kPayloadBytes) {
     PrintNote("deployment: the payload is missing or not 8,527,640 bytes");
     return 1;
   }
@@ -109,8 +109,14 @@ int Drive(int runs) {
   for (int i = 0; i < runs; ++i) {
     const double extract = Sample(extractArgs, extracted);
     const double copy = Sample(copyArgs, copied);
-    if (extract > 0) ours.push_back(extract); else ++failures;
-    if (copy > 0) floor.push_back(copy); else ++failures;
+    if (extract > 0)
+      ours.push_back(extract);
+    else
+      ++failures;
+    if (copy > 0)
+      floor.push_back(copy);
+    else
+      ++failures;
   }
   if (!SameBytes(source, extracted) || !SameBytes(source, copied)) {
     PrintNote("deployment: a written copy differs from the payload");

@@ -114,13 +114,12 @@ void ReportUsage(const std::vector<DialogSample>& samples, const Usage& before) 
   // The heap keeps freed blocks and may settle over the first dialogs; a
   // leak of one decoded background alone (581x343, 32 bpp) is 778 KiB.
   const double growth = last.after.privateKiB - first.after.privateKiB;
-  PrintRow(FormatRow("5 dialog: private bytes",
-                     "before " + KiB(before.privateKiB) + ", during " +
-                         KiB(first.during.privateKiB) + ", after #1 " +
-                         KiB(first.after.privateKiB) + ", after #" + count + " " +
-                         KiB(last.after.privateKiB),
-                     "-", 0.0 / 0.0, "growth #1 -> #" + count + " <= 64 KiB",
-                     growth <= 64 ? "yes" : "NO"));
+  PrintRow(FormatRow(
+      "5 dialog: private bytes",
+      "before " + KiB(before.privateKiB) + ", during " + KiB(first.during.privateKiB) +
+          ", after #1 " + KiB(first.after.privateKiB) + ", after #" + count + " " +
+          KiB(last.after.privateKiB),
+      "-", 0.0 / 0.0, "growth #1 -> #" + count + " <= 64 KiB", growth <= 64 ? "yes" : "NO"));
 }
 
 }  // namespace
@@ -150,10 +149,17 @@ int wmain(int argc, wchar_t** argv) {
   for (int i = 0; i < dialogs; ++i) {
     const double dialog = ShowUpdateQuestion(watch, state).ms;
     const double box = ShowMessageBox(watch, text);
-    if (dialog >= 0) ours.push_back(dialog); else ++failures;
-    if (box >= 0) floor.push_back(box); else ++failures;
+    if (dialog >= 0)
+      ours.push_back(dialog);
+    else
+      ++failures;
+    if (box >= 0)
+      floor.push_back(box);
+    else
+      ++failures;
   }
-  if (failures) PrintNote("dialog: " + std::to_string(failures) + " dialogs did not paint or close");
+  if (failures)
+    PrintNote("dialog: " + std::to_string(failures) + " dialogs did not paint or close");
   if (samples.front().ms >= 0) {
     PrintNote("dialog: the first dialog of the process took " +
               std::to_string(static_cast<int>(samples.front().ms)) + " ms to paint");

@@ -55,8 +55,12 @@ int wmain(int argc, wchar_t** argv) {
       ms[which] = runner.Latency(programs[which]);
     }
     for (int k = 0; k < kPrograms; ++k) {
-      if (ms[k] >= 0) samples[k].push_back(ms[k]); else ++failures;
-      if (k != kLauncher && ms[kLauncher] >= 0 && ms[k] > 0) paired[k].push_back(ms[kLauncher] / ms[k]);
+      if (ms[k] >= 0)
+        samples[k].push_back(ms[k]);
+      else
+        ++failures;
+      if (k != kLauncher && ms[kLauncher] >= 0 && ms[k] > 0)
+        paired[k].push_back(ms[kLauncher] / ms[k]);
     }
   }
   const SampleSummary ours = Summarize(samples[kLauncher]);
@@ -70,15 +74,18 @@ int wmain(int argc, wchar_t** argv) {
   PrintRow(FormatRow("1 hand-off vs. required floor", FormatSummary(ours, "ms", 1),
                      "HandoffRequiredFloor " + FormatSummary(required, "ms", 1), requiredRatio,
                      "<= 1.10x", MetText(requiredRatio, Goal{GoalKind::kAtMost, 1.10})));
-  PrintNote("hand-off: ratio of each launch to the floor's launch beside it, min / median / "
-            "max: " + FormatSummary(Summarize(paired[kShellFloor]), "x", 2) +
-            " (steadier than the ratio of medians when the machine's load drifts)");
-  PrintNote("hand-off: the same against the required floor (manifest, common controls, GDI+, "
-            "two file versions, shell start): " +
-            FormatSummary(Summarize(paired[kRequiredFloor]), "x", 2) + "; ours minus the floor, " +
-            "median: " + FormatNumber(ours.median - required.median, 1) +
-            " ms: what the launcher does beyond it (framework, mutexes, library-search guard, "
-            "icon, fonts, dialog object) and its larger image, each shown in the notes below");
+  PrintNote(
+      "hand-off: ratio of each launch to the floor's launch beside it, min / median / "
+      "max: " +
+      FormatSummary(Summarize(paired[kShellFloor]), "x", 2) +
+      " (steadier than the ratio of medians when the machine's load drifts)");
+  PrintNote(
+      "hand-off: the same against the required floor (manifest, common controls, GDI+, "
+      "two file versions, shell start): " +
+      FormatSummary(Summarize(paired[kRequiredFloor]), "x", 2) + "; ours minus the floor, " +
+      "median: " + FormatNumber(ours.median - required.median, 1) +
+      " ms: what the launcher does beyond it (framework, mutexes, library-search guard, "
+      "icon, fonts, dialog object) and its larger image, each shown in the notes below");
   if (failures) PrintNote("hand-off: " + std::to_string(failures) + " launches recorded no start");
   ReportStartupSteps(runner, install, std::max(5, runs / 3));
   ReportEntryCosts(runner, install, std::max(5, runs / 3));

@@ -1,11 +1,11 @@
 #include "bench/handoff/handoff_runner.h"
 
+#include "base/scoped_handles.h"
+#include "bench/common/clock.h"
 #include "bench/common/own_folder.h"
+#include "bench/common/standin_qpc.h"
 #include "tools/harness/launcher_run.h"
 #include "tools/harness/scratch_dir.h"
-#include "bench/common/clock.h"
-#include "base/scoped_handles.h"
-#include "bench/common/standin_qpc.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ constexpr DWORD kSettleMs = 30;
 std::string ReadAll(const std::wstring& path) {
   std::string bytes;
   ScopedHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                               nullptr, OPEN_EXISTING, 0, nullptr));
+                                nullptr, OPEN_EXISTING, 0, nullptr));
   if (!file.Valid()) return bytes;
   char chunk[4096];
   DWORD got = 0;

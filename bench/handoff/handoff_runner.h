@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "bench/handoff/scratch_install.h"
 #include "base/scoped_handles.h"
+#include "bench/handoff/scratch_install.h"
 
 class HandoffRunner {
  public:

@@ -14,8 +14,8 @@
 #include "app/own_path.h"
 #include "app/quarnel_app.h"
 #include "app/version_api.h"
-#include "bench/common/profile_log.h"
 #include "base/scoped_handles.h"
+#include "bench/common/profile_log.h"
 #include "ui/msg_dlg.h"
 
 namespace {

@@ -14,12 +14,12 @@ inline std::string ResourceClass(ULONG_PTR type, ULONG_PTR id) {
   // The platform's RT_* constants are pointers, unusable as case labels.
   switch (type) {
     case 10: return id == 9300 ? "payload" : "artwork";  // RT_RCDATA
-    case 3:                                               // RT_ICON
-    case 14: return "icon";                               // RT_GROUP_ICON
-    case 6: return "strings";                             // RT_STRING
-    case 5: return "dialog";                              // RT_DIALOG
-    case 16: return "version";                            // RT_VERSION
-    case 24: return "manifest";                           // RT_MANIFEST
+    case 3:                                              // RT_ICON
+    case 14: return "icon";                              // RT_GROUP_ICON
+    case 6: return "strings";                            // RT_STRING
+    case 5: return "dialog";                             // RT_DIALOG
+    case 16: return "version";                           // RT_VERSION
+    case 24: return "manifest";                          // RT_MANIFEST
     default: return "other";
   }
 }

@@ -38,8 +38,7 @@ int wmain(int argc, wchar_t** argv) {
     return 1;
   }
   for (const auto& entry : TallyResources(module.Get())) {
-    std::printf("RES\t%s\t%llu\t%u\n", entry.first.c_str(), entry.second.bytes,
-                entry.second.count);
+    std::printf("RES\t%s\t%llu\t%u\n", entry.first.c_str(), entry.second.bytes, entry.second.count);
   }
   return 0;
 }

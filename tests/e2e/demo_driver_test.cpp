@@ -8,9 +8,9 @@
 #include <string>
 
 #include "base/scoped_handles.h"
+#include "run_paths.h"
 #include "tools/harness/launcher_run.h"
 #include "tools/harness/scratch_dir.h"
-#include "run_paths.h"
 
 namespace {
 
@@ -55,7 +55,7 @@ bool Contains(const std::string& text, const std::string& part) {
 // The driver's language index of this program's user locale; -1 when it is
 // none of the launcher's eight.
 int OwnLanguage() {
-  const WORD primaries[] = {LANG_ENGLISH, LANG_FRENCH, LANG_GERMAN, LANG_ITALIAN,
+  const WORD primaries[] = {LANG_ENGLISH, LANG_FRENCH,     LANG_GERMAN,  LANG_ITALIAN,
                             LANG_SPANISH, LANG_PORTUGUESE, LANG_CHINESE, LANG_JAPANESE};
   const WORD own = PRIMARYLANGID(LANGIDFROMLCID(GetUserDefaultLCID()));
   for (int i = 0; i < 8; ++i) {
@@ -84,10 +84,9 @@ TEST_F(DemoDriver, ProductLifeAndMessagePassWithTheirPictures) {
 
   const int language = OwnLanguage();
   if (language < 0) GTEST_SKIP() << "this prefix's user locale is none of the eight languages";
-  const DriverRun message =
-      RunDriver(L"unsupported " + Out() + L" --language " + std::to_wstring(language) +
-                    L" --locale own --label 5.1",
-                Log(L"message.txt"));
+  const DriverRun message = RunDriver(L"unsupported " + Out() + L" --language " +
+                                          std::to_wstring(language) + L" --locale own --label 5.1",
+                                      Log(L"message.txt"));
   EXPECT_EQ(0u, message.exitCode) << message.transcript;
   EXPECT_TRUE(Contains(message.transcript, "only the message")) << message.transcript;
   EXPECT_TRUE(FileExists(m_dir.File(L"unsupported-" + std::to_wstring(language) + L"-own.png")));
@@ -97,10 +96,9 @@ TEST_F(DemoDriver, ProductLifeAndMessagePassWithTheirPictures) {
   EXPECT_TRUE(Contains(captions, "unsupported Windows")) << captions;
 
   // The product from the life above, its Zelvane.exe gone: the message, code 12.
-  const DriverRun missing =
-      RunDriver(L"app-missing " + Out() + L" --language " + std::to_wstring(language) +
-                    L" --label 6.1",
-                Log(L"missing.txt"));
+  const DriverRun missing = RunDriver(
+      L"app-missing " + Out() + L" --language " + std::to_wstring(language) + L" --label 6.1",
+      Log(L"missing.txt"));
   EXPECT_EQ(0u, missing.exitCode) << missing.transcript;
   EXPECT_TRUE(Contains(missing.transcript, "exit code 12")) << missing.transcript;
   EXPECT_TRUE(FileExists(m_dir.File(L"app-not-started-" + std::to_wstring(language) + L".png")));
@@ -122,8 +120,8 @@ TEST_F(DemoDriver, WrongOutcomesFailLoudly) {
            L" --locale xx --label 5.9",
        "WRONG: Wine reports locale"},
       // No product installed: nothing to move aside, no message to see.
-      {"no product", L"app-missing " + Out() + L" --language " + std::to_wstring(OwnLanguage()) +
-                         L" --label 6.9",
+      {"no product",
+       L"app-missing " + Out() + L" --language " + std::to_wstring(OwnLanguage()) + L" --label 6.9",
        "WRONG: cannot move Zelvane.exe aside"},
   };
   for (const Case& c : cases) {

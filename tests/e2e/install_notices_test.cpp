@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "fake_channel_service.h"
+#include "run_paths.h"
 #include "tools/harness/launcher_run.h"
 #include "tools/harness/standin_service_process.h"
-#include "run_paths.h"
 #include "trace_log.h"
 
 namespace {
@@ -41,7 +41,8 @@ class InstallNotices : public ::testing::Test {
   // first installer copy in the launcher's temporary folder.
   bool StartService() {
     const std::wstring copy = world.TempDir() + L"\\Quarnel_Setup1.exe";
-    return service.Start(L"--status 0 --log \"" + serviceLog + L"\" --watch-file \"" + copy + L"\"");
+    return service.Start(L"--status 0 --log \"" + serviceLog + L"\" --watch-file \"" + copy +
+                         L"\"");
   }
 
   LauncherWorld world{L"notices"};

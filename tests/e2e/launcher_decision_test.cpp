@@ -5,13 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include "fake_channel_service.h"
+#include "run_paths.h"
 #include "tools/harness/expected_values.h"
 #include "tools/harness/launch_outcome.h"
 #include "tools/harness/launcher_run.h"
-#include "tools/harness/observed_values.h"
 #include "tools/harness/msgdlg_driver.h"
-#include "fake_channel_service.h"
-#include "run_paths.h"
+#include "tools/harness/observed_values.h"
 #include "trace_log.h"
 
 namespace {
@@ -110,8 +110,8 @@ TEST_F(LauncherDecision, ForwardSlashesInTheInstallLocationHandOffFromThatFolder
   }
   ASSERT_TRUE(world.WaitForRecord(L"zelvane-start", 30000, 2));
   for (const StandinRecord& start : RecordsOf(world.Records(), L"zelvane-start")) {
-    EXPECT_TRUE(SamePath(world.InstallDir() + L"\\Zelvane.exe",
-                         Backslashed(start.Field(L"program"))))
+    EXPECT_TRUE(
+        SamePath(world.InstallDir() + L"\\Zelvane.exe", Backslashed(start.Field(L"program"))))
         << start.Field(L"program");
     EXPECT_TRUE(SamePath(world.InstallDir(), Backslashed(start.Field(L"cwd"))))
         << start.Field(L"cwd");
@@ -190,7 +190,8 @@ TEST_F(LauncherDecision, SecondLauncherEndsAtOnceWhileTheFirstInstalls) {
   // Nothing was done: a deployment tool is told to try again later.
   EXPECT_EQ(static_cast<DWORD>(ERROR_INSTALL_ALREADY_RUNNING), second.ExitCode());
   EXPECT_TRUE(second.Windows().empty());
-  EXPECT_EQ(1u, TraceMessages(Trace(), L"instance: busy", second.Id()).size()) << TraceText(Trace());
+  EXPECT_EQ(1u, TraceMessages(Trace(), L"instance: busy", second.Id()).size())
+      << TraceText(Trace());
   EXPECT_TRUE(TraceMessages(Trace(), L"decision:", second.Id()).empty());
   EXPECT_FALSE(first.Wait(0));
   EXPECT_TRUE(MutexExists(kInstanceMutex));

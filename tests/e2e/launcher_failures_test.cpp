@@ -12,14 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "res/resource.h"
+#include "run_paths.h"
 #include "tools/harness/expected_values.h"
 #include "tools/harness/hidden_desktop.h"
 #include "tools/harness/launcher_run.h"
 #include "tools/harness/msgdlg_driver.h"
 #include "tools/harness/observed_values.h"
 #include "tools/harness/standin_service_process.h"
-#include "res/resource.h"
-#include "run_paths.h"
 #include "trace_log.h"
 
 namespace {
@@ -63,10 +63,10 @@ bool WriteLauncherWithPayload(const std::wstring& path, const std::string& bytes
   if (!CopyFileW(BuiltLauncher().c_str(), path.c_str(), FALSE)) return false;
   HANDLE update = BeginUpdateResourceW(path.c_str(), FALSE);
   if (!update) return false;
-  const BOOL replaced = UpdateResourceW(update, RT_RCDATA, MAKEINTRESOURCEW(IDR_SETUP_PAYLOAD),
-                                        MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT),
-                                        const_cast<char*>(bytes.data()),
-                                        static_cast<DWORD>(bytes.size()));
+  const BOOL replaced =
+      UpdateResourceW(update, RT_RCDATA, MAKEINTRESOURCEW(IDR_SETUP_PAYLOAD),
+                      MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT), const_cast<char*>(bytes.data()),
+                      static_cast<DWORD>(bytes.size()));
   return EndUpdateResourceW(update, !replaced) && replaced;
 }
 
@@ -174,9 +174,10 @@ class LauncherFailures : public ::testing::Test {
   void ExpectNoticesReceived(size_t before) {
     const auto requests = ReadServiceLog(serviceLog);
     ASSERT_EQ(before + 2, requests.size());
-    EXPECT_EQ(0, _wcsicmp(world.DownloadedLauncher().c_str(),
-                          requests[before].Field(L"path").c_str()));
-    EXPECT_EQ(0, _wcsicmp(world.DownloadDir().c_str(), requests[before + 1].Field(L"path").c_str()));
+    EXPECT_EQ(
+        0, _wcsicmp(world.DownloadedLauncher().c_str(), requests[before].Field(L"path").c_str()));
+    EXPECT_EQ(0,
+              _wcsicmp(world.DownloadDir().c_str(), requests[before + 1].Field(L"path").c_str()));
   }
 
   LauncherWorld world{L"failures"};

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "tools/harness/launcher_run.h"
-#include "tools/harness/observed_values.h"
 #include "message_rendering.h"
-#include "tools/harness/msgdlg_driver.h"
 #include "res/resource.h"
 #include "run_paths.h"
+#include "tools/harness/launcher_run.h"
+#include "tools/harness/msgdlg_driver.h"
+#include "tools/harness/observed_values.h"
 
 namespace {
 
@@ -27,7 +27,8 @@ const wchar_t kOlderVersion[] = L"1.30.0315";
 // launcher's string table).
 std::wstring Catalogue(UINT baseId, int language) {
   const wchar_t* text = nullptr;
-  const int length = LoadStringW(nullptr, baseId + 1000 * language, reinterpret_cast<LPWSTR>(&text), 0);
+  const int length =
+      LoadStringW(nullptr, baseId + 1000 * language, reinterpret_cast<LPWSTR>(&text), 0);
   return length > 0 ? std::wstring(text, length) : std::wstring();
 }
 
@@ -142,7 +143,8 @@ TEST_F(LauncherMessages, CancelOrCloseHandsOff) {
     ASSERT_TRUE(run.Wait(30000));
     EXPECT_EQ(0u, run.ExitCode()) << "a declined update whose hand-off succeeds did its job";
     ASSERT_TRUE(world.WaitForRecord(L"zelvane-start"));
-    for (int i = 0; i < 100 && CountEvents(world, L"zelvane-start") == handoffsBefore; ++i) Sleep(50);
+    for (int i = 0; i < 100 && CountEvents(world, L"zelvane-start") == handoffsBefore; ++i)
+      Sleep(50);
     EXPECT_EQ(CountEvents(world, L"zelvane-start"), handoffsBefore + 1);
     EXPECT_EQ(CountEvents(world, L"installer-start"), 0u);
   }

@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "tools/harness/launcher_run.h"
 #include "run_paths.h"
+#include "tools/harness/launcher_run.h"
 
 namespace {
 

@@ -51,9 +51,9 @@ TEST_F(UnattendedRuns, TheInstallersExitCodeIsTheRunsExitCode) {
     DeleteFileW(TracePath().c_str());
     EXPECT_EQ(code, world.Run(world.DownloadedLauncher())) << code;
     const auto trace = Trace();
-    EXPECT_EQ(1u, TraceMessages(trace, L"deploy: installer ended, exit code " +
-                                           std::to_wstring(code))
-                      .size())
+    EXPECT_EQ(
+        1u,
+        TraceMessages(trace, L"deploy: installer ended, exit code " + std::to_wstring(code)).size())
         << TraceText(trace);
     EXPECT_TRUE(TraceMessages(trace, L"failure:").empty()) << TraceText(trace);
   }

@@ -43,12 +43,12 @@ class TestWindow {
  public:
   TestWindow(int visible, int hidden) {
     RegisterCountingClass();
-    m_root = CreateWindowExW(WS_EX_TOOLWINDOW, L"QuarnelPaintWatchTest", L"paint watch",
-                             WS_POPUP, 40, 40, 300, 200, nullptr, nullptr, nullptr, nullptr);
+    m_root = CreateWindowExW(WS_EX_TOOLWINDOW, L"QuarnelPaintWatchTest", L"paint watch", WS_POPUP,
+                             40, 40, 300, 200, nullptr, nullptr, nullptr, nullptr);
     for (int i = 0; i < visible + hidden; ++i) {
       const DWORD style = WS_CHILD | (i < visible ? WS_VISIBLE : 0);
-      HWND child = CreateWindowExW(0, L"QuarnelPaintWatchTest", L"", style, 10 + i * 40, 10, 30,
-                                   30, m_root, nullptr, nullptr, nullptr);
+      HWND child = CreateWindowExW(0, L"QuarnelPaintWatchTest", L"", style, 10 + i * 40, 10, 30, 30,
+                                   m_root, nullptr, nullptr, nullptr);
       (i < visible ? m_visible : m_hidden).push_back(child);
     }
   }

@@ -8,10 +8,10 @@
 
 #include "app/failure_message.h"
 #include "resource.h"
-#include "tools/harness/expected_values.h"
-#include "ui/message_fit.h"
-#include "tools/harness/msgdlg_driver.h"
 #include "run_paths.h"
+#include "tools/harness/expected_values.h"
+#include "tools/harness/msgdlg_driver.h"
+#include "ui/message_fit.h"
 
 namespace {
 
@@ -111,11 +111,12 @@ TEST(MessageDialogPixels, BackgroundFrameBandLineAndBody) {
     COLORREF colour;
   };
   const Point points[] = {
-      {0, 0, kWhite},       {580, 0, kWhite},     {0, 342, kWhite},     {580, 342, kWhite},
-      {290, 0, kWhite},     {290, 342, kWhite},   {0, 170, kWhite},     {580, 170, kWhite},
-      {1, 1, RGB(0, 0, 0)}, {450, 40, RGB(0, 0, 0)}, {300, 70, RGB(0, 0, 0)},
-      {10, 75, RGB(0, 0, 0)}, {1, 77, kBody},     {300, 240, kBody},    {10, 330, kBody},
-      {570, 250, kBody},    {110, 100, kBody},    {579, 341, kBody},
+      {0, 0, kWhite},          {580, 0, kWhite},        {0, 342, kWhite},
+      {580, 342, kWhite},      {290, 0, kWhite},        {290, 342, kWhite},
+      {0, 170, kWhite},        {580, 170, kWhite},      {1, 1, RGB(0, 0, 0)},
+      {450, 40, RGB(0, 0, 0)}, {300, 70, RGB(0, 0, 0)}, {10, 75, RGB(0, 0, 0)},
+      {1, 77, kBody},          {300, 240, kBody},       {10, 330, kBody},
+      {570, 250, kBody},       {110, 100, kBody},       {579, 341, kBody},
   };
   for (const Point& point : points) {
     EXPECT_TRUE(ColoursNear(p.At(point.x, point.y), point.colour, 2))
@@ -191,7 +192,7 @@ TEST(MessageDialogPixels, LongTextWrapsWithinTheWidthAndOverflowsTheBandBothWays
   ASSERT_FALSE(p.empty());
   const std::vector<int> rows = WhiteRows(p, 104, 580, 77, 266);
   ASSERT_FALSE(rows.empty());
-  EXPECT_LT(rows.front(), kMessageArea.top);   // above y = 90
+  EXPECT_LT(rows.front(), kMessageArea.top);    // above y = 90
   EXPECT_GE(rows.back(), kMessageArea.bottom);  // below y = 220
   EXPECT_GE(rows.front(), top);
   EXPECT_LT(rows.back(), top + height);
@@ -219,12 +220,12 @@ TEST(MessageDialogPixels, NoTextOutsideTheMessageArea) {
   const Shown shown = ShowAndCapture(0x41, L"Inside the area only", L"msgdlg_text_area");
   const ScreenPixels& p = shown.picture;
   ASSERT_FALSE(p.empty());
-  EXPECT_EQ(p.Count(RECT{1, 77, 580, 90}, Whitish), 0);      // above the area
-  EXPECT_EQ(p.Count(RECT{1, 220, 580, 266}, Whitish), 0);    // between area and buttons
-  EXPECT_EQ(p.Count(RECT{103, 77, 125, 266}, Whitish), 0);   // between icon and area
-  EXPECT_EQ(p.Count(RECT{556, 77, 580, 266}, Whitish), 0);   // right of the area
-  EXPECT_EQ(p.Count(RECT{1, 318, 580, 342}, Whitish), 0);    // below the buttons
-  EXPECT_GT(p.Count(RECT{40, 10, 300, 67}, Whitish), 20);    // the title
+  EXPECT_EQ(p.Count(RECT{1, 77, 580, 90}, Whitish), 0);     // above the area
+  EXPECT_EQ(p.Count(RECT{1, 220, 580, 266}, Whitish), 0);   // between area and buttons
+  EXPECT_EQ(p.Count(RECT{103, 77, 125, 266}, Whitish), 0);  // between icon and area
+  EXPECT_EQ(p.Count(RECT{556, 77, 580, 266}, Whitish), 0);  // right of the area
+  EXPECT_EQ(p.Count(RECT{1, 318, 580, 342}, Whitish), 0);   // below the buttons
+  EXPECT_GT(p.Count(RECT{40, 10, 300, 67}, Whitish), 20);   // the title
 }
 
 // The longest text the system has for any error, in a failure message as
@@ -244,11 +245,12 @@ TEST(MessageDialogPixels, TheLongestSystemTextFittedStaysInsideTheArea) {
   ASSERT_GT(longestLength, 0u);
   // Built long enough to need shortening whatever this system's longest text.
   const CString one = FailureMessageText(IDS_MSG_SETUP_NOT_STARTED, LANGUAGE_ENGLISH, longest,
-                                        L"Quarnel_Setup1.exe");
+                                         L"Quarnel_Setup1.exe");
   std::wstring text(one.GetString(), one.GetLength());
   const std::wstring number = L" (" + std::to_wstring(longest) + L")";
   const std::wstring body = text.substr(text.find(L'\n') + 1, longestLength);
-  while (MessageFont().Height(text) <= 2 * 130) text.insert(text.size() - number.size(), L" " + body);
+  while (MessageFont().Height(text) <= 2 * 130)
+    text.insert(text.size() - number.size(), L" " + body);
   LOGFONTW description = {};
   description.lfHeight = -16;
   description.lfWeight = FW_BOLD;

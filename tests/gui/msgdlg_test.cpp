@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "tools/harness/expected_values.h"
-#include "tools/harness/msgdlg_driver.h"
 #include "res/resource.h"
 #include "run_paths.h"
+#include "tools/harness/expected_values.h"
+#include "tools/harness/msgdlg_driver.h"
 
 namespace {
 
@@ -29,8 +29,8 @@ std::wstring Hex(unsigned value) {
 }
 
 std::wstring Request(unsigned style, int language, const std::wstring& message = L"Hello") {
-  return L"--style " + Hex(style) + L" --language " + std::to_wstring(language) +
-         L" --message \"" + message + L"\"";
+  return L"--style " + Hex(style) + L" --language " + std::to_wstring(language) + L" --message \"" +
+         message + L"\"";
 }
 
 std::wstring FontOf(const wchar_t* face, int height) {
@@ -114,15 +114,9 @@ void ExpectLayout(HWND dialog, const StyleCase& c) {
 void CloseBy(HWND dialog, Close how, bool single) {
   const RECT& right = single ? kSingleRect : kRightRect;
   switch (how) {
-    case Close::Left:
-      ClickAt(dialog, (kLeftRect.left + kLeftRect.right) / 2, 292);
-      break;
-    case Close::Right:
-      ClickAt(dialog, (right.left + right.right) / 2, 292);
-      break;
-    case Close::CloseButton:
-      ClickAt(dialog, kCloseCentre, 38);
-      break;
+    case Close::Left: ClickAt(dialog, (kLeftRect.left + kLeftRect.right) / 2, 292); break;
+    case Close::Right: ClickAt(dialog, (right.left + right.right) / 2, 292); break;
+    case Close::CloseButton: ClickAt(dialog, kCloseCentre, 38); break;
   }
 }
 
@@ -141,8 +135,9 @@ TEST(MessageDialog, EachStyleShowsItsButtonsAndAnswersForEachWayOfClosing) {
         EXPECT_EQ(host.Values(1, "beep"), std::vector<std::wstring>{std::to_wstring(c.beep)});
       }
       CloseBy(dialog, how, c.single);
-      const DWORD expected =
-          how == Close::Left ? c.leftResult : how == Close::Right ? c.rightResult : c.closeResult;
+      const DWORD expected = how == Close::Left    ? c.leftResult
+                             : how == Close::Right ? c.rightResult
+                                                   : c.closeResult;
       EXPECT_EQ(host.WaitForExit(), expected);
     }
   }
@@ -284,7 +279,9 @@ TEST(MessageDialog, LeftButtonHasTheFocusAndShowsItsFocusedFrame) {
   // with the body colour.
   const ScreenPixels picture = CaptureWindow(dialog);
   ASSERT_FALSE(picture.empty());
-  auto cyanish = [](COLORREF c) { return GetRValue(c) < 80 && GetGValue(c) > 150 && GetBValue(c) > 150; };
+  auto cyanish = [](COLORREF c) {
+    return GetRValue(c) < 80 && GetGValue(c) > 150 && GetBValue(c) > 150;
+  };
   EXPECT_GT(picture.Count(kLeftRect, cyanish), 50);
   EXPECT_EQ(picture.Count(kRightRect, cyanish), 0);
   EXPECT_TRUE(ColoursNear(picture.At(170, 275), RGB(0, 0, 0), 8));
@@ -402,7 +399,8 @@ TEST(MessageDialog, RepeatedDialogsLeakNoGdiObjects) {
   const std::wstring afterSecond = host.Value(2, "gdi");
   ASSERT_NE(afterSecond, L"");
   EXPECT_GT(std::stoi(afterSecond), 0);
-  for (int i = 3; i <= kDialogs; ++i) EXPECT_EQ(host.Value(i, "gdi"), afterSecond) << "dialog " << i;
+  for (int i = 3; i <= kDialogs; ++i)
+    EXPECT_EQ(host.Value(i, "gdi"), afterSecond) << "dialog " << i;
   for (int i = 1; i <= kDialogs; ++i) EXPECT_EQ(host.Value(i, "holders_empty"), L"1");
 }
 

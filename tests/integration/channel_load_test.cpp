@@ -12,10 +12,10 @@
 #include <utility>
 #include <vector>
 
-#include "tools/harness/expected_values.h"
-#include "tools/harness/standin_service_process.h"
 #include "run_paths.h"
+#include "tools/harness/expected_values.h"
 #include "tools/harness/load_pattern.h"
+#include "tools/harness/standin_service_process.h"
 
 namespace {
 
@@ -41,10 +41,10 @@ TEST(ChannelLoad, ManyClientProcessesEachGetTheirOwnRepliesIntact) {
   std::vector<std::unique_ptr<ChildProcess>> clients;
   for (unsigned client = 0; client < kClients; ++client) {
     clients.push_back(std::make_unique<ChildProcess>());
-    ASSERT_TRUE(clients.back()->Start(
-        StandinPath(L"channel_load_client.exe"),
-        L"--client " + std::to_wstring(client) + L" --count " + std::to_wstring(kExchangesPerClient),
-        {}));
+    ASSERT_TRUE(clients.back()->Start(StandinPath(L"channel_load_client.exe"),
+                                      L"--client " + std::to_wstring(client) + L" --count " +
+                                          std::to_wstring(kExchangesPerClient),
+                                      {}));
   }
   for (unsigned client = 0; client < kClients; ++client) {
     ASSERT_TRUE(clients[client]->Wait(120000)) << "client " << client << " hung";

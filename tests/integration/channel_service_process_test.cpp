@@ -8,9 +8,9 @@
 #include <string>
 
 #include "channel/command_channel.h"
+#include "run_paths.h"
 #include "tools/harness/expected_values.h"
 #include "tools/harness/standin_service_process.h"
-#include "run_paths.h"
 
 namespace {
 

@@ -8,9 +8,7 @@
 class CCommandChannelTestAccess {
  public:
   static HANDLE Mutex(const CCommandChannel& channel) { return channel.m_hMutex.Get(); }
-  static SECURITY_DESCRIPTOR& SecurityDescriptor(CCommandChannel& channel) {
-    return channel.m_sd;
-  }
+  static SECURITY_DESCRIPTOR& SecurityDescriptor(CCommandChannel& channel) { return channel.m_sd; }
   static const SECURITY_ATTRIBUTES& SecurityAttributes(const CCommandChannel& channel) {
     return channel.m_sa;
   }

@@ -49,7 +49,8 @@ void FakeChannelService::Serve() {
 
 void FakeChannelService::Answer(CommandRecord request, size_t ordinal) {
   if (ordinal <= m_config.unansweredFirst) return;
-  if (m_config.answerDelayMs && WaitForSingleObject(m_stop.Get(), m_config.answerDelayMs) == WAIT_OBJECT_0) {
+  if (m_config.answerDelayMs &&
+      WaitForSingleObject(m_stop.Get(), m_config.answerDelayMs) == WAIT_OBJECT_0) {
     return;
   }
   request.dwStatus = m_config.replyStatus;

@@ -5,8 +5,8 @@
 namespace {
 HKEY CreateKey(HKEY parent, const std::wstring& path) {
   HKEY key = nullptr;
-  LONG rc = RegCreateKeyExW(parent, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                            nullptr);
+  LONG rc =
+      RegCreateKeyExW(parent, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
   EXPECT_EQ(ERROR_SUCCESS, rc) << "creating sandbox key";
   return key;
 }
@@ -50,8 +50,7 @@ void RegistrySandbox::SetString(HKEY hive, const wchar_t* subKey, const wchar_t*
            static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 
-void RegistrySandbox::SetDword(HKEY hive, const wchar_t* subKey, const wchar_t* name,
-                               DWORD value) {
+void RegistrySandbox::SetDword(HKEY hive, const wchar_t* subKey, const wchar_t* name, DWORD value) {
   SetValue(hive, subKey, name, REG_DWORD, &value, sizeof(value));
 }
 

@@ -16,8 +16,8 @@ class RegistrySandbox {
   // Writes a value under the sandboxed hive (HKEY_LOCAL_MACHINE or
   // HKEY_CURRENT_USER), creating the key. `data` is written as given, with
   // exactly `bytes` bytes, so tests can store unterminated or odd-typed data.
-  void SetValue(HKEY hive, const wchar_t* subKey, const wchar_t* name, DWORD type,
-                const void* data, DWORD bytes);
+  void SetValue(HKEY hive, const wchar_t* subKey, const wchar_t* name, DWORD type, const void* data,
+                DWORD bytes);
   void SetString(HKEY hive, const wchar_t* subKey, const wchar_t* name, const std::wstring& text);
   void SetDword(HKEY hive, const wchar_t* subKey, const wchar_t* name, DWORD value);
   // Reads a REG_SZ value back; false when missing or of another type.

@@ -18,8 +18,8 @@ std::vector<TraceLine> ReadTraceLog(const std::wstring& path) {
     const size_t afterPid = line.find(L' ', afterStamp + 1);
     if (afterPid == std::wstring::npos) continue;
     TraceLine parsed;
-    parsed.processId = wcstoul(line.substr(afterStamp + 1, afterPid - afterStamp - 1).c_str(),
-                               nullptr, 10);
+    parsed.processId =
+        wcstoul(line.substr(afterStamp + 1, afterPid - afterStamp - 1).c_str(), nullptr, 10);
     parsed.message = line.substr(afterPid + 1);
     lines.push_back(parsed);
   }

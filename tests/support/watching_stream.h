@@ -25,7 +25,9 @@ class WatchingStream : public IStream {
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
     return m_inner->QueryInterface(iid, object);
   }
-  HRESULT STDMETHODCALLTYPE Read(void* b, ULONG n, ULONG* r) override { return m_inner->Read(b, n, r); }
+  HRESULT STDMETHODCALLTYPE Read(void* b, ULONG n, ULONG* r) override {
+    return m_inner->Read(b, n, r);
+  }
   HRESULT STDMETHODCALLTYPE Write(const void* b, ULONG n, ULONG* w) override {
     return m_inner->Write(b, n, w);
   }

@@ -65,10 +65,34 @@ unsigned FuzzSeed() {
 // Text pieces that make locations interesting: prefixes the path rules treat
 // differently, and characters that quoting, joining and expansion meet.
 const wchar_t* const kPieces[] = {
-    L"C:\\", L"c:/", L"\\\\server\\share\\", L"\\\\?\\C:\\", L"\\\\.\\", L"\\\\?\\UNC\\s\\h",
-    L"\\\\?\\GLOBALROOT\\", L"\\", L"/", L".", L"..\\", L"\"", L"%SystemDrive%", L"%TEMP%",
-    L"%NOT_SET%", L"%", L"Apps", L"Q", L"Program Files", L"Quarnel.exe", L":", L"*", L"?",
-    L"\x00E9", L"\x4E2D", L"\xD800", L" ", L"\t",
+    L"C:\\",
+    L"c:/",
+    L"\\\\server\\share\\",
+    L"\\\\?\\C:\\",
+    L"\\\\.\\",
+    L"\\\\?\\UNC\\s\\h",
+    L"\\\\?\\GLOBALROOT\\",
+    L"\\",
+    L"/",
+    L".",
+    L"..\\",
+    L"\"",
+    L"%SystemDrive%",
+    L"%TEMP%",
+    L"%NOT_SET%",
+    L"%",
+    L"Apps",
+    L"Q",
+    L"Program Files",
+    L"Quarnel.exe",
+    L":",
+    L"*",
+    L"?",
+    L"\x00E9",
+    L"\x4E2D",
+    L"\xD800",
+    L" ",
+    L"\t",
 };
 
 class Generator {
@@ -95,8 +119,8 @@ class Generator {
   }
 
   LocationCase Location() {
-    static const DWORD kTypes[] = {REG_SZ,    REG_SZ,   REG_EXPAND_SZ, REG_MULTI_SZ,
-                                   REG_BINARY, REG_DWORD, REG_QWORD,    REG_NONE};
+    static const DWORD kTypes[] = {REG_SZ,     REG_SZ,    REG_EXPAND_SZ, REG_MULTI_SZ,
+                                   REG_BINARY, REG_DWORD, REG_QWORD,     REG_NONE};
     LocationCase c;
     c.type = Below(10) == 0 ? static_cast<DWORD>(Below(12))
                             : kTypes[Below(static_cast<int>(sizeof(kTypes) / sizeof(kTypes[0])))];
@@ -165,8 +189,8 @@ class InputFuzzTest : public ::testing::Test {
 
   // Stores `c` as the install location and checks what detection makes of it.
   void CheckLocation(const LocationCase& c) {
-    registry.SetValue(HKEY_LOCAL_MACHINE, kUninstallKey, L"InstallLocation", c.type,
-                      c.bytes.data(), static_cast<DWORD>(c.bytes.size()));
+    registry.SetValue(HKEY_LOCAL_MACHINE, kUninstallKey, L"InstallLocation", c.type, c.bytes.data(),
+                      static_cast<DWORD>(c.bytes.size()));
     CString version = L"untouched";
     CString path = L"untouched";
     const bool installed = FindInstalledProduct(version, path).ok;

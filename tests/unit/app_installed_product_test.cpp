@@ -5,12 +5,12 @@
 #include <gtest/gtest.h>
 
 #include "app/installed_product.h"
-#include "base/system_path.h"
 #include "app/version_api.h"
 #include "base/scoped_handles.h"
+#include "base/system_path.h"
 #include "registry_sandbox.h"
-#include "tools/harness/scratch_dir.h"
 #include "run_paths.h"
+#include "tools/harness/scratch_dir.h"
 #include "tools/harness/version_resource.h"
 
 namespace {
@@ -107,7 +107,8 @@ TEST_F(FindInstalledProductTest, DisplayNameFillingTheBufferWithoutTerminatorIsS
   // bytes go in as binary; the type of the display name is never examined.
   SetLocation(L"C:\\Apps\\Q");
   const std::wstring name(270, L'n');
-  registry.SetValue(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayName", REG_BINARY, name.data(), 540);
+  registry.SetValue(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayName", REG_BINARY, name.data(),
+                    540);
   const StepResult found = FindInstalledProduct(version, path);
   EXPECT_TRUE(found.ok) << "step " << static_cast<int>(found.step) << ", error " << found.error;
   EXPECT_STREQ(L"C:\\Apps\\Q\\Quarnel.exe", path.GetString());
@@ -122,7 +123,7 @@ TEST_F(FindInstalledProductTest, LocationThatIsNotTextIsRefused) {
 // The location's bytes as the registry holds them, whatever the type says.
 struct StoredLocation {
   DWORD type;
-  std::wstring text;  // written with one terminator more than it holds
+  std::wstring text;        // written with one terminator more than it holds
   const wchar_t* expected;  // the installed launcher's path; null: not installed
 };
 
@@ -160,8 +161,8 @@ TEST_F(FindInstalledProductTest, ALocationCountsOnlyWhenItNamesAFolderFromAnywhe
   };
   for (const StoredLocation& c : cases) {
     registry.SetString(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayName", L"Zelvane");
-    registry.SetValue(HKEY_LOCAL_MACHINE, kUninstallKey, L"InstallLocation", c.type,
-                      c.text.c_str(), static_cast<DWORD>((c.text.size() + 1) * sizeof(wchar_t)));
+    registry.SetValue(HKEY_LOCAL_MACHINE, kUninstallKey, L"InstallLocation", c.type, c.text.c_str(),
+                      static_cast<DWORD>((c.text.size() + 1) * sizeof(wchar_t)));
     const bool found = Find(&version, &path);
     EXPECT_EQ(c.expected != nullptr, found) << c.type << " " << c.text.c_str();
     EXPECT_STREQ(c.expected ? c.expected : L"untouched", path.GetString())
@@ -191,7 +192,7 @@ TEST(JoinPath, FollowsTheSeparatorRuleAndNeverCuts) {
   EXPECT_STREQ(L"C:\\a\\b.exe", out);
   EXPECT_TRUE(JoinPath(L"", L"b.exe", out, 16));
   EXPECT_STREQ(L"b.exe", out);
-  EXPECT_TRUE(JoinPath(L"C:\\abcd", L"e.exe", out, 16));  // 13 chars
+  EXPECT_TRUE(JoinPath(L"C:\\abcd", L"e.exe", out, 16));       // 13 chars
   EXPECT_FALSE(JoinPath(L"C:\\abcdefgh", L"e.exe", out, 16));  // 17 chars
   EXPECT_STREQ(L"", out);
   EXPECT_TRUE(JoinPath(L"C:\\abcdef", L"e.exe", out, 16));  // 15 chars + NUL

@@ -85,8 +85,8 @@ std::vector<IconImage> IconImages() {
   const GroupIconEntry* entries = reinterpret_cast<const GroupIconEntry*>(header + 1);
   for (int i = 0; i < header->count; ++i) {
     IconImage image{entries[i].width ? entries[i].width : 256, entries[i].bitCount, nullptr, 0};
-    image.data = static_cast<const BYTE*>(
-        Resource(RT_ICON, MAKEINTRESOURCEW(entries[i].id), &image.size));
+    image.data =
+        static_cast<const BYTE*>(Resource(RT_ICON, MAKEINTRESOURCEW(entries[i].id), &image.size));
     images.push_back(image);
   }
   return images;
@@ -94,7 +94,8 @@ std::vector<IconImage> IconImages() {
 
 bool IsPng(const IconImage& image) {
   static const BYTE kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  return image.size >= sizeof(kSignature) && memcmp(image.data, kSignature, sizeof(kSignature)) == 0;
+  return image.size >= sizeof(kSignature) &&
+         memcmp(image.data, kSignature, sizeof(kSignature)) == 0;
 }
 
 // Width and height of an icon's colour bitmap, or 0 x 0.
@@ -145,7 +146,8 @@ TEST(LauncherIcon, EveryImageDecodesWithItsTransparency) {
     EXPECT_EQ(image.pixels, size.cx);
     EXPECT_EQ(image.pixels, size.cy);
     PixelCanvas canvas(image.pixels, image.pixels, kBackdrop);
-    EXPECT_TRUE(DrawIconEx(canvas.Dc(), 0, 0, icon, image.pixels, image.pixels, 0, nullptr, DI_NORMAL));
+    EXPECT_TRUE(
+        DrawIconEx(canvas.Dc(), 0, 0, icon, image.pixels, image.pixels, 0, nullptr, DI_NORMAL));
     const int last = image.pixels - 1;
     for (POINT corner : {POINT{0, 0}, POINT{last, 0}, POINT{0, last}, POINT{last, last}}) {
       EXPECT_EQ(ColourName(kBackdrop), ColourName(canvas.At(corner.x, corner.y)))
@@ -159,8 +161,9 @@ TEST(LauncherIcon, EveryImageDecodesWithItsTransparency) {
 // LoadImageW picks an image of the asked size from the group for each size.
 TEST(LauncherIcon, LoadsAtEverySize) {
   for (int pixels : {256, 128, 96, 64, 48, 32, 24, 16}) {
-    HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_APP_ICON),
-                                               IMAGE_ICON, pixels, pixels, LR_DEFAULTCOLOR));
+    HICON icon =
+        static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_APP_ICON),
+                                      IMAGE_ICON, pixels, pixels, LR_DEFAULTCOLOR));
     ASSERT_NE(nullptr, icon) << pixels;
     const SIZE size = IconSize(icon);
     EXPECT_EQ(pixels, size.cx) << pixels;
@@ -171,11 +174,13 @@ TEST(LauncherIcon, LoadsAtEverySize) {
 
 TEST(LauncherResources, ManifestAsksForNoElevationAndCommonControlsSix) {
   DWORD size = 0;
-  const char* manifest = static_cast<const char*>(Resource(MAKEINTRESOURCEW(24), MAKEINTRESOURCEW(1), &size));
+  const char* manifest =
+      static_cast<const char*>(Resource(MAKEINTRESOURCEW(24), MAKEINTRESOURCEW(1), &size));
   ASSERT_NE(nullptr, manifest);
   const std::string text(manifest, size);
   EXPECT_NE(std::string::npos, text.find("level=\"asInvoker\" uiAccess=\"false\""));
-  EXPECT_NE(std::string::npos, text.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""));
+  EXPECT_NE(std::string::npos,
+            text.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""));
   EXPECT_NE(std::string::npos, text.find("publicKeyToken=\"6595b64144ccf1df\""));
   EXPECT_NE(std::string::npos, text.find("processorArchitecture=\"x86\""));
 }

@@ -57,7 +57,8 @@ TEST(RunFailure, EachStepResultHasItsCodeAndMessage) {
       {kInstall, StepResult::Failed(StepId::kSetupLock, 32), 0, 10, IDS_MSG_SETUP_NOT_WRITTEN},
       {kInstall, StepResult::Failed(StepId::kInstallerStart, 1260), 0, 11,
        IDS_MSG_SETUP_NOT_STARTED},
-      {kInstall, StepResult::Failed(StepId::kInstallerStart, 193), 0, 11, IDS_MSG_SETUP_NOT_STARTED},
+      {kInstall, StepResult::Failed(StepId::kInstallerStart, 193), 0, 11,
+       IDS_MSG_SETUP_NOT_STARTED},
       // "No" at the elevation prompt: the person's choice, no message.
       {kInstall, StepResult::Failed(StepId::kInstallerStart, ERROR_CANCELLED), 0, 1602, 0},
       // Started, only the wait failed: the installer ran.
@@ -239,7 +240,8 @@ TEST(MessageFit, TextsTooTallForTheAreaLoseWordsBeforeTheirLastOne) {
   } cases[] = {
       {"fits", L"\"Quarnel\" could not start its installer.\nAccess denied. (5)", L"(5)", false},
       {"words", L"First line.\n" + words + L"(1260)", L"\x2026 (1260)", true},
-      {"no blanks but the number", L"First line.\n" + ideographs + L" (193)", L"\x2026 (193)", true},
+      {"no blanks but the number", L"First line.\n" + ideographs + L" (193)", L"\x2026 (193)",
+       true},
       {"one endless word", std::wstring(2000, L'W'), L"\x2026", true},
   };
   for (const auto& c : cases) {

@@ -9,10 +9,10 @@
 
 #include "app/setup_copy_lock.h"
 #include "app/setup_deploy.h"
-#include "tools/harness/expected_values.h"
-#include "tools/harness/launcher_run.h"
 #include "registry_sandbox.h"
 #include "res/resource.h"
+#include "tools/harness/expected_values.h"
+#include "tools/harness/launcher_run.h"
 #include "tools/harness/scratch_dir.h"
 
 namespace {
@@ -155,13 +155,13 @@ TEST(RecordSetupPath, StoresTheTerminatedPathUnderTheUsersKey) {
   const std::wstring first = L"C:\\Temp\\Quarnel_Setup1.exe";
   ASSERT_TRUE(RecordSetupPath(first.c_str()));
   std::wstring stored;
-  ASSERT_TRUE(registry.GetString(HKEY_CURRENT_USER, expected::kSetupPathKey, L"SetupPath",
-                                 &stored));
+  ASSERT_TRUE(
+      registry.GetString(HKEY_CURRENT_USER, expected::kSetupPathKey, L"SetupPath", &stored));
   EXPECT_EQ(first, stored);
 
   HKEY key = nullptr;
-  ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, expected::kSetupPathKey, 0,
-                                         KEY_READ, &key));
+  ASSERT_EQ(ERROR_SUCCESS,
+            RegOpenKeyExW(HKEY_CURRENT_USER, expected::kSetupPathKey, 0, KEY_READ, &key));
   DWORD type = 0, bytes = 0;
   RegQueryValueExW(key, L"SetupPath", nullptr, &type, nullptr, &bytes);
   RegCloseKey(key);
@@ -170,8 +170,8 @@ TEST(RecordSetupPath, StoresTheTerminatedPathUnderTheUsersKey) {
 
   // Each deployment overwrites the value with the newest copy.
   ASSERT_TRUE(RecordSetupPath(L"C:\\Temp\\Quarnel_Setup2.exe"));
-  ASSERT_TRUE(registry.GetString(HKEY_CURRENT_USER, expected::kSetupPathKey, L"SetupPath",
-                                 &stored));
+  ASSERT_TRUE(
+      registry.GetString(HKEY_CURRENT_USER, expected::kSetupPathKey, L"SetupPath", &stored));
   EXPECT_EQ(L"C:\\Temp\\Quarnel_Setup2.exe", stored);
   EXPECT_FALSE(RecordSetupPath(nullptr));
 }
@@ -259,8 +259,8 @@ TEST(RunInstaller, AStartTheShellRefusesIsAFailureOfTheStart) {
   ScratchDir dir(L"start");
   ShellMessageDismisser dismisser;
   DWORD exitCode = 1;
-  const StepResult missing = RunInstaller(dir.File(L"Quarnel_Setup1.exe").c_str(),
-                                          (dir.Path() + L"\\").c_str(), exitCode);
+  const StepResult missing =
+      RunInstaller(dir.File(L"Quarnel_Setup1.exe").c_str(), (dir.Path() + L"\\").c_str(), exitCode);
   EXPECT_FALSE(missing.ok);
   EXPECT_EQ(StepId::kInstallerStart, missing.step);
   EXPECT_NE(0u, missing.error);
@@ -287,8 +287,8 @@ TEST(DeploySetup, TheInstallerRunsEvenWhenSetupPathCannotBeRecorded) {
   ASSERT_EQ(1u, records.size());
   EXPECT_EQ(L"installer-start", records[0].event);
   std::wstring stored;
-  EXPECT_FALSE(registry.GetString(HKEY_CURRENT_USER, L"SOFTWARE\\Velmora\\Quarnel",
-                                  L"SetupPath", &stored));
+  EXPECT_FALSE(
+      registry.GetString(HKEY_CURRENT_USER, L"SOFTWARE\\Velmora\\Quarnel", L"SetupPath", &stored));
 }
 
 TEST(DeploySetup, AFolderThePlatformCannotReportWritesAndStartsNothing) {
@@ -311,8 +311,8 @@ TEST(DeploySetup, AFolderThePlatformCannotReportWritesAndStartsNothing) {
   EXPECT_FALSE(FileExists(dir.File(L"Quarnel_Setup1.exe"))) << "written to the current folder";
   EXPECT_TRUE(ReadStandinLog(dir.File(L"standins.log")).empty());
   std::wstring stored;
-  EXPECT_FALSE(registry.GetString(HKEY_CURRENT_USER, L"SOFTWARE\\Velmora\\Quarnel",
-                                  L"SetupPath", &stored));
+  EXPECT_FALSE(
+      registry.GetString(HKEY_CURRENT_USER, L"SOFTWARE\\Velmora\\Quarnel", L"SetupPath", &stored));
 }
 
 // A shell whose answers a test scripts, and a clock that only counts.
@@ -407,15 +407,15 @@ TEST(LockSetupCopy, HoldsTheCopyAsWrittenAgainstEveryChangeButReading) {
     ASSERT_TRUE(LockSetupCopy(path.c_str(), written, lock));
     const DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
     for (DWORD access : {static_cast<DWORD>(GENERIC_WRITE), static_cast<DWORD>(DELETE)}) {
-      ScopedHandle other(CreateFileW(path.c_str(), access, shareAll, nullptr, OPEN_EXISTING, 0,
-                                     nullptr));
+      ScopedHandle other(
+          CreateFileW(path.c_str(), access, shareAll, nullptr, OPEN_EXISTING, 0, nullptr));
       EXPECT_FALSE(other.Valid()) << "access " << access;
       EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION), GetLastError()) << access;
     }
     EXPECT_FALSE(MoveFileW(path.c_str(), dir.File(L"moved.exe").c_str()));
     EXPECT_FALSE(DeleteFileW(path.c_str()));
-    ScopedHandle reader(CreateFileW(path.c_str(), GENERIC_READ, shareAll, nullptr, OPEN_EXISTING, 0,
-                                    nullptr));
+    ScopedHandle reader(
+        CreateFileW(path.c_str(), GENERIC_READ, shareAll, nullptr, OPEN_EXISTING, 0, nullptr));
     EXPECT_TRUE(reader.Valid()) << "a scanner or the loader could not read it";
   }
   // Another file by the same name, as a swap in the moment before the hold:

@@ -35,8 +35,10 @@ TEST(StartUp, RunsTheLaunchersStepsInOrderAndStopsAtAClosedGate) {
     std::vector<StartUpStep> steps;
     bool iconAndFonts;
   } cases[] = {
-      {true, true, {S::kCommonControls, S::kFramework, S::kGdiplus, S::kVersionBinding,
-                    S::kIconAndFonts}, true},
+      {true,
+       true,
+       {S::kCommonControls, S::kFramework, S::kGdiplus, S::kVersionBinding, S::kIconAndFonts},
+       true},
       {false, false, {S::kCommonControls, S::kFramework, S::kGdiplus}, false},
   };
   for (const Case& c : cases) {

@@ -5,9 +5,9 @@
 
 #include "app/file_version.h"
 #include "app/version_api.h"
-#include "tools/harness/scratch_dir.h"
 #include "run_paths.h"
 #include "text_values.h"
+#include "tools/harness/scratch_dir.h"
 #include "tools/harness/version_resource.h"
 
 namespace {
@@ -18,9 +18,15 @@ TEST(CompareVersions, IsTextualOnTheFirstDifference) {
     const wchar_t* right;
     int sign;
   } cases[] = {
-      {L"1.40", L"1.30", 1},  {L"1.40", L"1.40", 0},  {L"1.40", L"2.00", -1},
-      {L"1.4", L"1.40", -1},  {L"1.40", L"", 1},      {L"", L"", 0},
-      {L"10.1", L"1.40", 1},  {L"9.00", L"10.0", 1},  {L"1.40", L"1.4", 1},
+      {L"1.40", L"1.30", 1},
+      {L"1.40", L"1.40", 0},
+      {L"1.40", L"2.00", -1},
+      {L"1.4", L"1.40", -1},
+      {L"1.40", L"", 1},
+      {L"", L"", 0},
+      {L"10.1", L"1.40", 1},
+      {L"9.00", L"10.0", 1},
+      {L"1.40", L"1.4", 1},
       // Code units compare unsigned: U+FF10 (fullwidth zero) sorts above '9'.
       {L"\xFF10", L"9", 1},
   };

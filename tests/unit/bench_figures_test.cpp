@@ -51,7 +51,7 @@ struct GoalCase {
 
 TEST(BenchGoal, RatioAgainstTheGoalInBothDirections) {
   const GoalCase cases[] = {
-      {115, 100, {GoalKind::kAtMost, 1.15}, true},    // exactly at the limit
+      {115, 100, {GoalKind::kAtMost, 1.15}, true},  // exactly at the limit
       {116, 100, {GoalKind::kAtMost, 1.15}, false},
       {90, 100, {GoalKind::kAtLeast, 0.9}, true},
       {89, 100, {GoalKind::kAtLeast, 0.9}, false},

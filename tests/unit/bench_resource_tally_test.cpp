@@ -25,10 +25,9 @@ TEST(BenchResourceTally, ClassesByTypeAndIdentifier) {
     const char* expected;
   };
   const Case cases[] = {
-      {10, 9300, "payload"}, {10, 9009, "artwork"}, {10, 1, "artwork"},
-      {3, 1, "icon"},        {14, 128, "icon"},     {6, 1, "strings"},
-      {5, 142, "dialog"},    {16, 1, "version"},    {24, 1, "manifest"},
-      {2, 1, "other"},       {23, 1, "other"},
+      {10, 9300, "payload"}, {10, 9009, "artwork"}, {10, 1, "artwork"}, {3, 1, "icon"},
+      {14, 128, "icon"},     {6, 1, "strings"},     {5, 142, "dialog"}, {16, 1, "version"},
+      {24, 1, "manifest"},   {2, 1, "other"},       {23, 1, "other"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(c.expected, ResourceClass(c.type, c.id)) << c.type << "/" << c.id;

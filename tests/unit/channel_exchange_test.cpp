@@ -1,8 +1,8 @@
 // Exchanges against a service played by a thread of this process: what
 // reaches the service, the statuses that come back, and the command mutex
 // and time-outs on every path.
-#include <windows.h>
 #include <aclapi.h>
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,8 @@
 #include <thread>
 
 #include "channel/command_channel.h"
-#include "command_channel_access.h"
 #include "channel/path_notice.h"
+#include "command_channel_access.h"
 #include "fake_channel_service.h"
 
 namespace {
@@ -179,8 +179,8 @@ TEST(ChannelMutex, CreatedWithANullDaclWhenAbsent) {
     PACL dacl = reinterpret_cast<PACL>(1);
     PSECURITY_DESCRIPTOR sd = nullptr;
     ASSERT_EQ(static_cast<DWORD>(ERROR_SUCCESS),
-              GetSecurityInfo(Access::Mutex(channel), SE_KERNEL_OBJECT,
-                              DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl, nullptr, &sd));
+              GetSecurityInfo(Access::Mutex(channel), SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION,
+                              nullptr, nullptr, &dacl, nullptr, &sd));
     EXPECT_EQ(nullptr, dacl) << "the mutex must be open to every account";
     LocalFree(sd);
     // Wine gives unnamed defaults no DACL either, so look at what was passed.
@@ -228,8 +228,8 @@ TEST(ChannelExchange, TheEndEventIsOpenToEveryAccount) {
   PACL dacl = reinterpret_cast<PACL>(1);
   PSECURITY_DESCRIPTOR sd = nullptr;
   EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS),
-            GetSecurityInfo(endEvent, SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
-                            nullptr, &dacl, nullptr, &sd));
+            GetSecurityInfo(endEvent, SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                            &dacl, nullptr, &sd));
   EXPECT_EQ(nullptr, dacl) << "the service's account must be able to signal it";
   // A NULL DACL that is present grants everyone; an absent one (what Wine
   // gives default security) would leave it to the creator's defaults.

@@ -15,9 +15,9 @@ namespace {
 
 [[maybe_unused]] const bool g_unmanaged = UseUnmanagedTestWindows();
 
-constexpr UINT WM_TEST_STEP = WM_APP + 1;     // runs the test's step, inside the loop
-constexpr UINT WM_TEST_END = WM_APP + 2;      // EndDialog(wParam)
-constexpr int kBandHeight = 30;               // hit tests above this drag the dialog
+constexpr UINT WM_TEST_STEP = WM_APP + 1;  // runs the test's step, inside the loop
+constexpr UINT WM_TEST_END = WM_APP + 2;   // EndDialog(wParam)
+constexpr int kBandHeight = 30;            // hit tests above this drag the dialog
 constexpr int kOwnerDrawResult = 77;
 
 class COwnerDrawButton : public CButton {
@@ -34,12 +34,12 @@ class CTestDialog : public CDialog {
   CTestDialog() : CDialog(IDD_FW_TEST_DIALOG) {}
   explicit CTestDialog(UINT id) : CDialog(id) {}
 
-  std::function<void(CTestDialog&)> onInit;   // after the base OnInitDialog
-  std::function<void(CTestDialog&)> onStep;   // for WM_TEST_STEP
+  std::function<void(CTestDialog&)> onInit;  // after the base OnInitDialog
+  std::function<void(CTestDialog&)> onStep;  // for WM_TEST_STEP
   bool swallowEscape = false;
   int swallowed = 0;
-  int loads = 0;   // exchanges filling the controls
-  int saves = 0;   // exchanges reading them back
+  int loads = 0;  // exchanges filling the controls
+  int saves = 0;  // exchanges reading them back
   bool controlsAttachedAtInit = false;
 
   COwnerDrawButton m_btnOwnerDraw;
@@ -135,7 +135,8 @@ TEST(FrameworkDialog, NoWindowGivesMinusOne) {
   const struct {
     const char* name;
     UINT id;
-  } cases[] = {{"missing template", IDD_FW_MISSING}, {"control that cannot be made", IDD_FW_BROKEN}};
+  } cases[] = {{"missing template", IDD_FW_MISSING},
+               {"control that cannot be made", IDD_FW_BROKEN}};
   for (const auto& c : cases) {
     CTestDialog dialog(c.id);
     bool initialised = false;

@@ -68,8 +68,8 @@ class MemoryCanvas {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     dc_.CreateCompatibleDC(nullptr);
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_),
-                               nullptr, 0);
+    bitmap_ =
+        CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
     previous_ = dc_.SelectObject(bitmap_);
   }
   ~MemoryCanvas() {
@@ -101,7 +101,7 @@ TEST(FrameworkDC, FillSolidRectPaintsExactlyItsRectangle) {
     int x, y;
     COLORREF color;
   } cases[] = {{5, 5, RGB(25, 25, 25)}, {14, 9, RGB(25, 25, 25)}, {15, 9, RGB(0, 0, 0)},
-               {14, 10, RGB(0, 0, 0)},  {4, 5, RGB(0, 0, 0)},      {0, 0, RGB(0, 0, 0)}};
+               {14, 10, RGB(0, 0, 0)},  {4, 5, RGB(0, 0, 0)},     {0, 0, RGB(0, 0, 0)}};
   for (const auto& c : cases) {
     EXPECT_EQ(c.color, canvas.Pixel(c.x, c.y)) << c.x << "," << c.y;
   }

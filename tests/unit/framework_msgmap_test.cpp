@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr UINT kSharedCommand = 100;   // handled by both classes
+constexpr UINT kSharedCommand = 100;  // handled by both classes
 constexpr UINT kBaseOnlyCommand = 101;
 constexpr UINT kDerivedOnlyCommand = 102;
 
@@ -71,8 +71,7 @@ struct LookupCase {
 BOOL Deliver(CBaseTarget& target, const LookupCase& c) {
   LRESULT result = 0;
   switch (c.route) {
-    case Route::Window:
-      return target.Dispatch(AfxMsgWindow, c.messageOrCode, 0, 0, 0, 0, &result);
+    case Route::Window: return target.Dispatch(AfxMsgWindow, c.messageOrCode, 0, 0, 0, 0, &result);
     case Route::Command:
       return target.Dispatch(AfxMsgCommand, WM_COMMAND, c.messageOrCode, c.id,
                              MAKEWPARAM(c.id, c.messageOrCode), 0, &result);
@@ -113,7 +112,8 @@ TEST(FrameworkMessageMap, DerivedEntriesWinAndKindsStaySeparate) {
 TEST(FrameworkMessageMap, BaseObjectIgnoresDerivedEntries) {
   CBaseTarget target;
   LRESULT result = 0;
-  EXPECT_TRUE(target.Dispatch(AfxMsgCommand, WM_COMMAND, BN_CLICKED, kSharedCommand, 0, 0, &result));
+  EXPECT_TRUE(
+      target.Dispatch(AfxMsgCommand, WM_COMMAND, BN_CLICKED, kSharedCommand, 0, 0, &result));
   EXPECT_FALSE(
       target.Dispatch(AfxMsgCommand, WM_COMMAND, BN_CLICKED, kDerivedOnlyCommand, 0, 0, &result));
   EXPECT_TRUE(target.Dispatch(AfxMsgWindow, WM_DESTROY, 0, 0, 0, 0, &result));

@@ -87,12 +87,19 @@ TEST(FrameworkString, CompareIsOrdinal) {
     const wchar_t* b;
     int sign;
   } cases[] = {
-      {L"abc", L"abc", 0},   {L"a", L"b", -1},       {L"b", L"a", 1},
-      {L"ab", L"abc", -1},   {L"abc", L"ab", 1},     {L"", L"", 0},
-      {L"", nullptr, 0},     {L"a", nullptr, 1},
+      {L"abc", L"abc", 0},
+      {L"a", L"b", -1},
+      {L"b", L"a", 1},
+      {L"ab", L"abc", -1},
+      {L"abc", L"ab", 1},
+      {L"", L"", 0},
+      {L"", nullptr, 0},
+      {L"a", nullptr, 1},
       // Code units, not a locale's collation: upper case before lower case,
       // accents after ASCII, and units above 0x7FFF are not negative.
-      {L"Z", L"a", -1},      {L"\u00e9", L"z", 1},   {L"\uffff", L"\u0100", 1},
+      {L"Z", L"a", -1},
+      {L"\u00e9", L"z", 1},
+      {L"\uffff", L"\u0100", 1},
       {L"\u0100", L"\uffff", -1},
   };
   for (const auto& c : cases) {

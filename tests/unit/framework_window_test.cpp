@@ -165,8 +165,8 @@ TEST_F(FrameworkWindow, DetachUnderALaterSubclassKeepsForwarding) {
 }
 
 TEST_F(FrameworkWindow, DefaultReachesThePreviousProcedure) {
-  HWND child = CreateChildControl(host_.get(), L"STATIC", L"hit", WS_VISIBLE, kStaticId, 10, 40,
-                                  100, 50);
+  HWND child =
+      CreateChildControl(host_.get(), L"STATIC", L"hit", WS_VISIBLE, kStaticId, 10, 40, 100, 50);
   CDragStatic control;
   ASSERT_TRUE(control.SubclassWindow(child));
   RECT rect;
@@ -175,9 +175,11 @@ TEST_F(FrameworkWindow, DefaultReachesThePreviousProcedure) {
     int dy;
     LRESULT expected;
   } cases[] = {
-      {0, HTCAPTION}, {19, HTCAPTION},
+      {0, HTCAPTION},
+      {19, HTCAPTION},
       // A static without SS_NOTIFY lets hits through to its parent.
-      {20, HTTRANSPARENT}, {45, HTTRANSPARENT},
+      {20, HTTRANSPARENT},
+      {45, HTTRANSPARENT},
   };
   for (const auto& c : cases) {
     const LPARAM point = MAKELPARAM(rect.left + 5, rect.top + c.dy);
@@ -202,7 +204,8 @@ TEST_F(FrameworkWindow, OwnerDrawPaintsReachTheChildObject) {
   item.itemAction = ODA_FOCUS;
   item.hwndItem = button.m_hWnd;
   const int before = button.drawCount;
-  EXPECT_EQ(TRUE, SendMessageW(host_.get(), WM_DRAWITEM, kButtonId, reinterpret_cast<LPARAM>(&item)));
+  EXPECT_EQ(TRUE,
+            SendMessageW(host_.get(), WM_DRAWITEM, kButtonId, reinterpret_cast<LPARAM>(&item)));
   EXPECT_EQ(before + 1, button.drawCount);
   EXPECT_EQ(&item, button.lastItem);
 
@@ -214,14 +217,14 @@ TEST_F(FrameworkWindow, OwnerDrawPaintsReachTheChildObject) {
 
 TEST_F(FrameworkWindow, ClicksReachTheParentMapUnlessTheChildTakesThem) {
   CRecordingButton plain;
-  ASSERT_TRUE(AttachNewButton(plain, parent_, L"a", WS_VISIBLE | BS_PUSHBUTTON,
-                              CRect(0, 0, 50, 20), kButtonId));
+  ASSERT_TRUE(AttachNewButton(plain, parent_, L"a", WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 50, 20),
+                              kButtonId));
   SendMessageW(plain.m_hWnd, BM_CLICK, 0, 0);
   EXPECT_EQ(1, parent_.clicks);
 
   CSelfClickingButton self;
-  ASSERT_TRUE(AttachNewButton(self, parent_, L"b", WS_VISIBLE | BS_PUSHBUTTON,
-                              CRect(0, 30, 50, 50), kButtonId));
+  ASSERT_TRUE(AttachNewButton(self, parent_, L"b", WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 30, 50, 50),
+                              kButtonId));
   SendMessageW(self.m_hWnd, BM_CLICK, 0, 0);
   EXPECT_EQ(1, self.clicks);
   EXPECT_EQ(1, parent_.clicks) << "a reflected notification that was handled stays with the child";
@@ -256,9 +259,12 @@ TEST_F(FrameworkWindow, CtlColorGetsTheControlAndItsCode) {
   const struct {
     UINT message;
     UINT code;
-  } cases[] = {{WM_CTLCOLORSTATIC, CTLCOLOR_STATIC}, {WM_CTLCOLORBTN, CTLCOLOR_BTN},
-               {WM_CTLCOLORDLG, CTLCOLOR_DLG},       {WM_CTLCOLOREDIT, CTLCOLOR_EDIT},
-               {WM_CTLCOLORMSGBOX, CTLCOLOR_MSGBOX}, {WM_CTLCOLORLISTBOX, CTLCOLOR_LISTBOX},
+  } cases[] = {{WM_CTLCOLORSTATIC, CTLCOLOR_STATIC},
+               {WM_CTLCOLORBTN, CTLCOLOR_BTN},
+               {WM_CTLCOLORDLG, CTLCOLOR_DLG},
+               {WM_CTLCOLOREDIT, CTLCOLOR_EDIT},
+               {WM_CTLCOLORMSGBOX, CTLCOLOR_MSGBOX},
+               {WM_CTLCOLORLISTBOX, CTLCOLOR_LISTBOX},
                {WM_CTLCOLORSCROLLBAR, CTLCOLOR_SCROLLBAR}};
   for (const auto& c : cases) {
     const LRESULT brush = SendMessageW(host_.get(), c.message, reinterpret_cast<WPARAM>(dc),
@@ -344,15 +350,19 @@ TEST(FrameworkCenterWindow, CentresOnOwnerOrWorkAreaAndStaysInside) {
   } cases[] = {
       {"no owner: work area", false, {}, {midX - 301 / 2, midY - 201 / 2}},
       {"owner: its centre", true, {200, 150, 401, 301}, {200 + 200 - 150, 150 + 150 - 100}},
-      {"owner near the corner: pushed inside", true, {area.left, area.top, 40, 40},
+      {"owner near the corner: pushed inside",
+       true,
+       {area.left, area.top, 40, 40},
        {area.left, area.top}},
-      {"owner past the far corner: pushed inside", true, {area.right - 20, area.bottom - 20, 40, 40},
+      {"owner past the far corner: pushed inside",
+       true,
+       {area.right - 20, area.bottom - 20, 40, 40},
        {area.right - 301, area.bottom - 201}},
   };
   for (const Case& c : cases) {
-    ScopedWindow owner(c.withOwner ? CreatePlainWindow(c.owner.left, c.owner.top, c.owner.right,
-                                                       c.owner.bottom)
-                                   : nullptr);
+    ScopedWindow owner(
+        c.withOwner ? CreatePlainWindow(c.owner.left, c.owner.top, c.owner.right, c.owner.bottom)
+                    : nullptr);
     ScopedWindow subject(CreatePlainWindow(0, 0, 301, 201, owner.get()));
     CWnd wnd;
     ASSERT_TRUE(wnd.SubclassWindow(subject.get()));

@@ -77,8 +77,7 @@ const CatalogueRow kCatalogue[] = {
       L"\"Quarnel\" non è riuscito a scrivere il programma di installazione.",
       L"El \"Quarnel\" no ha podido escribir su programa de instalación.",
       L"O \"Quarnel\" não conseguiu gravar o seu programa de instalação.",
-      L"“Quarnel”无法写入安装程序。",
-      L"\"Quarnel\"はインストーラーを書き込めませんでした。"}},
+      L"“Quarnel”无法写入安装程序。", L"\"Quarnel\"はインストーラーを書き込めませんでした。"}},
     {IDS_MSG_SETUP_NOT_STARTED,
      {L"\"Quarnel\" could not start its installer.",
       L"« Quarnel » n'a pas pu démarrer son programme d'installation.",
@@ -86,8 +85,7 @@ const CatalogueRow kCatalogue[] = {
       L"\"Quarnel\" non è riuscito ad avviare il programma di installazione.",
       L"El \"Quarnel\" no ha podido iniciar su programa de instalación.",
       L"O \"Quarnel\" não conseguiu iniciar o seu programa de instalação.",
-      L"“Quarnel”无法启动安装程序。",
-      L"\"Quarnel\"はインストーラーを起動できませんでした。"}},
+      L"“Quarnel”无法启动安装程序。", L"\"Quarnel\"はインストーラーを起動できませんでした。"}},
     {IDS_MSG_APP_NOT_STARTED,
      {L"\"Quarnel\" could not start the installed application.",
       L"« Quarnel » n'a pas pu démarrer l'application installée.",
@@ -106,8 +104,7 @@ const UINT kFirstFrameworkString = 61440;
 // size hands back a pointer into the resource and the exact length.
 std::wstring RawTableEntry(UINT id) {
   const wchar_t* text = nullptr;
-  const int length =
-      LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
+  const int length = LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
   return length > 0 && text ? std::wstring(text, length) : std::wstring();
 }
 
@@ -273,14 +270,13 @@ TEST(Catalogue, ServiceLanguageChoosesTheBlock) {
     DWORD value;
     int language;
   };
-  const Case cases[] = {{false, 0, 0}, {true, 0, 0}, {true, 6, 6}, {true, 8, 0},
+  const Case cases[] = {{false, 0, 0},         {true, 0, 0}, {true, 6, 6}, {true, 8, 0},
                         {true, 0xFFFFFFFF, 0}, {true, 2, 2}, {true, 7, 7}, {true, 1, 1}};
   for (const Case& c : cases) {
     RegistrySandbox sandbox;
     if (c.store) sandbox.SetDword(HKEY_LOCAL_MACHINE, kServiceKey, L"Language", c.value);
     for (const CatalogueRow& row : kCatalogue) {
-      EXPECT_EQ(std::wstring(row.texts[c.language]),
-                ToWide(LoadServiceLanguageString(row.baseId)))
+      EXPECT_EQ(std::wstring(row.texts[c.language]), ToWide(LoadServiceLanguageString(row.baseId)))
           << "value " << c.value << ", base id " << row.baseId;
     }
   }

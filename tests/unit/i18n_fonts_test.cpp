@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "app/quarnel_app.h"
-#include "tools/harness/expected_values.h"
-#include "tools/harness/pixel_canvas.h"
 #include "i18n/catalogue.h"
 #include "i18n/language_fonts.h"
 #include "resource.h"
 #include "support/font_description.h"
+#include "tools/harness/expected_values.h"
+#include "tools/harness/pixel_canvas.h"
 
 namespace {
 
@@ -112,8 +112,7 @@ TEST(ApplicationFonts, CreatedForEveryLanguageAndDeletedWithTheApplication) {
       CFont& font = app.GetTextFont(static_cast<LanguageIndex>(language));
       EXPECT_EQ(&app.m_fontText[language], &font);
       const std::string what = "application text font " + std::to_string(language);
-      ExpectSameFont(ExpectedFont(kExpectedTextFaces[language], -16), ReadBack(font),
-                     what.c_str());
+      ExpectSameFont(ExpectedFont(kExpectedTextFaces[language], -16), ReadBack(font), what.c_str());
       handles.push_back(font.m_hObject);
     }
     EXPECT_EQ(&app.m_fontTitle, &app.GetTitleFont());
@@ -161,9 +160,9 @@ TEST(ApplicationFonts, EveryTextFontDrawsEveryCatalogueCharacter) {
   // character the font cannot draw comes out as the same box as a private-use
   // character that no font has.
   std::set<wchar_t> characters;
-  const UINT baseIds[] = {IDS_BTN_OK,  IDS_BTN_CANCEL,         IDS_BTN_YES,
-                          IDS_BTN_NO,  IDS_BTN_UPDATE,         IDS_MSG_UPDATE_QUESTION,
-                          IDS_MSG_UNSUPPORTED_OS};
+  const UINT baseIds[] = {
+      IDS_BTN_OK,     IDS_BTN_CANCEL,          IDS_BTN_YES,           IDS_BTN_NO,
+      IDS_BTN_UPDATE, IDS_MSG_UPDATE_QUESTION, IDS_MSG_UNSUPPORTED_OS};
   for (UINT baseId : baseIds) {
     for (int language = 0; language < kLanguageCount; ++language) {
       const CString text = LoadLocalizedString(baseId, language);

@@ -5,9 +5,9 @@
 
 #include <vector>
 
-#include "tools/harness/expected_values.h"
 #include "i18n/language_source.h"
 #include "registry_sandbox.h"
+#include "tools/harness/expected_values.h"
 
 namespace {
 
@@ -34,28 +34,27 @@ TEST(LanguageIndexFromLcid, NamedLocales) {
     int expected;
   };
   const Case cases[] = {
-      {0x0C0C, 1},  // French (Canada)
-      {0x040C, 1},  // French (France)
-      {0x0804, 6},  // Chinese (PRC)
-      {0x0404, 6},  // Chinese (Taiwan): still Simplified Chinese
-      {0x0C04, 6},  // Chinese (Hong Kong)
-      {0x7C04, 6},  // Chinese (Traditional)
-      {0x0419, 0},  // Russian
-      {0x0416, 5},  // Portuguese (Brazil)
-      {0x0816, 5},  // Portuguese (Portugal)
-      {0x0409, 0},  // English (United States)
-      {0x0809, 0},  // English (United Kingdom)
-      {0x0407, 2},  // German
-      {0x0807, 2},  // German (Switzerland)
-      {0x0410, 3},  // Italian
-      {0x040A, 4},  // Spanish (traditional sort)
-      {0x0C0A, 4},  // Spanish (modern sort)
-      {0x0411, 7},  // Japanese
-      {0x0412, 0},  // Korean
-      {0x0408, 0},  // Greek
-      {0x0000, 0},
-      {0x0400, 0},  // LOCALE_USER_DEFAULT itself
-      {0x00040411, 7},  // Japanese with a sort identifier
+      {0x0C0C, 1},                   // French (Canada)
+      {0x040C, 1},                   // French (France)
+      {0x0804, 6},                   // Chinese (PRC)
+      {0x0404, 6},                   // Chinese (Taiwan): still Simplified Chinese
+      {0x0C04, 6},                   // Chinese (Hong Kong)
+      {0x7C04, 6},                   // Chinese (Traditional)
+      {0x0419, 0},                   // Russian
+      {0x0416, 5},                   // Portuguese (Brazil)
+      {0x0816, 5},                   // Portuguese (Portugal)
+      {0x0409, 0},                   // English (United States)
+      {0x0809, 0},                   // English (United Kingdom)
+      {0x0407, 2},                   // German
+      {0x0807, 2},                   // German (Switzerland)
+      {0x0410, 3},                   // Italian
+      {0x040A, 4},                   // Spanish (traditional sort)
+      {0x0C0A, 4},                   // Spanish (modern sort)
+      {0x0411, 7},                   // Japanese
+      {0x0412, 0},                   // Korean
+      {0x0408, 0},                   // Greek
+      {0x0000, 0},     {0x0400, 0},  // LOCALE_USER_DEFAULT itself
+      {0x00040411, 7},               // Japanese with a sort identifier
       {0xFFFFFFFF, 0},
   };
   for (const Case& c : cases) {

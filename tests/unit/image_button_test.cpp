@@ -8,14 +8,14 @@
 #include <string>
 
 #include "res/resource.h"
-#include "tools/harness/gdi_object_count.h"
+#include "run_paths.h"
 #include "support/image_button_access.h"
 #include "support/image_button_host.h"
 #include "support/image_test_ids.h"
+#include "support/watching_stream.h"
+#include "tools/harness/gdi_object_count.h"
 #include "tools/harness/pixel_canvas.h"
 #include "tools/harness/screen_pixels.h"
-#include "support/watching_stream.h"
-#include "run_paths.h"
 #include "ui/gdiplus_api.h"
 #include "ui/image_button.h"
 #include "ui/resource_image.h"
@@ -89,16 +89,17 @@ void PaintState(CImageButton& button, const State& state, PixelCanvas& canvas) {
 }
 
 // Frame `index` of a sprite decoded on its own and composed on `background`.
-std::unique_ptr<PixelCanvas> ReferenceFrame(const ButtonKind& kind, int index, COLORREF background) {
+std::unique_ptr<PixelCanvas> ReferenceFrame(const ButtonKind& kind, int index,
+                                            COLORREF background) {
   auto canvas = std::make_unique<PixelCanvas>(kind.frameWidth, kind.frameHeight, background);
   ResourceImage image;
   EXPECT_TRUE(image.Load(kind.spriteId));
   gdiplus_flat::GpGraphics* graphics = nullptr;
   g_gdiplusApi.GdipCreateFromHDC(canvas->Dc(), &graphics);
-  EXPECT_EQ(gdiplus_flat::Ok, g_gdiplusApi.GdipDrawImagePointRectI(
-                                  graphics, image.m_pBitmap->GetNativeImage(), 0, 0,
-                                  kind.frameWidth * index, 0, kind.frameWidth, kind.frameHeight,
-                                  gdiplus_flat::UnitPixel));
+  EXPECT_EQ(gdiplus_flat::Ok,
+            g_gdiplusApi.GdipDrawImagePointRectI(graphics, image.m_pBitmap->GetNativeImage(), 0, 0,
+                                                 kind.frameWidth * index, 0, kind.frameWidth,
+                                                 kind.frameHeight, gdiplus_flat::UnitPixel));
   g_gdiplusApi.GdipDeleteGraphics(graphics);
   return canvas;
 }
@@ -115,7 +116,8 @@ struct Difference {
   int offRing = 0;
 };
 
-Difference Compare(const ButtonKind& kind, const PixelCanvas& painted, const PixelCanvas& reference) {
+Difference Compare(const ButtonKind& kind, const PixelCanvas& painted,
+                   const PixelCanvas& reference) {
   Difference d;
   const int w = painted.Width();
   const int h = painted.Height();
@@ -156,7 +158,8 @@ void ExpectSamples(const ButtonKind& kind, const PixelCanvas& painted, int frame
   const FrameSample* samples = push ? kPushSamples : kCloseSamples;
   const int count = push ? 2 : 1;
   for (int i = 0; i < count; ++i) {
-    EXPECT_EQ(ColourName(samples[i].colour[frame]), ColourName(painted.At(samples[i].x, samples[i].y)))
+    EXPECT_EQ(ColourName(samples[i].colour[frame]),
+              ColourName(painted.At(samples[i].x, samples[i].y)))
         << "pixel " << samples[i].x << "," << samples[i].y << " of frame " << frame;
   }
 }
@@ -213,8 +216,9 @@ TEST_F(ImageButtonTest, CaptionUsesTheWindowFont) {
   ASSERT_TRUE(m_host.AddKind(button, kPushButtonKind, kBody, 10, 10, 100));
   PixelCanvas bold(123, 52, kUntouched);
   PaintInto(button, bold, 0);
-  HFONT tiny = CreateFontW(-8, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, L"Tahoma");
+  HFONT tiny =
+      CreateFontW(-8, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                  CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, L"Tahoma");
   SendMessageW(button.m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(tiny), FALSE);
   PixelCanvas small(123, 52, kUntouched);
   PaintInto(button, small, 0);
@@ -246,7 +250,8 @@ TEST_F(ImageButtonTest, FocusRectangleOnlyWhenNoCaptionShowsTheFocus) {
     PixelCanvas painted(123, 52, kUntouched);
     PaintInto(button, painted, ODS_FOCUS);
     const int frame = c.captionButton ? 3 : 0;
-    const Difference d = Compare(kPushButtonKind, painted, *ReferenceFrame(kPushButtonKind, frame, kBody));
+    const Difference d =
+        Compare(kPushButtonKind, painted, *ReferenceFrame(kPushButtonKind, frame, kBody));
     EXPECT_EQ(0, d.offRing);
     EXPECT_EQ(c.focusRect, d.total > 0);
     DestroyWindow(button.m_hWnd);
@@ -261,7 +266,9 @@ TEST_F(ImageButtonTest, WithoutOffscreenCompositionTransparentPixelsKeepWhatIsTh
   PaintInto(button, painted, 0);
   EXPECT_EQ(ColourName(kUntouched), ColourName(painted.At(0, 0)));
   EXPECT_EQ(ColourName(kWhite), ColourName(painted.At(17, 17)));
-  EXPECT_EQ(0, Compare(kCloseButtonKind, painted, *ReferenceFrame(kCloseButtonKind, 0, kUntouched)).total);
+  EXPECT_EQ(
+      0,
+      Compare(kCloseButtonKind, painted, *ReferenceFrame(kCloseButtonKind, 0, kUntouched)).total);
 }
 
 // A button without a sprite: no frame, nothing filled, only caption and
@@ -368,9 +375,7 @@ TEST_F(ImageButtonTest, SpriteIsReleasedBitmapFirst) {
         EXPECT_TRUE(button->LoadSprite(IDR_PNG_BUTTON, 123, 52));
         EXPECT_NE(nullptr, ButtonAccess::Bitmap(*button));
         break;
-      case kReloadMissing:
-        EXPECT_FALSE(button->LoadSprite(IDR_TEST_MISSING, 36, 36));
-        break;
+      case kReloadMissing: EXPECT_FALSE(button->LoadSprite(IDR_TEST_MISSING, 36, 36)); break;
       case kDestroyWindow:
         DestroyWindow(window);
         EXPECT_EQ(nullptr, ButtonAccess::Bitmap(*button));
@@ -379,9 +384,7 @@ TEST_F(ImageButtonTest, SpriteIsReleasedBitmapFirst) {
         EXPECT_EQ(0, ButtonAccess::FrameWidth(*button));
         EXPECT_EQ(0, ButtonAccess::FrameHeight(*button));
         break;
-      case kDeleteObject:
-        button.reset();
-        break;
+      case kDeleteObject: button.reset(); break;
     }
     EXPECT_TRUE(watcher.m_released);
     EXPECT_TRUE(watcher.m_bitmapGoneFirst);
@@ -395,7 +398,8 @@ TEST_F(ImageButtonTest, NeverErasesItsBackground) {
   CImageButton button;
   ASSERT_TRUE(m_host.AddKind(button, kCloseButtonKind, kBlack, 10, 10, 100));
   PixelCanvas canvas(36, 36, kUntouched);
-  EXPECT_EQ(0, SendMessageW(button.m_hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.Dc()), 0));
+  EXPECT_EQ(0,
+            SendMessageW(button.m_hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.Dc()), 0));
   EXPECT_TRUE(canvas.AllOf(0, 0, 36, 36, kUntouched));
   DestroyWindow(button.m_hWnd);
 }
@@ -406,9 +410,7 @@ TEST_F(ImageButtonTest, HoverFollowsMouseMovesAndCapture) {
   CountingImageButton button;
   ASSERT_TRUE(m_host.AddKind(button, kPushButtonKind, kBody, 10, 10, 100));
   PumpPending();
-  auto move = [&](int x, int y) {
-    SendMessageW(button.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
-  };
+  auto move = [&](int x, int y) { SendMessageW(button.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); };
   int paints = button.m_nPaints;
   move(60, 20);
   EXPECT_TRUE(ButtonAccess::Hover(button));
@@ -446,7 +448,8 @@ TEST_F(ImageButtonTest, WindowOverTheButtonEndsTheHover) {
   PumpPending();
   SendMessageW(button.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
   EXPECT_TRUE(ButtonAccess::Hover(button));
-  SendMessageW(button.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(100, 20));  // in the button, under the cover
+  SendMessageW(button.m_hWnd, WM_MOUSEMOVE, 0,
+               MAKELPARAM(100, 20));  // in the button, under the cover
   EXPECT_FALSE(ButtonAccess::Hover(button));
   EXPECT_NE(button.m_hWnd, GetCapture());
   DestroyWindow(button.m_hWnd);
@@ -459,7 +462,8 @@ TEST_F(ImageButtonTest, ReflectedFocusNotificationsRepaintAtOnce) {
     ASSERT_TRUE(m_host.AddKind(button, kPushButtonKind, kBody, 10, 10, 100));
     PumpPending();
     const int paints = button.m_nPaints;
-    SendMessageW(m_host.Window(), WM_COMMAND, MAKEWPARAM(100, code), reinterpret_cast<LPARAM>(button.m_hWnd));
+    SendMessageW(m_host.Window(), WM_COMMAND, MAKEWPARAM(100, code),
+                 reinterpret_cast<LPARAM>(button.m_hWnd));
     EXPECT_EQ(paints + 1, button.m_nPaints);
     DestroyWindow(button.m_hWnd);
   }
@@ -529,10 +533,10 @@ TEST_F(ImageButtonTest, SavesAPictureOfEachFrame) {
       picture.height = painted.Height();
       for (int y = 0; y < picture.height; ++y)
         for (int x = 0; x < picture.width; ++x) picture.pixels.push_back(painted.At(x, y));
-      const std::wstring name = std::wstring(QUARNEL_TEST_ARTIFACT_DIR) + L"\\image_button_" +
-                                (kind->captionButton ? L"push_" : L"close_") +
-                                std::wstring(frameNames[frame], frameNames[frame] + strlen(frameNames[frame])) +
-                                L".png";
+      const std::wstring name =
+          std::wstring(QUARNEL_TEST_ARTIFACT_DIR) + L"\\image_button_" +
+          (kind->captionButton ? L"push_" : L"close_") +
+          std::wstring(frameNames[frame], frameNames[frame] + strlen(frameNames[frame])) + L".png";
       EXPECT_TRUE(SavePng(picture, name));
     }
     DestroyWindow(button.m_hWnd);

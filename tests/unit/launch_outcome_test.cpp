@@ -34,12 +34,11 @@ ServiceLogEntry Notice(const std::wstring& path, const std::wstring& command = L
 RunObservation GoodInstall() {
   RunObservation run;
   run.requests = {Notice(kLauncher), Notice(L"C:\\m\\download")};
-  run.records = {
-      Record(L"installer-start", {{L"program", kCopy},
-                                  {L"cmdline", L"\"" + kCopy + L"\""},
-                                  {L"cwd", kTemp + L"\\"},
-                                  {L"parent", kLauncher}}),
-      Record(L"installer-installed", {{L"dir", kInstall}, {L"result", L"ok"}})};
+  run.records = {Record(L"installer-start", {{L"program", kCopy},
+                                             {L"cmdline", L"\"" + kCopy + L"\""},
+                                             {L"cwd", kTemp + L"\\"},
+                                             {L"parent", kLauncher}}),
+                 Record(L"installer-installed", {{L"dir", kInstall}, {L"result", L"ok"}})};
   return run;
 }
 
@@ -73,8 +72,9 @@ std::wstring Joined(const std::vector<std::wstring>& problems) {
 
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
-void ExpectEachFaultNamed(const std::vector<Fault>& faults, const RunObservation& good,
-                          const std::function<std::vector<std::wstring>(const RunObservation&)>& check) {
+void ExpectEachFaultNamed(
+    const std::vector<Fault>& faults, const RunObservation& good,
+    const std::function<std::vector<std::wstring>(const RunObservation&)>& check) {
   for (const Fault& fault : faults) {
     SCOPED_TRACE(fault.name);
     RunObservation run = good;
@@ -103,8 +103,8 @@ TEST(LaunchOutcome, InstallFaultsAreNamed) {
       {"window shown", [](RunObservation& r) { r.windowShown = true; }, L"a window was shown"},
       {"no notices", [](RunObservation& r) { r.requests.clear(); }, L"0 request(s)"},
       {"one notice", [](RunObservation& r) { r.requests.pop_back(); }, L"1 request(s)"},
-      {"notices swapped",
-       [](RunObservation& r) { std::swap(r.requests[0], r.requests[1]); }, L"notice 1's path"},
+      {"notices swapped", [](RunObservation& r) { std::swap(r.requests[0], r.requests[1]); },
+       L"notice 1's path"},
       {"folder with a cut name",
        [](RunObservation& r) { r.requests[1] = Notice(L"C:\\m\\downloa"); }, L"notice 2's path"},
       {"other command", [](RunObservation& r) { r.requests[0] = Notice(kLauncher, L"7"); },
@@ -113,23 +113,23 @@ TEST(LaunchOutcome, InstallFaultsAreNamed) {
       {"installer twice", [](RunObservation& r) { r.records.push_back(r.records[0]); },
        L"the installer started 2"},
       {"copy elsewhere",
-       [](RunObservation& r) { r.records[0].fields[L"program"] = L"C:\\m\\temp\\Quarnel_Setup1.exe"; },
+       [](RunObservation& r) {
+         r.records[0].fields[L"program"] = L"C:\\m\\temp\\Quarnel_Setup1.exe";
+       },
        L"the installer copy"},
       {"working directory",
        [](RunObservation& r) { r.records[0].fields[L"cwd"] = L"C:\\m\\download"; },
        L"working directory"},
-      {"unquoted command line",
-       [](RunObservation& r) { r.records[0].fields[L"cmdline"] = kCopy; }, L"command line"},
+      {"unquoted command line", [](RunObservation& r) { r.records[0].fields[L"cmdline"] = kCopy; },
+       L"command line"},
       {"arguments added",
        [](RunObservation& r) { r.records[0].fields[L"cmdline"] = L"\"" + kCopy + L"\" -P"; },
        L"command line"},
       {"other parent", [](RunObservation& r) { r.records[0].fields[L"parent"] = L"C:\\x.exe"; },
        L"parent"},
-      {"install failed",
-       [](RunObservation& r) { r.records[1].fields[L"result"] = L"cannot copy"; },
+      {"install failed", [](RunObservation& r) { r.records[1].fields[L"result"] = L"cannot copy"; },
        L"successful install"},
-      {"also handed off",
-       [](RunObservation& r) { r.records.push_back(GoodHandOff().records[0]); },
+      {"also handed off", [](RunObservation& r) { r.records.push_back(GoodHandOff().records[0]); },
        L"Zelvane.exe started 1"},
   };
   ExpectEachFaultNamed(faults, GoodInstall(), [](const RunObservation& run) {
@@ -144,8 +144,7 @@ TEST(LaunchOutcome, HandOffFaultsAreNamed) {
       {"a notice", [](RunObservation& r) { r.requests.push_back(Notice(kLauncher)); },
        L"expected none"},
       {"not started", [](RunObservation& r) { r.records.clear(); }, L"Zelvane.exe started 0"},
-      {"installer too",
-       [](RunObservation& r) { r.records.push_back(GoodInstall().records[0]); },
+      {"installer too", [](RunObservation& r) { r.records.push_back(GoodInstall().records[0]); },
        L"the installer started 1"},
       {"other program",
        [](RunObservation& r) { r.records[0].fields[L"program"] = L"C:\\m\\download\\Zelvane.exe"; },

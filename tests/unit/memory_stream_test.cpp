@@ -169,8 +169,18 @@ struct RefusedSlot {
 };
 
 const RefusedSlot kRefusedSlots[] = {
-    {"Write", [](IStream* s) { ULONG n = 0; return s->Write("x", 1, &n); }, STG_E_ACCESSDENIED},
-    {"SetSize", [](IStream* s) { ULARGE_INTEGER z = {}; return s->SetSize(z); }, STG_E_ACCESSDENIED},
+    {"Write",
+     [](IStream* s) {
+       ULONG n = 0;
+       return s->Write("x", 1, &n);
+     },
+     STG_E_ACCESSDENIED},
+    {"SetSize",
+     [](IStream* s) {
+       ULARGE_INTEGER z = {};
+       return s->SetSize(z);
+     },
+     STG_E_ACCESSDENIED},
     {"CopyTo",
      [](IStream* s) {
        ULARGE_INTEGER n;
@@ -181,10 +191,16 @@ const RefusedSlot kRefusedSlots[] = {
     {"Commit", [](IStream* s) { return s->Commit(STGC_DEFAULT); }, E_NOTIMPL},
     {"Revert", [](IStream* s) { return s->Revert(); }, STG_E_ACCESSDENIED},
     {"LockRegion",
-     [](IStream* s) { ULARGE_INTEGER z = {}; return s->LockRegion(z, z, LOCK_WRITE); },
+     [](IStream* s) {
+       ULARGE_INTEGER z = {};
+       return s->LockRegion(z, z, LOCK_WRITE);
+     },
      E_NOTIMPL},
     {"UnlockRegion",
-     [](IStream* s) { ULARGE_INTEGER z = {}; return s->UnlockRegion(z, z, LOCK_WRITE); },
+     [](IStream* s) {
+       ULARGE_INTEGER z = {};
+       return s->UnlockRegion(z, z, LOCK_WRITE);
+     },
      E_NOTIMPL},
 };
 
@@ -208,12 +224,9 @@ TEST(MemoryStreamSlots, QueryInterfaceGivesTheStreamInterfacesOnly) {
     bool supported;
   };
   const Case cases[] = {
-      {"IStream", &IID_IStream, true},
-      {"ISequentialStream", &IID_ISequentialStream, true},
-      {"IUnknown", &IID_IUnknown, true},
-      {"IPersistStream", &IID_IPersistStream, false},
-      {"IDispatch", &IID_IDispatch, false},
-      {"IStorage", &IID_IStorage, false},
+      {"IStream", &IID_IStream, true},      {"ISequentialStream", &IID_ISequentialStream, true},
+      {"IUnknown", &IID_IUnknown, true},    {"IPersistStream", &IID_IPersistStream, false},
+      {"IDispatch", &IID_IDispatch, false}, {"IStorage", &IID_IStorage, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -344,8 +357,19 @@ TEST(MemoryStreamModel, RandomCallsMatchThePositionModel) {
   };
   std::mt19937 random(20261209);
   std::vector<Modelled> streams = {{new Private::MemoryStream(kBytes, kBytes + kSize), 0}};
-  const LONGLONG kMoves[] = {0, 1, -1, 3, -4, kSize, -kSize, kSize + 1, -kSize - 1,
-                             0x100000000LL, 0x100000003LL, -0x100000000LL, 0xFFFFFFFFLL};
+  const LONGLONG kMoves[] = {0,
+                             1,
+                             -1,
+                             3,
+                             -4,
+                             kSize,
+                             -kSize,
+                             kSize + 1,
+                             -kSize - 1,
+                             0x100000000LL,
+                             0x100000003LL,
+                             -0x100000000LL,
+                             0xFFFFFFFFLL};
   for (int step = 0; step < 20000; ++step) {
     const size_t index = random() % streams.size();
     Modelled& m = streams[index];
@@ -364,7 +388,9 @@ TEST(MemoryStreamModel, RandomCallsMatchThePositionModel) {
     } else if (op < 9) {
       const DWORD origin = random() % 4;
       const LONGLONG move = kMoves[random() % (sizeof(kMoves) / sizeof(kMoves[0]))];
-      const LONGLONG base = origin == STREAM_SEEK_SET ? 0 : origin == STREAM_SEEK_CUR ? m.position : kSize;
+      const LONGLONG base = origin == STREAM_SEEK_SET   ? 0
+                            : origin == STREAM_SEEK_CUR ? m.position
+                                                        : kSize;
       const LONGLONG target = base + move;
       HRESULT expected = S_OK;
       if (origin > STREAM_SEEK_END) {

@@ -7,8 +7,8 @@
 #include "afxwin_app.h"
 #include "res/resource.h"
 #include "support/image_test_ids.h"
-#include "tools/harness/pixel_canvas.h"
 #include "support/watching_stream.h"
+#include "tools/harness/pixel_canvas.h"
 #include "ui/gdiplus_api.h"
 #include "ui/memory_stream.h"
 #include "ui/resource_image.h"
@@ -32,7 +32,6 @@ gdiplus_flat::GpStatus DrawOn(const ResourceImage& image, PixelCanvas& canvas) {
   return status;
 }
 
-
 struct Artwork {
   const char* name;
   WORD id;
@@ -41,9 +40,12 @@ struct Artwork {
 };
 
 const Artwork kArtwork[] = {
-    {"close", IDR_PNG_CLOSE, 180, 36},         {"button", IDR_PNG_BUTTON, 615, 52},
-    {"background", IDR_PNG_BACKGROUND, 581, 343}, {"info", IDR_PNG_INFO, 83, 75},
-    {"warning", IDR_PNG_WARNING, 83, 75},     {"error", IDR_PNG_ERROR, 83, 75},
+    {"close", IDR_PNG_CLOSE, 180, 36},
+    {"button", IDR_PNG_BUTTON, 615, 52},
+    {"background", IDR_PNG_BACKGROUND, 581, 343},
+    {"info", IDR_PNG_INFO, 83, 75},
+    {"warning", IDR_PNG_WARNING, 83, 75},
+    {"error", IDR_PNG_ERROR, 83, 75},
 };
 
 TEST_F(ResourceImageTest, DecodesEveryArtworkAtItsSize) {

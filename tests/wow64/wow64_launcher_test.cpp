@@ -9,14 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "run_paths.h"
 #include "tools/harness/expected_values.h"
-#include "tools/harness/launcher_run.h"
 #include "tools/harness/launch_outcome.h"
+#include "tools/harness/launcher_run.h"
 #include "tools/harness/observed_values.h"
 #include "tools/harness/payload_resource.h"
 #include "tools/harness/scratch_dir.h"
 #include "tools/harness/standin_service_process.h"
-#include "run_paths.h"
 
 namespace {
 
@@ -27,9 +27,9 @@ std::wstring InstallLocationIn(REGSAM view) {
 
 void WriteUninstallKeyIn64BitView(const std::wstring& installLocation) {
   HKEY key = nullptr;
-  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, expected::kUninstallKey, 0, nullptr,
-                                           0, KEY_ALL_ACCESS | KEY_WOW64_64KEY, nullptr, &key,
-                                           nullptr));
+  ASSERT_EQ(ERROR_SUCCESS,
+            RegCreateKeyExW(HKEY_LOCAL_MACHINE, expected::kUninstallKey, 0, nullptr, 0,
+                            KEY_ALL_ACCESS | KEY_WOW64_64KEY, nullptr, &key, nullptr));
   RegSetValueExW(key, L"InstallLocation", 0, REG_SZ,
                  reinterpret_cast<const BYTE*>(installLocation.c_str()),
                  static_cast<DWORD>((installLocation.size() + 1) * sizeof(wchar_t)));
@@ -69,7 +69,8 @@ class Wow64Launcher : public ::testing::Test {
 TEST_F(Wow64Launcher, TheUninstallKeyIsReadFromThe32BitView) {
   world.InstallProduct(L"=");
   ASSERT_TRUE(SamePath(world.InstallDir(), InstallLocationIn(KEY_WOW64_32KEY)));
-  ASSERT_TRUE(InstallLocationIn(KEY_WOW64_64KEY).empty()) << "the 64-bit view shows the 32-bit one's key";
+  ASSERT_TRUE(InstallLocationIn(KEY_WOW64_64KEY).empty())
+      << "the 64-bit view shows the 32-bit one's key";
   EXPECT_EQ(0u, world.Run(world.DownloadedLauncher()));
   EXPECT_TRUE(world.WaitForRecord(L"zelvane-start"));
   EXPECT_TRUE(RecordsOf(world.Records(), L"installer-start").empty());

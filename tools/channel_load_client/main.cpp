@@ -26,10 +26,14 @@ struct LoadOptions {
 bool ParseOptions(int argc, wchar_t** argv, LoadOptions* options) {
   for (int i = 1; i + 1 < argc; i += 2) {
     const unsigned long value = std::wcstoul(argv[i + 1], nullptr, 10);
-    if (std::wcscmp(argv[i], L"--client") == 0) options->client = value;
-    else if (std::wcscmp(argv[i], L"--count") == 0) options->count = value;
-    else if (std::wcscmp(argv[i], L"--timeout-ms") == 0) options->timeoutMs = value;
-    else return false;
+    if (std::wcscmp(argv[i], L"--client") == 0)
+      options->client = value;
+    else if (std::wcscmp(argv[i], L"--count") == 0)
+      options->count = value;
+    else if (std::wcscmp(argv[i], L"--timeout-ms") == 0)
+      options->timeoutMs = value;
+    else
+      return false;
   }
   return argc % 2 == 1 && options->count > 0;
 }
@@ -37,8 +41,8 @@ bool ParseOptions(int argc, wchar_t** argv, LoadOptions* options) {
 // True when `reply` is the service's echo of `request` and of nothing else.
 bool IsOwnReply(const CommandRecord& request, const CommandRecord& reply, DWORD status) {
   const DWORD expected = EchoStatus(&request, sizeof(request));
-  return status == expected && reply.dwStatus == expected &&
-         reply.dwCommand == request.dwCommand && reply.dwSize == request.dwSize &&
+  return status == expected && reply.dwStatus == expected && reply.dwCommand == request.dwCommand &&
+         reply.dwSize == request.dwSize &&
          std::memcmp(reply.szPath, request.szPath, sizeof(request.szPath)) == 0;
 }
 

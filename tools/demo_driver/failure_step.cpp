@@ -8,8 +8,8 @@
 #include "launcher_dialog.h"
 #include "product_state.h"
 #include "res/resource.h"
-#include "tools/harness/observed_values.h"
 #include "run_report.h"
+#include "tools/harness/observed_values.h"
 
 namespace {
 
@@ -20,7 +20,8 @@ constexpr DWORD kApplicationNotStarted = 12;
 class MovedAside {
  public:
   explicit MovedAside(const std::wstring& path)
-      : m_path(path), m_aside(path + L".aside"),
+      : m_path(path),
+        m_aside(path + L".aside"),
         m_moved(MoveFileExW(path.c_str(), m_aside.c_str(), MOVEFILE_REPLACE_EXISTING) != 0) {}
   ~MovedAside() {
     if (m_moved) MoveFileExW(m_aside.c_str(), m_path.c_str(), MOVEFILE_REPLACE_EXISTING);
@@ -41,11 +42,13 @@ bool RunApplicationMissing(DemoContext& context, int language, const std::wstrin
   Transcript& transcript = context.transcript;
   const DemoLanguage* expected = LanguageAt(language);
   if (!expected) return transcript.Require(false, L"", L"no language " + std::to_wstring(language));
-  transcript.Step(label, std::wstring(L"Zelvane.exe gone: the installed launcher cannot hand off (") +
-                             expected->native + L")");
-  if (!transcript.Require(LanguageOfLocale(GetUserDefaultLCID()) == language,
-                          L"Wine gives programs the " + std::wstring(expected->english) + L" locale",
-                          L"Wine reports another locale")) {
+  transcript.Step(label,
+                  std::wstring(L"Zelvane.exe gone: the installed launcher cannot hand off (") +
+                      expected->native + L")");
+  if (!transcript.Require(
+          LanguageOfLocale(GetUserDefaultLCID()) == language,
+          L"Wine gives programs the " + std::wstring(expected->english) + L" locale",
+          L"Wine reports another locale")) {
     return false;
   }
   const MovedAside gone(context.machine.InstallDir() + L"\\Zelvane.exe");
@@ -54,14 +57,16 @@ bool RunApplicationMissing(DemoContext& context, int language, const std::wstrin
     return false;
   }
   ExpectedDialog dialog;
-  dialog.message = StringOfModule(context.builtLauncher, IDS_MSG_APP_NOT_STARTED + 1000 * language) +
-                   L"\n" + SystemErrorText(ERROR_FILE_NOT_FOUND) + L" (2)";
+  dialog.message =
+      StringOfModule(context.builtLauncher, IDS_MSG_APP_NOT_STARTED + 1000 * language) + L"\n" +
+      SystemErrorText(ERROR_FILE_NOT_FOUND) + L" (2)";
   dialog.button = IDCANCEL;  // the single button, captioned "OK"
   dialog.buttonText = StringOfModule(context.builtLauncher, IDS_BTN_OK + 1000 * language);
   dialog.picture = context.pictureDir + L"\\app-not-started-" + std::to_wstring(language) + L".png";
-  const RunObservation run = context.machine.Run(
-      context.machine.InstalledLauncher(),
-      [&context, dialog](HWND window) { return AnswerLauncherDialog(window, dialog, context.transcript); });
+  const RunObservation run =
+      context.machine.Run(context.machine.InstalledLauncher(), [&context, dialog](HWND window) {
+        return AnswerLauncherDialog(window, dialog, context.transcript);
+      });
   ReportRun(run, transcript);
   std::vector<std::wstring> problems;
   if (!run.windowShown) problems.push_back(L"no message was shown");

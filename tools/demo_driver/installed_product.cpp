@@ -9,9 +9,8 @@
 namespace {
 
 // The uninstall key's values Programs and Features shows and the launcher reads.
-const wchar_t* const kKeyValues[] = {L"DisplayName",     L"InstallLocation",
-                                     L"DisplayVersion",  L"Publisher",
-                                     L"UninstallString", L"QuietUninstallString"};
+const wchar_t* const kKeyValues[] = {L"DisplayName", L"InstallLocation", L"DisplayVersion",
+                                     L"Publisher",   L"UninstallString", L"QuietUninstallString"};
 
 std::wstring FilesIn(const std::wstring& dir) {
   WIN32_FIND_DATAW data;

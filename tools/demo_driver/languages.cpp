@@ -4,7 +4,10 @@ namespace {
 
 const DemoLanguage kLanguages[kLanguageCount] = {
     {L"English", L"English", LANG_ENGLISH},
-    {L"French", L"Fran\x00E7" L"ais", LANG_FRENCH},
+    {L"French",
+     L"Fran\x00E7"
+     L"ais",
+     LANG_FRENCH},
     {L"German", L"Deutsch", LANG_GERMAN},
     {L"Italian", L"Italiano", LANG_ITALIAN},
     {L"Spanish", L"Espa\x00F1ol", LANG_SPANISH},

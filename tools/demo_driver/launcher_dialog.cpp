@@ -1,9 +1,9 @@
 #include "launcher_dialog.h"
 
 #include "base/scoped_handles.h"
+#include "res/resource.h"
 #include "tools/harness/msgdlg_driver.h"
 #include "tools/harness/scratch_dir.h"
-#include "res/resource.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include "demo_steps.h"
 #include "installed_product.h"
 #include "launcher_dialog.h"
-#include "tools/harness/msgdlg_driver.h"
 #include "product_state.h"
 #include "res/resource.h"
 #include "run_report.h"
+#include "tools/harness/msgdlg_driver.h"
 #include "tools/harness/standin_service_process.h"
 #include "tools/harness/version_resource.h"
 
@@ -26,14 +26,16 @@ std::wstring LauncherText(const DemoContext& context, UINT id) {
 
 bool MakeInstalledProductOlder(DemoContext& context) {
   std::wstring error;
-  const bool written = WriteVersionedCopy(context.builtLauncher, context.machine.InstalledLauncher(),
-                                          BuildVersionResource(kOlderVersion), &error);
+  const bool written =
+      WriteVersionedCopy(context.builtLauncher, context.machine.InstalledLauncher(),
+                         BuildVersionResource(kOlderVersion), &error);
   context.transcript.Fact(L"installed launcher", WithVersion(context.machine.InstalledLauncher()));
-  context.transcript.Fact(L"downloaded launcher", WithVersion(context.machine.DownloadedLauncher()));
-  return context.transcript.Require(written && FileVersionOf(context.machine.InstalledLauncher()) ==
-                                                   kOlderVersion,
-                                    L"the installed product is now older than the download",
-                                    L"cannot make an older installed copy: " + error);
+  context.transcript.Fact(L"downloaded launcher",
+                          WithVersion(context.machine.DownloadedLauncher()));
+  return context.transcript.Require(
+      written && FileVersionOf(context.machine.InstalledLauncher()) == kOlderVersion,
+      L"the installed product is now older than the download",
+      L"cannot make an older installed copy: " + error);
 }
 
 DialogAnswer UpdateAnswer(DemoContext& context, int button, const std::wstring& picture) {
@@ -66,8 +68,8 @@ bool FreshMachineInstalls(DemoContext& context) {
   transcript.Fact(L"launcher", WithVersion(machine.DownloadedLauncher()));
   transcript.Fact(L"its installer", context.realInstaller ? L"the sample product's NSIS installer"
                                                           : L"the stand-in installer");
-  transcript.Fact(L"uninstall key", InstalledLocation().empty() ? L"absent: not installed"
-                                                                : InstalledLocation());
+  transcript.Fact(L"uninstall key",
+                  InstalledLocation().empty() ? L"absent: not installed" : InstalledLocation());
   transcript.Line(L"running the downloaded launcher...");
   const RunObservation run = machine.Run(machine.DownloadedLauncher(), nullptr);
   ReportRun(run, transcript);
@@ -105,9 +107,9 @@ bool InstalledLauncherHandsOff(DemoContext& context) {
   transcript.Fact(L"launcher", WithVersion(machine.InstalledLauncher()));
   const RunObservation run = machine.Run(machine.InstalledLauncher(), nullptr, L"zelvane-start");
   ReportRun(run, transcript);
-  return transcript.Verdict(L"handed off to Zelvane.exe in the product's folder, no window",
-                            CheckHandOffRun(run, machine.InstalledLauncher(), machine.InstallDir(),
-                                            false));
+  return transcript.Verdict(
+      L"handed off to Zelvane.exe in the product's folder, no window",
+      CheckHandOffRun(run, machine.InstalledLauncher(), machine.InstallDir(), false));
 }
 
 bool AcceptedUpdateInstalls(DemoContext& context) {
@@ -139,16 +141,16 @@ bool DeclinedUpdateHandsOff(DemoContext& context) {
   const RunObservation run = machine.Run(machine.DownloadedLauncher(),
                                          UpdateAnswer(context, IDCANCEL, L""), L"zelvane-start");
   ReportRun(run, transcript);
-  if (!transcript.Verdict(L"declined: handed off to the installed Zelvane.exe",
-                          CheckHandOffRun(run, machine.DownloadedLauncher(), machine.InstallDir(),
-                                          true))) {
+  if (!transcript.Verdict(
+          L"declined: handed off to the installed Zelvane.exe",
+          CheckHandOffRun(run, machine.DownloadedLauncher(), machine.InstallDir(), true))) {
     return false;
   }
-  return transcript.Require(FileVersionOf(machine.InstalledLauncher()) == kOlderVersion &&
-                                FileSizeOf(machine.SetupCopy(3)) < 0,
-                            L"nothing was installed: the product stays at " +
-                                std::wstring(kOlderVersion),
-                            L"the declined update changed the installed product");
+  return transcript.Require(
+      FileVersionOf(machine.InstalledLauncher()) == kOlderVersion &&
+          FileSizeOf(machine.SetupCopy(3)) < 0,
+      L"nothing was installed: the product stays at " + std::wstring(kOlderVersion),
+      L"the declined update changed the installed product");
 }
 
 }  // namespace
@@ -158,9 +160,10 @@ bool RunProductLife(DemoContext& context) {
   transcript.Step(L"0", L"Setting up the machine");
   transcript.Fact(L"machine folder", context.machine.Root());
   std::wstring error;
-  if (!transcript.Require(context.machine.Prepare(&error) && ForgetProduct(),
-                          L"empty folders, no uninstall key, no \"SetupPath\", Wine's own Windows version",
-                          L"cannot set up the machine: " + error)) {
+  if (!transcript.Require(
+          context.machine.Prepare(&error) && ForgetProduct(),
+          L"empty folders, no uninstall key, no \"SetupPath\", Wine's own Windows version",
+          L"cannot set up the machine: " + error)) {
     return false;
   }
   return WithStandinService(context, [&context] {
@@ -175,10 +178,10 @@ bool WithStandinService(DemoContext& context, const std::function<bool()>& steps
   const ServiceLanguageValue serviceLanguage(0);
   StandinService service;
   const std::wstring serviceArgs = L"--status 0 --log \"" + context.machine.ServiceLog() + L"\"";
-  if (!transcript.Require(service.Start(serviceArgs),
-                          L"the stand-in ZelvaneSvc answers; it logs to " +
-                              context.machine.ServiceLog(),
-                          L"the stand-in service did not start")) {
+  if (!transcript.Require(
+          service.Start(serviceArgs),
+          L"the stand-in ZelvaneSvc answers; it logs to " + context.machine.ServiceLog(),
+          L"the stand-in service did not start")) {
     return false;
   }
   const bool done = steps();

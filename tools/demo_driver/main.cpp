@@ -20,9 +20,9 @@
 #include <string>
 
 #include "demo_steps.h"
-#include "tools/harness/launcher_run.h"
 #include "installed_product.h"
 #include "product_state.h"
+#include "tools/harness/launcher_run.h"
 #include "tools/harness/observed_values.h"
 #include "tools/harness/scratch_dir.h"
 

@@ -69,8 +69,8 @@ long long FileSizeOf(const std::wstring& path) {
 }
 
 std::wstring StringOfModule(const std::wstring& module, UINT id) {
-  const HMODULE image =
-      LoadLibraryExW(module.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  const HMODULE image = LoadLibraryExW(module.c_str(), nullptr,
+                                       LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
   if (!image) return std::wstring();
   // Asked for no buffer, LoadStringW hands out the resource itself: the
   // whole text whatever its length.

@@ -65,9 +65,9 @@ bool RunUninstallAndReinstall(DemoContext& context) {
   const std::wstring installDir = context.machine.InstallDir();
   transcript.Step(L"7", L"The uninstaller removes the product; the download installs it again");
   const std::wstring quiet = KeyValue(L"QuietUninstallString");
-  if (!transcript.Require(context.realInstaller && !quiet.empty(),
-                          L"the uninstall key names the quiet uninstaller",
-                          L"no quiet uninstaller: the launcher does not carry the NSIS installer")) {
+  if (!transcript.Require(
+          context.realInstaller && !quiet.empty(), L"the uninstall key names the quiet uninstaller",
+          L"no quiet uninstaller: the launcher does not carry the NSIS installer")) {
     return false;
   }
   transcript.Line(L"running " + quiet + L"...");

@@ -5,16 +5,16 @@
 namespace {
 
 std::wstring DescribeRequest(const ServiceLogEntry& request) {
-  const std::wstring kind =
-      request.Field(L"command") == std::to_wstring(CMD_PATH_NOTICE) ? L"path notice"
-                                                                     : L"command " + request.Field(L"command");
+  const std::wstring kind = request.Field(L"command") == std::to_wstring(CMD_PATH_NOTICE)
+                                ? L"path notice"
+                                : L"command " + request.Field(L"command");
   return kind + L" \"" + request.Field(L"path") + L"\" (answered " + request.Field(L"reply") + L")";
 }
 
 void ReportRecord(const StandinRecord& record, Transcript& transcript) {
   if (record.event == L"installer-installed") {
-    transcript.Fact(L"installer", L"installed into " + record.Field(L"dir") + L": " +
-                                      record.Field(L"result"));
+    transcript.Fact(L"installer",
+                    L"installed into " + record.Field(L"dir") + L": " + record.Field(L"result"));
     return;
   }
   const std::wstring who = record.event == L"installer-start" ? L"installer started"

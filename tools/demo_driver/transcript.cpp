@@ -39,5 +39,6 @@ bool Transcript::Verdict(const std::wstring& what, const std::vector<std::wstrin
 }
 
 bool Transcript::Require(bool condition, const std::wstring& what, const std::wstring& problem) {
-  return Verdict(what, condition ? std::vector<std::wstring>() : std::vector<std::wstring>{problem});
+  return Verdict(what,
+                 condition ? std::vector<std::wstring>() : std::vector<std::wstring>{problem});
 }

@@ -25,4 +25,3 @@ class Transcript {
  private:
   bool m_failed = false;
 };
-

@@ -30,7 +30,8 @@ std::wstring ShortLocale(const std::wstring& localeName) {
 
 DialogAnswer MessageAnswer(DemoContext& context, int language, const std::wstring& picture) {
   ExpectedDialog expected;
-  expected.message = StringOfModule(context.builtLauncher, IDS_MSG_UNSUPPORTED_OS + 1000 * language);
+  expected.message =
+      StringOfModule(context.builtLauncher, IDS_MSG_UNSUPPORTED_OS + 1000 * language);
   // The message's single button is the cancel control captioned "OK".
   expected.button = IDCANCEL;
   expected.buttonText = StringOfModule(context.builtLauncher, IDS_BTN_OK + 1000 * language);
@@ -53,11 +54,11 @@ bool RunUnsupportedWindows(DemoContext& context, int language, const std::wstrin
                              L"), user locale " + localeName);
   const LCID lcid = GetUserDefaultLCID();
   transcript.Fact(L"user locale", Hex(lcid));
-  if (!transcript.Require(LanguageOfLocale(lcid) == language,
-                          L"Wine gives programs the " + std::wstring(expected->english) +
-                              L" locale",
-                          L"Wine reports locale " + Hex(lcid) + L", not a " + expected->english +
-                              L" one (is " + localeName + L" installed?)")) {
+  if (!transcript.Require(
+          LanguageOfLocale(lcid) == language,
+          L"Wine gives programs the " + std::wstring(expected->english) + L" locale",
+          L"Wine reports locale " + Hex(lcid) + L", not a " + expected->english + L" one (is " +
+              localeName + L" installed?)")) {
     return false;
   }
   const ReportedWindowsVersion vista(L"vista");
@@ -69,8 +70,8 @@ bool RunUnsupportedWindows(DemoContext& context, int language, const std::wstrin
   // looked it up anyway would hand off or ask, and the check below says so.
   const std::wstring location = InstalledLocation();
   transcript.Fact(L"installed product", location.empty() ? L"none" : location);
-  const std::wstring picture = context.pictureDir + L"\\unsupported-" +
-                               std::to_wstring(language) + L"-" + ShortLocale(localeName) + L".png";
+  const std::wstring picture = context.pictureDir + L"\\unsupported-" + std::to_wstring(language) +
+                               L"-" + ShortLocale(localeName) + L".png";
   const RunObservation run = context.machine.Run(context.machine.DownloadedLauncher(),
                                                  MessageAnswer(context, language, picture));
   ReportRun(run, transcript);

@@ -47,7 +47,9 @@ struct ButtonLabels {
 constexpr ButtonLabels kButtonLabels[8] = {
     {L"OK", L"Cancel", L"Yes", L"No", L"Update", L"Close"},
     {L"OK", L"Annuler", L"Oui", L"Non", L"Mettre \x00E0 jour", L"Fermer"},
-    {L"OK", L"Abbrechen", L"Ja", L"Nein", L"Update", L"Schlie\x00DF" L"en"},
+    {L"OK", L"Abbrechen", L"Ja", L"Nein", L"Update",
+     L"Schlie\x00DF"
+     L"en"},
     {L"OK", L"Annulla", L"S\x00EC", L"No", L"Aggiorna", L"Chiudi"},
     {L"Aceptar", L"Cancelar", L"S\x00ED", L"No", L"Actualizar", L"Cerrar"},
     {L"OK", L"Cancelar", L"Sim", L"N\x00E3o", L"Actualizar", L"Fechar"},

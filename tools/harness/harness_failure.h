@@ -9,7 +9,7 @@ void ReportHarnessFailure(const char* file, int line, const std::string& what);
 
 // True when `condition` holds; otherwise reports it (with `detail`) and
 // gives false, so callers can stop where a test would have asserted.
-#define HARNESS_CHECK(condition, detail)                                          \
-  ((condition) ? true                                                             \
-               : (ReportHarnessFailure(__FILE__, __LINE__, std::string(#condition) + (detail)), \
-                  false))
+#define HARNESS_CHECK(condition, detail) \
+  ((condition)                           \
+       ? true                            \
+       : (ReportHarnessFailure(__FILE__, __LINE__, std::string(#condition) + (detail)), false))

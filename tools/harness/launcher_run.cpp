@@ -1,16 +1,15 @@
 #include "tools/harness/launcher_run.h"
 
+#include "run_paths.h"
 #include "tools/harness/expected_values.h"
 #include "tools/harness/field_escape.h"
 #include "tools/harness/harness_failure.h"
 #include "tools/harness/utf8.h"
 #include "tools/harness/version_resource.h"
-#include "run_paths.h"
 
 namespace {
 
 const wchar_t* const kUninstallKeyPath = expected::kUninstallKey;
-
 
 StandinRecord ParseLine(const std::wstring& line) {
   StandinRecord record;
@@ -18,13 +17,15 @@ StandinRecord ParseLine(const std::wstring& line) {
   bool first = true;
   while (start <= line.size()) {
     size_t tab = line.find(L'\t', start);
-    std::wstring part = line.substr(start, tab == std::wstring::npos ? std::wstring::npos : tab - start);
+    std::wstring part =
+        line.substr(start, tab == std::wstring::npos ? std::wstring::npos : tab - start);
     if (first) {
       record.event = part;
       first = false;
     } else {
       size_t eq = part.find(L'=');
-      if (eq != std::wstring::npos) record.fields[part.substr(0, eq)] = UnescapeField(part.substr(eq + 1));
+      if (eq != std::wstring::npos)
+        record.fields[part.substr(0, eq)] = UnescapeField(part.substr(eq + 1));
     }
     if (tab == std::wstring::npos) break;
     start = tab + 1;
@@ -45,8 +46,10 @@ std::vector<wchar_t> BuildEnvironment(const std::map<std::wstring, std::wstring>
   for (const auto& pair : extra) {
     // Environment names are case-insensitive: drop any other spelling.
     for (auto it = merged.begin(); it != merged.end();) {
-      if (_wcsicmp(it->first.c_str(), pair.first.c_str()) == 0) it = merged.erase(it);
-      else ++it;
+      if (_wcsicmp(it->first.c_str(), pair.first.c_str()) == 0)
+        it = merged.erase(it);
+      else
+        ++it;
     }
     merged[pair.first] = pair.second;
   }
@@ -102,8 +105,8 @@ void SetReportedWindowsVersion(const std::wstring& version) {
     return;
   }
   HKEY handle = nullptr;
-  if (!HARNESS_CHECK(RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                     nullptr, &handle, nullptr) == ERROR_SUCCESS,
+  if (!HARNESS_CHECK(RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                     &handle, nullptr) == ERROR_SUCCESS,
                      "")) {
     return;
   }
@@ -125,8 +128,7 @@ bool WriteUninstallKey(const std::wstring& installLocation, DWORD type) {
   const bool written =
       RegSetValueExW(key, L"DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>(name),
                      sizeof(name)) == ERROR_SUCCESS &&
-      RegSetValueExW(key, L"InstallLocation", 0, type,
-                     reinterpret_cast<const BYTE*>(data.c_str()),
+      RegSetValueExW(key, L"InstallLocation", 0, type, reinterpret_cast<const BYTE*>(data.c_str()),
                      static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
   RegCloseKey(key);
   return written;
@@ -157,7 +159,9 @@ bool ChildProcess::Start(const std::wstring& exe, const std::wstring& args,
                         workingDir.empty() ? nullptr : workingDir.c_str(), &startup, &m_info) != 0;
 }
 
-bool ChildProcess::Wait(DWORD ms) { return WaitForSingleObject(m_info.hProcess, ms) == WAIT_OBJECT_0; }
+bool ChildProcess::Wait(DWORD ms) {
+  return WaitForSingleObject(m_info.hProcess, ms) == WAIT_OBJECT_0;
+}
 
 DWORD ChildProcess::ExitCode() const {
   DWORD code = STILL_ACTIVE;
@@ -204,12 +208,12 @@ void LauncherWorld::InstallProduct(const std::wstring& version, bool withLaunche
     return;
   }
   std::wstring error;
-  HARNESS_CHECK(WriteVersionedCopy(BuiltLauncher(), target,
-                                   version.empty()
-                                       ? BuildVersionResource(std::vector<VersionStringEntry>{})
-                                       : BuildVersionResource(version),
-                                   &error),
-                ": " + ToUtf8(error));
+  HARNESS_CHECK(
+      WriteVersionedCopy(BuiltLauncher(), target,
+                         version.empty() ? BuildVersionResource(std::vector<VersionStringEntry>{})
+                                         : BuildVersionResource(version),
+                         &error),
+      ": " + ToUtf8(error));
 }
 
 DWORD LauncherWorld::Run(const std::wstring& launcher, const std::wstring& args, DWORD ms) {

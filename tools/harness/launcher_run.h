@@ -48,8 +48,8 @@ class ChildProcess {
   // plus `env` (name -> value), in `workingDir` (empty: inherit), on
   // `desktop` ("station\\desktop"; empty: this process's).
   bool Start(const std::wstring& exe, const std::wstring& args,
-             const std::map<std::wstring, std::wstring>& env,
-             const std::wstring& workingDir = L"", const std::wstring& desktop = L"");
+             const std::map<std::wstring, std::wstring>& env, const std::wstring& workingDir = L"",
+             const std::wstring& desktop = L"");
   // Waits up to `ms`; true when the process has ended.
   bool Wait(DWORD ms);
   DWORD ExitCode() const;

@@ -3,11 +3,11 @@
 #include <sstream>
 
 #include "base/scoped_handles.h"
+#include "run_paths.h"
 #include "tools/harness/field_escape.h"
 #include "tools/harness/framework_windows.h"
 #include "tools/harness/pixel_canvas.h"
 #include "tools/harness/scratch_dir.h"
-#include "run_paths.h"
 #include "tools/harness/utf8.h"
 
 namespace {
@@ -75,7 +75,9 @@ MsgDlgHost::MsgDlgHost(const std::wstring& arguments) {
                   arguments + L" --report \"" + m_reportPath + L"\"", {});
 }
 
-HWND MsgDlgHost::WaitForDialog(DWORD timeoutMs) const { return WaitForNextDialog(nullptr, timeoutMs); }
+HWND MsgDlgHost::WaitForDialog(DWORD timeoutMs) const {
+  return WaitForNextDialog(nullptr, timeoutMs);
+}
 
 HWND MsgDlgHost::WaitForNextDialog(HWND previous, DWORD timeoutMs) const {
   return WaitForProcessDialog(m_process.Id(), previous, timeoutMs);
@@ -109,7 +111,8 @@ std::vector<std::wstring> MsgDlgHost::Values(int dialog, const std::string& key)
   const std::string prefix = std::to_string(dialog) + "\t" + key + "\t";
   std::string line;
   while (std::getline(lines, line)) {
-    if (line.compare(0, prefix.size(), prefix) == 0) values.push_back(UnescapeField(FromUtf8(line.substr(prefix.size()))));
+    if (line.compare(0, prefix.size(), prefix) == 0)
+      values.push_back(UnescapeField(FromUtf8(line.substr(prefix.size()))));
   }
   return values;
 }
@@ -142,7 +145,8 @@ void Settle(HWND window, DWORD ms) {
   Sleep(ms);
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
-  const ScopedHandle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId));
+  const ScopedHandle process(
+      OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId));
   if (process) WaitForInputIdle(process.Get(), 2000);
   // A message round trip: the dialog's thread has handled what came before.
   DWORD_PTR ignored = 0;
@@ -203,9 +207,9 @@ ScopedDwordValue::ScopedDwordValue(HKEY root, const wchar_t* subKey, const wchar
   DWORD bytes = 0;
   if (RegQueryValueExW(key.Get(), name, nullptr, &m_type, nullptr, &bytes) == ERROR_SUCCESS) {
     m_previous.resize(bytes);
-    m_hadValue = RegQueryValueExW(key.Get(), name, nullptr, &m_type,
-                                  m_previous.empty() ? nullptr : m_previous.data(),
-                                  &bytes) == ERROR_SUCCESS;
+    m_hadValue =
+        RegQueryValueExW(key.Get(), name, nullptr, &m_type,
+                         m_previous.empty() ? nullptr : m_previous.data(), &bytes) == ERROR_SUCCESS;
     m_previous.resize(bytes);
   }
   if (remove) {

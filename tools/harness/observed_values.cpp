@@ -1,16 +1,16 @@
 #include "tools/harness/observed_values.h"
 
 #include <shlobj.h>
-#include <wctype.h>
 #include <wchar.h>
+#include <wctype.h>
 
 #include "tools/harness/expected_values.h"
 
 std::wstring SetupPathValue() {
   wchar_t buffer[1024] = {};
   DWORD bytes = sizeof(buffer) - sizeof(wchar_t);
-  if (RegGetValueW(HKEY_CURRENT_USER, expected::kSetupPathKey, L"SetupPath", RRF_RT_REG_SZ,
-                   nullptr, buffer, &bytes) != ERROR_SUCCESS) {
+  if (RegGetValueW(HKEY_CURRENT_USER, expected::kSetupPathKey, L"SetupPath", RRF_RT_REG_SZ, nullptr,
+                   buffer, &bytes) != ERROR_SUCCESS) {
     return L"";
   }
   return buffer;
@@ -56,8 +56,8 @@ std::wstring FillInserts(const std::wstring& text, const std::wstring& first) {
 
 std::wstring SystemErrorText(DWORD error, const std::wstring& program) {
   wchar_t text[512] = {};
-  DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                nullptr, error, 0, text, 512, nullptr);
+  DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                error, 0, text, 512, nullptr);
   while (length > 0 && wcschr(L"\r\n \t", text[length - 1])) --length;
   return FillInserts(std::wstring(text, length), program);
 }

@@ -2,8 +2,7 @@
 
 #include <cstdio>
 
-PixelCanvas::PixelCanvas(int width, int height, COLORREF fill)
-    : m_width(width), m_height(height) {
+PixelCanvas::PixelCanvas(int width, int height, COLORREF fill) : m_width(width), m_height(height) {
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = width;
@@ -33,7 +32,9 @@ void PixelCanvas::Fill(COLORREF colour) {
 }
 
 namespace {
-COLORREF FromBgra(DWORD pixel) { return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF); }
+COLORREF FromBgra(DWORD pixel) {
+  return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+}
 }  // namespace
 
 COLORREF PixelCanvas::At(int x, int y) const {

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "tools/harness/harness_failure.h"
 #include "run_paths.h"
+#include "tools/harness/harness_failure.h"
 
 namespace {
 int g_counter = 0;

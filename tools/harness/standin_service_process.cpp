@@ -17,7 +17,8 @@ ServiceLogEntry ParseLine(const std::wstring& line) {
   std::getline(fields, entry.event, L'\t');
   while (std::getline(fields, field, L'\t')) {
     const size_t equals = field.find(L'=');
-    if (equals != std::wstring::npos) entry.fields[field.substr(0, equals)] = UnescapeField(field.substr(equals + 1));
+    if (equals != std::wstring::npos)
+      entry.fields[field.substr(0, equals)] = UnescapeField(field.substr(equals + 1));
   }
   return entry;
 }

@@ -6,9 +6,9 @@ namespace {
 // to 32 bits, wLength covering all of it.
 struct Node {
   std::wstring key;
-  WORD type = 1;                 // 1 text, 0 binary
+  WORD type = 1;  // 1 text, 0 binary
   std::vector<BYTE> value;
-  WORD valueLength = 0;          // in code units for text, bytes for binary
+  WORD valueLength = 0;  // in code units for text, bytes for binary
   std::vector<Node> children;
 };
 
@@ -92,9 +92,9 @@ std::vector<BYTE> BuildVersionResource(const std::vector<VersionStringEntry>& st
     Node node;
     node.key = entry.name;
     node.value = TextBytes(entry.value, entry.terminate);
-    node.valueLength = static_cast<WORD>(
-        entry.reportedLength >= 0 ? entry.reportedLength
-                                  : entry.value.size() + (entry.terminate ? 1 : 0));
+    node.valueLength = static_cast<WORD>(entry.reportedLength >= 0
+                                             ? entry.reportedLength
+                                             : entry.value.size() + (entry.terminate ? 1 : 0));
     table->children.push_back(node);
   }
   root.children.push_back(stringFileInfo);

@@ -7,11 +7,11 @@
 #include <vector>
 
 struct VersionStringEntry {
-  std::wstring tableKey = L"040904b0";       // language/code page of the table
+  std::wstring tableKey = L"040904b0";  // language/code page of the table
   std::wstring name = L"FileVersion";
-  std::wstring value;                        // the text, written without cut
-  bool terminate = true;                     // append the NUL code unit
-  int reportedLength = -1;                   // wValueLength; -1: the real length
+  std::wstring value;       // the text, written without cut
+  bool terminate = true;    // append the NUL code unit
+  int reportedLength = -1;  // wValueLength; -1: the real length
 };
 
 // A version resource with one string table holding `strings`.

@@ -17,8 +17,16 @@ std::wstring UnescapeMessage(const std::wstring& text) {
   std::wstring out;
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] == L'\\' && i + 1 < text.size()) {
-      if (text[i + 1] == L'n') { out += L'\n'; ++i; continue; }
-      if (text[i + 1] == L'\\') { out += L'\\'; ++i; continue; }
+      if (text[i + 1] == L'n') {
+        out += L'\n';
+        ++i;
+        continue;
+      }
+      if (text[i + 1] == L'\\') {
+        out += L'\\';
+        ++i;
+        continue;
+      }
     }
     out += text[i];
   }

@@ -16,8 +16,8 @@ struct HostOptions {
   unsigned style = 0;
   int language = -1;
   std::wstring message;
-  unsigned messageId = 0;      // 0: use `message`
-  int messageLanguage = -1;    // negative: the service's
+  unsigned messageId = 0;    // 0: use `message`
+  int messageLanguage = -1;  // negative: the service's
   int repeat = 1;
   bool reuse = false;
   bool reference = false;

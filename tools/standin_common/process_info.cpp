@@ -1,6 +1,7 @@
 #include "process_info.h"
 
 #include <windows.h>
+
 #include <tlhelp32.h>
 
 std::wstring OwnPath() {

@@ -27,12 +27,9 @@ LogFields StartFields() {
   // performance counter is one clock for every process of the machine.
   LARGE_INTEGER now = {};
   QueryPerformanceCounter(&now);
-  return {{L"qpc", std::to_wstring(now.QuadPart)},
-          {L"program", OwnPath()},
-          {L"cmdline", GetCommandLineW()},
-          {L"cwd", CurrentDirectory()},
-          {L"parent", ParentImagePath()},
-          {L"bits", std::to_wstring(sizeof(void*) * 8)}};
+  return {{L"qpc", std::to_wstring(now.QuadPart)}, {L"program", OwnPath()},
+          {L"cmdline", GetCommandLineW()},         {L"cwd", CurrentDirectory()},
+          {L"parent", ParentImagePath()},          {L"bits", std::to_wstring(sizeof(void*) * 8)}};
 }
 
 void WaitForReleaseEvent() {

@@ -1,7 +1,7 @@
 #include "sample_install.h"
 
-#include <windows.h>
 #include <shlwapi.h>
+#include <windows.h>
 
 #include "tools/harness/expected_values.h"
 
@@ -48,11 +48,11 @@ bool WriteUninstallKey(const std::wstring& dir) {
     return false;
   }
   const wchar_t name[] = L"Zelvane";
-  bool ok = RegSetValueExW(key, L"DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>(name),
-                           sizeof(name)) == ERROR_SUCCESS &&
-            RegSetValueExW(key, L"InstallLocation", 0, REG_SZ,
-                           reinterpret_cast<const BYTE*>(dir.c_str()),
-                           static_cast<DWORD>((dir.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+  bool ok =
+      RegSetValueExW(key, L"DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>(name),
+                     sizeof(name)) == ERROR_SUCCESS &&
+      RegSetValueExW(key, L"InstallLocation", 0, REG_SZ, reinterpret_cast<const BYTE*>(dir.c_str()),
+                     static_cast<DWORD>((dir.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
   RegCloseKey(key);
   return ok;
 }

@@ -19,13 +19,12 @@ std::wstring PathOf(const CommandRecord& record) {
 
 std::wstring FormatLine(const LoggedRequest& request) {
   const CommandRecord& r = request.record;
-  std::wstring line = L"request\tseq=" + std::to_wstring(request.sequence) +
-                      L"\tcommand=" + std::to_wstring(r.dwCommand) +
-                      L"\tstatus=" + std::to_wstring(r.dwStatus) +
+  std::wstring line = L"request\tseq=" + std::to_wstring(request.sequence) + L"\tcommand=" +
+                      std::to_wstring(r.dwCommand) + L"\tstatus=" + std::to_wstring(r.dwStatus) +
                       L"\tsize=" + std::to_wstring(r.dwSize) + L"\ttail=" + DescribeTail(r) +
                       L"\twatch=" + request.watch + L"\treply=" +
-                      (request.answered ? std::to_wstring(request.reply) : L"none") +
-                      L"\tpath=" + EscapeField(PathOf(r)) + L"\n";
+                      (request.answered ? std::to_wstring(request.reply) : L"none") + L"\tpath=" +
+                      EscapeField(PathOf(r)) + L"\n";
   return line;
 }
 

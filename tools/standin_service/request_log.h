@@ -10,13 +10,13 @@
 
 #include <string>
 
-#include "channel/command_record.h"
 #include "base/scoped_handles.h"
+#include "channel/command_record.h"
 
 struct LoggedRequest {
   DWORD sequence = 0;
   CommandRecord record = {};
-  const wchar_t* watch = L"none";   // "present", "absent" or "none"
+  const wchar_t* watch = L"none";  // "present", "absent" or "none"
   bool answered = false;
   DWORD reply = 0;
 };

@@ -27,11 +27,16 @@ bool ParseStatus(const wchar_t* text, ServiceOptions* options) {
 
 // Switches that take no value.
 bool ParseFlag(const std::wstring& name, ServiceOptions* options) {
-  if (name == L"--never-answer") options->neverAnswer = true;
-  else if (name == L"--die-after-request") options->dieAfterRequest = true;
-  else if (name == L"--stop") options->stopRunning = true;
-  else if (name == L"--min-section") options->sectionBytes = kCommandRecordBytes;
-  else return false;
+  if (name == L"--never-answer")
+    options->neverAnswer = true;
+  else if (name == L"--die-after-request")
+    options->dieAfterRequest = true;
+  else if (name == L"--stop")
+    options->stopRunning = true;
+  else if (name == L"--min-section")
+    options->sectionBytes = kCommandRecordBytes;
+  else
+    return false;
   return true;
 }
 
@@ -46,9 +51,12 @@ bool ParseValued(const std::wstring& name, const wchar_t* value, ServiceOptions*
            options->sectionBytes >= kCommandRecordBytes;
   }
   if (!value) return false;
-  if (name == L"--log") options->logPath = value;
-  else if (name == L"--watch-file") options->watchFile = value;
-  else return false;
+  if (name == L"--log")
+    options->logPath = value;
+  else if (name == L"--watch-file")
+    options->watchFile = value;
+  else
+    return false;
   return true;
 }
 

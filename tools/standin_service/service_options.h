@@ -9,16 +9,16 @@ struct ServiceOptions {
   enum class ReplyMode { kFixedStatus, kEcho };
 
   ReplyMode replyMode = ReplyMode::kFixedStatus;
-  DWORD replyStatus = 0;            // --status N
-  std::wstring logPath;             // --log PATH, else env QUARNEL_SERVICE_LOG
-  std::wstring watchFile;           // --watch-file PATH
-  DWORD answerDelayMs = 0;          // --delay-ms N
-  DWORD unansweredFirst = 0;        // --ignore-first N
-  bool neverAnswer = false;         // --never-answer
-  bool dieAfterRequest = false;     // --die-after-request
-  DWORD sectionBytes = 4096;        // --section-bytes N (at least 536)
-  DWORD maxRequests = 0;            // --max-requests N (0: no limit)
-  bool stopRunning = false;         // --stop
+  DWORD replyStatus = 0;         // --status N
+  std::wstring logPath;          // --log PATH, else env QUARNEL_SERVICE_LOG
+  std::wstring watchFile;        // --watch-file PATH
+  DWORD answerDelayMs = 0;       // --delay-ms N
+  DWORD unansweredFirst = 0;     // --ignore-first N
+  bool neverAnswer = false;      // --never-answer
+  bool dieAfterRequest = false;  // --die-after-request
+  DWORD sectionBytes = 4096;     // --section-bytes N (at least 536)
+  DWORD maxRequests = 0;         // --max-requests N (0: no limit)
+  bool stopRunning = false;      // --stop
 };
 
 // Fills `options` from the arguments after the program name. Returns false,
