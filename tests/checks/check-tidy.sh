@@ -40,7 +40,8 @@ for folder in "$@"; do arguments+=("--extra-arg=-isystem$folder"); done
 digest=$({
   clang-tidy --version
   printf '%s\n' "${arguments[@]}"
-  cat "$root/.clang-tidy"
+  cat "$root/.clang-tidy" "$root/tests/.clang-tidy" "$root/tools/.clang-tidy" \
+    "$root/bench/.clang-tidy"
   python3 -c 'import json, sys; print(sorted((e["file"], e.get("command", e.get("arguments"))) for e in json.load(open(sys.argv[1]))))' "$database"
   find "$root/app" "$root/base" "$root/channel" "$root/framework" "$root/i18n" "$root/ui" \
     "$root/res" "$root/tests" "$root/tools" "$root/bench" -type f \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z | xargs -0 cat
