@@ -9,6 +9,7 @@
 //   quarnel_bench_channel --client COUNT    (one of the 8 load clients)
 #include <windows.h>
 
+#include <cmath>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -182,7 +183,7 @@ void ReportSteps() {
   if (steps.empty()) return;
   std::string text = "channel: one exchange's steps, mean us:";
   for (const auto& step : steps) {
-    text += " " + step.first + " " + std::to_string(static_cast<int>(step.second + 0.5)) + ";";
+    text += " " + step.first + " " + std::to_string(std::lround(step.second)) + ";";
   }
   PrintNote(text);
 }

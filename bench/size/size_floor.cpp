@@ -4,11 +4,11 @@
 // runtime and start-up code weigh on their own.
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR commandLine, int) {
-  const int count = lstrlenW(commandLine) + 1;
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR lpCmdLine, int) {
+  const int count = lstrlenW(lpCmdLine) + 1;
   WCHAR* copy = new WCHAR[count];
   if (!copy) return 1;
-  lstrcpyW(copy, commandLine);
+  lstrcpyW(copy, lpCmdLine);
   const int shown = MessageBoxW(nullptr, copy, L"floor", MB_OK);
   delete[] copy;
   return shown;

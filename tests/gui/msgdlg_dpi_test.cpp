@@ -70,7 +70,7 @@ ScreenPixels ShowAt(const DpiGeometry& g) {
   if (!dialog) return {};
   MoveMouseTo(dialog, 5, g.window.cy / 2);  // off the buttons
   Settle(dialog);
-  const ScreenPixels picture = CaptureWindow(dialog);
+  ScreenPixels picture = CaptureWindow(dialog);
   SavePng(picture, std::wstring(QUARNEL_TEST_ARTIFACT_DIR) + L"\\msgdlg_dpi_" +
                        std::to_wstring(g.dpi) + L".png");
   ExpectGeometry(dialog, picture, g);
@@ -140,7 +140,7 @@ TEST(MessageDialogDpi, DpiChangedTakesTheSuggestedRectangleAndLaysOutAgain) {
   RECT window = {};
   GetWindowRect(dialog, &window);
   EXPECT_TRUE(EqualRect(&window, &suggested));
-  const ScreenPixels picture = CaptureWindow(dialog);
+  ScreenPixels picture = CaptureWindow(dialog);
   SavePng(picture, std::wstring(QUARNEL_TEST_ARTIFACT_DIR) + L"\\msgdlg_dpi_changed_192.png");
   ExpectGeometry(dialog, picture, g);
 }

@@ -3,6 +3,7 @@
 // closing it answers, its keys, its drag band, and its pixels.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -331,8 +332,8 @@ TEST(MessageDialog, WindowIsCentredSizedAndCaptionless) {
   EXPECT_EQ(client.bottom, expected::kDialogHeight);
   RECT work = {};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  EXPECT_NEAR((window.left + window.right) / 2, (work.left + work.right) / 2, 1);
-  EXPECT_NEAR((window.top + window.bottom) / 2, (work.top + work.bottom) / 2, 1);
+  EXPECT_LE(std::abs((window.left + window.right) / 2 - (work.left + work.right) / 2), 1);
+  EXPECT_LE(std::abs((window.top + window.bottom) / 2 - (work.top + work.bottom) / 2), 1);
   EXPECT_TRUE(GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_APPWINDOW);
   // The taskbar button shows the application icon, big and small.
   EXPECT_EQ(host.Value(1, "icon.big"), L"1");

@@ -18,7 +18,7 @@ constexpr DWORD kShortTimeoutMs = 1500;
 
 // A fresh log file path in the scratch folder for `tag`.
 std::wstring FreshLogPath(const std::wstring& tag) {
-  const std::wstring path = std::wstring(QUARNEL_TEST_SCRATCH_DIR) + L"\\service-" + tag + L".log";
+  std::wstring path = std::wstring(QUARNEL_TEST_SCRATCH_DIR) + L"\\service-" + tag + L".log";
   DeleteFileW(path.c_str());
   return path;
 }

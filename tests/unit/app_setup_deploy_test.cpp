@@ -111,7 +111,7 @@ TEST(WriteSetupCopy, LaunchersThatFindTheSameFreeNameNeverShareACopy) {
   constexpr int kLaunchers = 4;
   for (int round = 0; round < 5; ++round) {
     ScratchDir dir(L"race");
-    const std::wstring folder = dir.Path();
+    const std::wstring& folder = dir.Path();
     HANDLE start = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     Claim claims[kLaunchers];
     HANDLE threads[kLaunchers];

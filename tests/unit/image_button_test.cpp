@@ -309,7 +309,7 @@ TEST_F(ImageButtonTest, WithoutSpriteOnlyCaptionAndFocusRectangle) {
     EXPECT_EQ(0, d.offRing) << "no frame, no fill";
     const bool focusRect = (c.itemState & ODS_FOCUS) && !c.captionButton;
     EXPECT_EQ(focusRect, d.total > 0);
-    EXPECT_EQ(c.captionButton ? true : false, CountColour(painted, kCaptionBox, kWhite) > 20);
+    EXPECT_EQ(c.captionButton, CountColour(painted, kCaptionBox, kWhite) > 20);
     DestroyWindow(button.m_hWnd);
   }
 }

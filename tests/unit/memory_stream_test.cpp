@@ -258,6 +258,7 @@ TEST(MemoryStreamSlots, CountsReferencesDownToZero) {
 TEST(MemoryStreamSlots, CountIsSafeAcrossThreads) {
   StreamRef stream;
   std::vector<std::thread> threads;
+  threads.reserve(4);
   for (int t = 0; t < 4; ++t) {
     threads.emplace_back([&stream] {
       for (int i = 0; i < 20000; ++i) {

@@ -141,7 +141,7 @@ namespace {
 std::vector<WORD> VersionLanguages(const std::wstring& file) {
   HMODULE module = LoadLibraryExW(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   if (!module) return {};
-  const std::vector<WORD> languages =
+  std::vector<WORD> languages =
       ResourceLanguages(module, MAKEINTRESOURCEW(16), MAKEINTRESOURCEW(1));
   FreeLibrary(module);
   return languages;

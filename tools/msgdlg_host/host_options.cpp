@@ -48,7 +48,8 @@ bool ParseHostOptions(int argc, wchar_t** argv, HostOptions* options, std::wstri
     } else if (name == L"--report") {
       options->reportPath = value;
     } else if (!numeric) {
-      *error = L"bad value for " + name + L": " + value;
+      *error = L"bad value for ";
+      error->append(name).append(L": ").append(value);
       return false;
     } else if (name == L"--style") {
       options->style = static_cast<unsigned>(number);
