@@ -184,20 +184,24 @@ TEST_F(LauncherDecision, SecondLauncherEndsAtOnceWhileTheFirstInstalls) {
   ASSERT_TRUE(world.WaitForRecord(L"installer-start"));
 
   world.InstallProduct(L"=");  // would otherwise hand off
-  ChildProcess second;
-  ASSERT_TRUE(world.Start(second, world.DownloadedLauncher()));
-  ASSERT_TRUE(second.Wait(30000));
-  // Nothing was done: a deployment tool is told to try again later.
-  EXPECT_EQ(static_cast<DWORD>(ERROR_INSTALL_ALREADY_RUNNING), second.ExitCode());
-  EXPECT_TRUE(second.Windows().empty());
-  EXPECT_EQ(1u, TraceMessages(Trace(), L"instance: busy", second.Id()).size())
-      << TraceText(Trace());
-  EXPECT_TRUE(TraceMessages(Trace(), L"decision:", second.Id()).empty());
+  // A forced install too installed nothing: a deployment tool is told to try
+  // again later, not that it is done.
+  for (const wchar_t* args : {L"", L"-P"}) {
+    ChildProcess second;
+    ASSERT_TRUE(world.Start(second, world.DownloadedLauncher(), args));
+    ASSERT_TRUE(second.Wait(30000));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INSTALL_ALREADY_RUNNING), second.ExitCode()) << args;
+    EXPECT_TRUE(second.Windows().empty());
+    EXPECT_EQ(1u, TraceMessages(Trace(), L"instance: busy", second.Id()).size())
+        << TraceText(Trace());
+    EXPECT_TRUE(TraceMessages(Trace(), L"decision:", second.Id()).empty());
+  }
   EXPECT_FALSE(first.Wait(0));
   EXPECT_TRUE(MutexExists(kInstanceMutex));
 
   release.Set();
   ASSERT_TRUE(first.Wait(30000));
+  EXPECT_EQ(0u, first.ExitCode());
   EXPECT_FALSE(MutexExists(kInstanceMutex));
   EXPECT_EQ(1u, RecordsOf(world.Records(), L"installer-start").size());
   EXPECT_TRUE(RecordsOf(world.Records(), L"zelvane-start").empty());
