@@ -4,30 +4,16 @@
 #include <shlwapi.h>
 
 #include "app/setup_copy_lock.h"
+#include "app/setup_payload.h"
 #include "app/trace.h"
 #include "base/scoped_handles.h"
 #include "base/system_path.h"
-#include "res/resource.h"
 
 namespace {
 
 const WCHAR kProductKey[] = L"Velmora\\Quarnel";
 const WCHAR kSetupPathValue[] = L"SetupPath";
 const WCHAR kArea[] = L"deploy";
-
-// The payload as loaded from the launcher's own module into `data` and
-// `size`. Fails (kPayload) with the resource search's error when it is
-// missing, and with ERROR_RESOURCE_DATA_NOT_FOUND when it is empty or cannot
-// be loaded: those calls leave no error of their own behind.
-StepResult LoadPayload(const void*& data, DWORD& size) {
-  HRSRC resource = FindResourceW(nullptr, MAKEINTRESOURCEW(IDR_SETUP_PAYLOAD), RT_RCDATA);
-  if (!resource) return StepResult::FailedWithLastError(StepId::kPayload);
-  size = SizeofResource(nullptr, resource);
-  HGLOBAL loaded = size ? LoadResource(nullptr, resource) : nullptr;
-  data = loaded ? LockResource(loaded) : nullptr;
-  if (!data) return StepResult::Failed(StepId::kPayload, ERROR_RESOURCE_DATA_NOT_FOUND);
-  return StepResult::Done(StepId::kPayload);
-}
 
 // GetTempPath2W by its name: systems before Windows 10 build 20348 (and
 // Wine) lack it, so it cannot be imported.
