@@ -3,6 +3,7 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
+#include "app/setup_copy_check.h"
 #include "app/setup_copy_lock.h"
 #include "app/setup_payload.h"
 #include "app/trace.h"
@@ -213,12 +214,16 @@ StepResult DeploySetup(DeployReport& report) {
   TraceIfFailed(kArea, copy);
   if (!copy) return copy;
   Trace(L"%s: wrote %s", kArea, report.copyPath);
-  // Held until the installer has ended or could not be started.
+  // Held until the installer has ended or could not be started. A scanner
+  // still writing is waited out; what decides is the check through the hold.
   ScopedHandle lock;
   const StepResult held = RetryWhileHeld(
       kArea, [&]() { return LockSetupCopy(report.copyPath, written, lock); }, Sleep);
   TraceIfFailed(kArea, held);
   if (!held) return held;
+  const StepResult checked = CheckSetupCopy(lock.Get());
+  TraceIfFailed(kArea, checked);
+  if (!checked) return checked;
   // The installer runs even when its path cannot be recorded.
   const StepResult record = RecordSetupPath(report.copyPath);
   TraceIfFailed(kArea, record);

@@ -23,13 +23,14 @@ struct DeployReport {
 };
 
 // Writes the payload to the first free "Quarnel_Setup<n>.exe" in the
-// temporary folder, holds it against change, records its path as
-// "SetupPath", starts it through the shell with the temporary folder as
-// working directory and waits until its process ends, filling `report`.
-// Succeeds when the copy was written and started (and has ended, if the
-// shell gave a process to wait for); otherwise names the step that failed.
-// Nothing is started when the temporary folder cannot be had whole or the
-// copy cannot be held; the copy and "SetupPath" stay when the start fails.
+// temporary folder, holds it against change, checks it against the payload,
+// records its path as "SetupPath", starts it through the shell with the
+// temporary folder as working directory and waits until its process ends,
+// filling `report`. Succeeds when the copy was written and started (and has
+// ended, if the shell gave a process to wait for); otherwise names the step
+// that failed. Nothing is started when the temporary folder cannot be had
+// whole, or the copy cannot be held or is not the payload; the copy and
+// "SetupPath" stay when the start fails.
 // Every failed step is traced, as are the copy written and the installer's
 // start and end.
 StepResult DeploySetup(DeployReport& report);

@@ -11,6 +11,7 @@ LPCWSTR StepCallName(StepId step) {
     case StepId::kPayload: return L"payload resource";
     case StepId::kSetupCopy: return L"installer copy";
     case StepId::kSetupLock: return L"installer copy lock";
+    case StepId::kSetupCheck: return L"installer copy check";
     case StepId::kSetupPathRecord: return L"SetupPath";
     case StepId::kInstallerStart: return L"ShellExecuteExW";
     case StepId::kInstallerWait: return L"WaitForSingleObject";

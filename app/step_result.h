@@ -17,6 +17,7 @@ enum class StepId : unsigned char {
   kPayload,
   kSetupCopy,
   kSetupLock,
+  kSetupCheck,
   kSetupPathRecord,
   kInstallerStart,
   kInstallerWait,
