@@ -200,15 +200,34 @@ StepResult RunInstaller(LPCWSTR path, LPCWSTR folder, DWORD& exitCode, ShellStar
   return WaitForInstaller(process.Get(), exitCode);
 }
 
-StepResult DeploySetup(DeployReport& report) {
+namespace {
+
+// The folder the copy goes to, into `folder`: the temporary folder, or for
+// LocalSystem, when `tempPath` is GetTempPathW's shared one, a private
+// folder made inside it. Each failure traced.
+StepResult ChooseDeployFolder(TempPathFunction tempPath, TokenQueryFunction tokenQuery,
+                              WCHAR (&folder)[kDeployPathChars]) {
+  const StepResult temp = GetDeployFolder(tempPath, folder);
+  TraceIfFailed(kArea, temp);
+  if (!temp || tempPath != GetTempPathW || !RunsAsLocalSystem(tokenQuery)) return temp;
+  WCHAR shared[kDeployPathChars];
+  CopyMemory(shared, folder, sizeof(shared));
+  const StepResult created = CreatePrivateFolder(shared, folder);
+  TraceIfFailed(kArea, created);
+  if (created) Trace(L"%s: LocalSystem without GetTempPath2W, private folder %s", kArea, folder);
+  return created;
+}
+
+}  // namespace
+
+StepResult DeploySetup(DeployReport& report, TokenQueryFunction tokenQuery) {
   report.copyPath[0] = L'\0';
   report.installerExitCode = 0;
   const TempPathFunction tempPath = ResolveTempPathFunction();
   if (tempPath != GetTempPathW) Trace(L"%s: the temporary folder comes from GetTempPath2W", kArea);
   WCHAR folder[kDeployPathChars];
-  const StepResult temp = GetDeployFolder(tempPath, folder);
-  TraceIfFailed(kArea, temp);
-  if (!temp) return temp;
+  const StepResult chosen = ChooseDeployFolder(tempPath, tokenQuery, folder);
+  if (!chosen) return chosen;
   BY_HANDLE_FILE_INFORMATION written = {};
   const StepResult copy = WriteSetupCopy(folder, report.copyPath, &written);
   TraceIfFailed(kArea, copy);

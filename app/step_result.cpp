@@ -7,6 +7,7 @@ LPCWSTR StepCallName(StepId step) {
     case StepId::kInstallLocation: return L"InstallLocation";
     case StepId::kInstalledPath: return L"installed launcher path";
     case StepId::kTempFolder: return L"GetTempPathW";
+    case StepId::kPrivateFolder: return L"private folder";
     case StepId::kSetupName: return L"installer name";
     case StepId::kPayload: return L"payload resource";
     case StepId::kSetupCopy: return L"installer copy";

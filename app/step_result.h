@@ -13,6 +13,7 @@ enum class StepId : unsigned char {
   kInstallLocation,
   kInstalledPath,
   kTempFolder,
+  kPrivateFolder,
   kSetupName,
   kPayload,
   kSetupCopy,

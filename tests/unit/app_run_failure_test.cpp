@@ -55,6 +55,7 @@ TEST(RunFailure, EachStepResultHasItsCodeAndMessage) {
       {kInstall, StepResult::Failed(StepId::kPayload, 1812), 0, 10, IDS_MSG_SETUP_NOT_WRITTEN},
       {kInstall, StepResult::Failed(StepId::kSetupCopy, 112), 0, 10, IDS_MSG_SETUP_NOT_WRITTEN},
       {kInstall, StepResult::Failed(StepId::kSetupLock, 32), 0, 10, IDS_MSG_SETUP_NOT_WRITTEN},
+      {kInstall, StepResult::Failed(StepId::kPrivateFolder, 5), 0, 10, IDS_MSG_SETUP_NOT_WRITTEN},
       {kInstall, StepResult::Failed(StepId::kSetupCheck, 1006), 0, 10, IDS_MSG_SETUP_NOT_WRITTEN},
       {kInstall, StepResult::Failed(StepId::kInstallerStart, 1260), 0, 11,
        IDS_MSG_SETUP_NOT_STARTED},

@@ -2,11 +2,14 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <sddl.h>
+#include <shlwapi.h>
 
 #include <set>
 #include <string>
 #include <vector>
 
+#include "app/private_folder.h"
 #include "app/setup_copy_check.h"
 #include "app/setup_copy_lock.h"
 #include "app/setup_deploy.h"
@@ -466,6 +469,87 @@ TEST(CheckSetupCopy, OnlyThePayloadsOwnBytesPass) {
     EXPECT_EQ(c.error, checked.error) << c.name;
     EXPECT_EQ(StepId::kSetupCheck, checked.step) << c.name;
   }
+}
+
+// GetTokenInformation as it answers for a process of LocalSystem.
+BOOL WINAPI SystemTokenUser(HANDLE, TOKEN_INFORMATION_CLASS kind, LPVOID buffer, DWORD bytes,
+                            PDWORD needed) {
+  TOKEN_USER* user = static_cast<TOKEN_USER*>(buffer);
+  DWORD sidBytes = bytes - sizeof(TOKEN_USER);
+  if (kind != TokenUser || !CreateWellKnownSid(WinLocalSystemSid, nullptr, user + 1, &sidBytes)) {
+    return FALSE;
+  }
+  user->User.Sid = user + 1;
+  user->User.Attributes = 0;
+  *needed = sizeof(TOKEN_USER) + sidBytes;
+  return TRUE;
+}
+
+// CreateDirectoryW, keeping the access list each creation asked for: Wine
+// keeps none of a folder's, so only the request can be read back.
+struct RecordingFolders {
+  static std::vector<std::wstring> asked;
+  static BOOL WINAPI Create(LPCWSTR path, LPSECURITY_ATTRIBUTES security) {
+    LPWSTR text = nullptr;
+    if (security && ConvertSecurityDescriptorToStringSecurityDescriptorW(
+                        security->lpSecurityDescriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION,
+                        &text, nullptr)) {
+      asked.push_back(text);
+      LocalFree(text);
+    } else {
+      asked.push_back(L"default");
+    }
+    return CreateDirectoryW(path, security);
+  }
+};
+std::vector<std::wstring> RecordingFolders::asked;
+
+// A folder of the first name, which anyone may have made in a shared
+// folder, is never used; the new one grants SYSTEM and Administrators full
+// control, passed on to what is created in it, and takes nothing from its
+// parent.
+TEST(CreatePrivateFolder, GrantsSystemAndAdministratorsAloneInAFolderNobodyMadeBefore) {
+  ScratchDir dir(L"private");
+  ASSERT_TRUE(CreateDirectoryW(dir.File(L"Quarnel1").c_str(), nullptr));
+  wchar_t folder[kDeployPathChars];
+  const StepResult created =
+      CreatePrivateFolder(dir.Path().c_str(), folder, RecordingFolders::Create);
+  EXPECT_TRUE(created.ok) << created.error;
+  EXPECT_TRUE(SamePath(dir.File(L"Quarnel2"), folder)) << folder;
+  EXPECT_EQ(L'\\', folder[wcslen(folder) - 1]);
+  EXPECT_TRUE(PathIsDirectoryW(folder));
+  const std::wstring privateOnly = L"D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)";
+  EXPECT_EQ(std::vector<std::wstring>({privateOnly, privateOnly}), RecordingFolders::asked);
+  const std::wstring overlong = L"C:\\" + std::wstring(250, L'p');
+  EXPECT_EQ(static_cast<DWORD>(ERROR_FILENAME_EXCED_RANGE),
+            CreatePrivateFolder(overlong.c_str(), folder).error);
+  EXPECT_STREQ(L"", folder);
+}
+
+// Without GetTempPath2W (Wine, like Windows before build 20348), a run as
+// LocalSystem gets the shared Windows\\Temp: its copy goes to a folder of
+// its own there, and "SetupPath" names it.
+TEST(DeploySetup, ForLocalSystemTheCopyGoesToAFolderOfItsOwn) {
+  ASSERT_EQ(GetTempPathW, ResolveTempPathFunction()) << "this system has GetTempPath2W";
+  EXPECT_TRUE(RunsAsLocalSystem(SystemTokenUser));
+  EXPECT_FALSE(RunsAsLocalSystem()) << "the test's account is no service's";
+  ScratchDir dir(L"deploy-system");
+  RegistrySandbox registry;
+  registry.SetDword(HKEY_CURRENT_USER, L"SOFTWARE", L"placeholder", 0);
+  EnvironmentSetting tmp(L"TMP", dir.Path());
+  EnvironmentSetting temp(L"TEMP", dir.Path());
+  EnvironmentSetting log(L"QUARNEL_STANDIN_LOG", dir.File(L"standins.log"));
+  EnvironmentSetting install(L"QUARNEL_STANDIN_INSTALL", L"0");
+  DeployReport report;
+  const StepResult deployed = DeploySetup(report, SystemTokenUser);
+  EXPECT_TRUE(deployed.ok) << static_cast<int>(deployed.step) << ", error " << deployed.error;
+  EXPECT_TRUE(SamePath(dir.File(L"Quarnel1\\Quarnel_Setup1.exe"), report.copyPath))
+      << report.copyPath;
+  EXPECT_EQ(1u, ReadStandinLog(dir.File(L"standins.log")).size());
+  std::wstring stored;
+  EXPECT_TRUE(
+      registry.GetString(HKEY_CURRENT_USER, L"SOFTWARE\\Velmora\\Quarnel", L"SetupPath", &stored));
+  EXPECT_TRUE(SamePath(report.copyPath, stored)) << stored;
 }
 
 }  // namespace
