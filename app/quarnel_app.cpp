@@ -198,10 +198,12 @@ StepResult RunInstallBranch(DeployReport& report) {
   return deployment;
 }
 
-// Starts the installed product's main application; the hand-off's result,
-// traced when it failed.
+// Starts the installed product's main application where somebody can see it,
+// else only checks that it is there; the hand-off's result, traced when it
+// failed.
 StepResult RunHandOff(LPCWSTR installedPath) {
-  const StepResult handoff = LaunchInstalledApplication(installedPath);
+  const StepResult handoff = IsInteractiveSession() ? LaunchInstalledApplication(installedPath)
+                                                    : ConfirmInstalledApplication(installedPath);
   TraceIfFailed(L"hand-off", handoff);
   return handoff;
 }

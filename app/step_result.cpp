@@ -17,6 +17,7 @@ LPCWSTR StepCallName(StepId step) {
     case StepId::kInstallerStart: return L"ShellExecuteExW";
     case StepId::kInstallerWait: return L"WaitForSingleObject";
     case StepId::kHandoffPath: return L"hand-off path";
+    case StepId::kHandoffProgram: return L"GetFileAttributesW";
     case StepId::kHandoffStart: return L"ShellExecuteExW";
   }
   return L"step";

@@ -23,6 +23,7 @@ enum class StepId : unsigned char {
   kInstallerStart,
   kInstallerWait,
   kHandoffPath,
+  kHandoffProgram,
   kHandoffStart,
 };
 

@@ -64,8 +64,9 @@ TEST_F(UnattendedRuns, TheInstallersExitCodeIsTheRunsExitCode) {
 
 // Nobody sees a window station of one's own: the update question takes its
 // default button (OK, so the tool's newer launcher updates), the
-// unsupported-Windows message and a failure's message are left out, and
-// every run ends by itself with its code.
+// unsupported-Windows message and a failure's message are left out, the
+// main application is not started, and every run ends by itself with its
+// code.
 TEST_F(UnattendedRuns, NoDialogWaitsWhereNobodyCanAnswerIt) {
   const HiddenDesktop hidden;
   if (hidden.Visible()) GTEST_SKIP() << "this Wine shows every window station";
@@ -86,6 +87,9 @@ TEST_F(UnattendedRuns, NoDialogWaitsWhereNobodyCanAnswerIt) {
        L"unsupported: no message, nobody to see it"},
       {"Windows 5.1", nullptr, L"winxp", false, 13, 0,
        L"unsupported: no message, nobody to see it"},
+      // A window nobody can use would only hold the product's files.
+      {"the product up to date", L"=", L"", false, 0, 0,
+       L"hand-off: up to date, nobody to see the application"},
       {"the main application gone", L"=", L"", true, 12, 0,
        L"failure: exit code 12, no message, nobody to see it"},
   };
@@ -99,6 +103,7 @@ TEST_F(UnattendedRuns, NoDialogWaitsWhereNobodyCanAnswerIt) {
     SetReportedWindowsVersion(c.windows);
     EXPECT_EQ(c.exitCode, RunOn(hidden.Name()));
     EXPECT_EQ(c.installs, Installs());
+    EXPECT_TRUE(RecordsOf(world.Records(), L"zelvane-start").empty());
     const auto trace = Trace();
     EXPECT_EQ(1u, TraceMessages(trace, c.traced).size()) << TraceText(trace);
   }

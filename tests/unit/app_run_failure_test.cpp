@@ -70,6 +70,7 @@ TEST(RunFailure, EachStepResultHasItsCodeAndMessage) {
       {kHandOff, StepResult::Failed(StepId::kHandoffStart, ERROR_CANCELLED), 0, 12,
        IDS_MSG_APP_NOT_STARTED},
       {kHandOff, StepResult::Failed(StepId::kHandoffPath, 206), 0, 12, IDS_MSG_APP_NOT_STARTED},
+      {kHandOff, StepResult::Failed(StepId::kHandoffProgram, 2), 0, 12, IDS_MSG_APP_NOT_STARTED},
   };
   for (const Case& c : cases) {
     const RunFailure failure =
