@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/private_folder.h"
+#include "app/run_failure.h"
 #include "app/setup_copy_check.h"
 #include "app/setup_copy_lock.h"
 #include "app/setup_deploy.h"
@@ -550,6 +551,26 @@ TEST(DeploySetup, ForLocalSystemTheCopyGoesToAFolderOfItsOwn) {
   EXPECT_TRUE(
       registry.GetString(HKEY_CURRENT_USER, L"SOFTWARE\\Velmora\\Quarnel", L"SetupPath", &stored));
   EXPECT_TRUE(SamePath(report.copyPath, stored)) << stored;
+}
+
+// A shell that hands back a process the launcher may not wait for.
+StepResult StartUnwaitable(SHELLEXECUTEINFOW& info, StepId step) {
+  info.hProcess = nullptr;
+  DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &info.hProcess,
+                  PROCESS_QUERY_INFORMATION, FALSE, 0);
+  return StepResult::Done(step);
+}
+
+// An installer whose end cannot be waited for may still be running: that is
+// no install done, and the run says so with a code of its own.
+TEST(RunInstaller, AWaitThatFailsIsNoEnd) {
+  DWORD exitCode = 7;
+  const StepResult result =
+      RunInstaller(L"C:\\Temp\\Quarnel_Setup1.exe", L"C:\\Temp\\", exitCode, StartUnwaitable);
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(StepId::kInstallerWait, result.step);
+  EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), result.error);
+  EXPECT_EQ(kExitSetupNotWaited, ExitCodeOf(FailureOfDeployment(result), exitCode));
 }
 
 }  // namespace
