@@ -10,13 +10,17 @@ struct SidBuffer {
   DWORD words[SECURITY_MAX_SID_SIZE / sizeof(DWORD)];
 };
 
+// An access list of two entries, each naming a SID of at most the largest
+// size.
+constexpr DWORD kTwoEntryAclBytes =
+    sizeof(ACL) + 2 * (sizeof(ACCESS_ALLOWED_ACE) + SECURITY_MAX_SID_SIZE);
+
 // The folder's security: full control for SYSTEM and Administrators,
 // inherited by what is created inside, and a protected list, so that nothing
 // the shared parent grants (every user's right to create) flows in.
 struct PrivateSecurity {
   SidBuffer sids[2];
-  DWORD
-  acl[(sizeof(ACL) + 2 * (sizeof(ACCESS_ALLOWED_ACE) + SECURITY_MAX_SID_SIZE)) / sizeof(DWORD)];
+  DWORD acl[kTwoEntryAclBytes / sizeof(DWORD)];
   SECURITY_DESCRIPTOR sd;
   SECURITY_ATTRIBUTES sa;
 };

@@ -22,10 +22,8 @@ bool RunsAsLocalSystem(TokenQueryFunction query = GetTokenInformation);
 // A CreateDirectoryW-shaped call.
 using CreateFolderFunction = BOOL(WINAPI*)(LPCWSTR path, LPSECURITY_ATTRIBUTES security);
 
-// Creates, through `create`, "Quarnel<n>" in `parent` at the first n whose name is free at that
-// moment (never one made before: a planted folder is never used), granting
-// SYSTEM and Administrators alone and nothing inherited from `parent`; its
-// path with a trailing backslash goes into `folder`. Fails (kPrivateFolder),
-// `folder` empty, with the platform's error, or ERROR_FILENAME_EXCED_RANGE.
+// Creates, through `create`, "Quarnel<n>\" in `parent` at the first n still
+// free (a folder made before is never used), for SYSTEM and Administrators
+// alone, into `folder`. Fails (kPrivateFolder), `folder` empty, as `create`.
 StepResult CreatePrivateFolder(LPCWSTR parent, WCHAR (&folder)[kLauncherPathChars],
                                CreateFolderFunction create = CreateDirectoryW);
