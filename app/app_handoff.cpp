@@ -37,17 +37,30 @@ bool HandoffPaths(LPCWSTR installedLauncherPath, WCHAR (&program)[kHandoffPathCh
   return true;
 }
 
-StepResult LaunchInstalledApplication(LPCWSTR installedLauncherPath) {
+namespace {
+
+// The main application's path and folder for `installedLauncherPath`; fails
+// (kHandoffPath) as LaunchInstalledApplication does before it starts.
+StepResult LocateMainApplication(LPCWSTR installedLauncherPath, WCHAR (&program)[kHandoffPathChars],
+                                 WCHAR (&folder)[kHandoffPathChars]) {
   // A relative path would be resolved against whatever folder the launcher
   // was started in: a Downloads folder, where anyone may have put a program.
   if (!IsFullyQualifiedPath(installedLauncherPath)) {
     return StepResult::Failed(StepId::kHandoffPath, ERROR_BAD_PATHNAME);
   }
-  WCHAR program[kHandoffPathChars];
-  WCHAR folder[kHandoffPathChars];
   if (!HandoffPaths(installedLauncherPath, program, folder)) {
     return StepResult::Failed(StepId::kHandoffPath, ERROR_FILENAME_EXCED_RANGE);
   }
+  return StepResult::Done(StepId::kHandoffPath);
+}
+
+}  // namespace
+
+StepResult LaunchInstalledApplication(LPCWSTR installedLauncherPath) {
+  WCHAR program[kHandoffPathChars];
+  WCHAR folder[kHandoffPathChars];
+  const StepResult located = LocateMainApplication(installedLauncherPath, program, folder);
+  if (!located) return located;
   WCHAR quoted[kQuotedPathChars];
   if (!QuotePath(program, quoted)) {
     return StepResult::Failed(StepId::kHandoffPath, ERROR_FILENAME_EXCED_RANGE);
@@ -64,4 +77,20 @@ StepResult LaunchInstalledApplication(LPCWSTR installedLauncherPath) {
   const StepResult start = StartThroughShell(info, StepId::kHandoffStart);
   if (start) Trace(L"hand-off: started %s", program);
   return start;
+}
+
+StepResult ConfirmInstalledApplication(LPCWSTR installedLauncherPath) {
+  WCHAR program[kHandoffPathChars];
+  WCHAR folder[kHandoffPathChars];
+  const StepResult located = LocateMainApplication(installedLauncherPath, program, folder);
+  if (!located) return located;
+  const DWORD attributes = GetFileAttributesW(program);
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    return StepResult::FailedWithLastError(StepId::kHandoffProgram);
+  }
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+    return StepResult::Failed(StepId::kHandoffProgram, ERROR_FILE_NOT_FOUND);
+  }
+  Trace(L"hand-off: up to date, nobody to see the application; %s not started", program);
+  return StepResult::Done(StepId::kHandoffProgram);
 }

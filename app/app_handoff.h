@@ -29,3 +29,10 @@ bool HandoffPaths(LPCWSTR installedLauncherPath, WCHAR (&program)[kHandoffPathCh
 // long (ERROR_FILENAME_EXCED_RANGE); and (kHandoffStart, with the Windows
 // error) when the shell refuses.
 StepResult LaunchInstalledApplication(LPCWSTR installedLauncherPath);
+
+// For a run nobody sees, where a window nobody can use would only hold the
+// product's files against the next update: checks that `installedLauncherPath`
+// gives a main application to start, and starts nothing. Fails as
+// LaunchInstalledApplication before its start, and (kHandoffProgram) when no
+// file of that name is there.
+StepResult ConfirmInstalledApplication(LPCWSTR installedLauncherPath);

@@ -26,8 +26,10 @@ namespace {
 const WCHAR kInstanceMutexName[] = L"Global\\ZelvaneInst7003";
 
 // Another launcher holds the instance mutex: the handle just obtained is
-// closed and true returned. No handle at all counts as being alone. The
-// mutex works through its existence alone: nobody ever waits on it.
+// closed and true returned. So does one of another account, whose mutex this
+// one may not open (a deployment as SYSTEM while the person starts the
+// product). No handle for any other reason counts as being alone. The mutex
+// works through its existence alone: nobody ever waits on it.
 bool AnotherLauncherRuns(ScopedHandle& mutex) {
   const HANDLE handle = CreateMutexW(nullptr, FALSE, kInstanceMutexName);
   const DWORD error = GetLastError();
@@ -35,6 +37,11 @@ bool AnotherLauncherRuns(ScopedHandle& mutex) {
   if (handle && error == ERROR_ALREADY_EXISTS) {
     mutex.Close();
     Trace(L"instance: busy, another launcher runs; exit code %d", kExitAnotherLauncherRuns);
+    return true;
+  }
+  if (!handle && error == ERROR_ACCESS_DENIED) {
+    Trace(L"instance: busy, another account's launcher runs (access denied); exit code %d",
+          kExitAnotherLauncherRuns);
     return true;
   }
   if (!handle) {
@@ -191,10 +198,12 @@ StepResult RunInstallBranch(DeployReport& report) {
   return deployment;
 }
 
-// Starts the installed product's main application; the hand-off's result,
-// traced when it failed.
+// Starts the installed product's main application where somebody can see it,
+// else only checks that it is there; the hand-off's result, traced when it
+// failed.
 StepResult RunHandOff(LPCWSTR installedPath) {
-  const StepResult handoff = LaunchInstalledApplication(installedPath);
+  const StepResult handoff = IsInteractiveSession() ? LaunchInstalledApplication(installedPath)
+                                                    : ConfirmInstalledApplication(installedPath);
   TraceIfFailed(L"hand-off", handoff);
   return handoff;
 }

@@ -9,8 +9,7 @@ RunFailure FailureOfDeployment(const StepResult& deployment) {
       // What ShellExecuteExW reports when "No" is clicked at the UAC prompt.
       return deployment.error == ERROR_CANCELLED ? RunFailure::kElevationDeclined
                                                  : RunFailure::kSetupNotStarted;
-    // The installer was started; only the wait for its end went wrong.
-    case StepId::kInstallerWait: return RunFailure::kNone;
+    case StepId::kInstallerWait: return RunFailure::kSetupNotWaited;
     default: return RunFailure::kSetupNotWritten;
   }
 }
@@ -24,6 +23,7 @@ int ExitCodeOf(RunFailure failure, DWORD doneCode) {
     case RunFailure::kNone: return static_cast<int>(doneCode);
     case RunFailure::kSetupNotWritten: return kExitSetupNotWritten;
     case RunFailure::kSetupNotStarted: return kExitSetupNotStarted;
+    case RunFailure::kSetupNotWaited: return kExitSetupNotWaited;
     case RunFailure::kApplicationNotStarted: return kExitApplicationNotStarted;
     case RunFailure::kElevationDeclined: return kExitElevationDeclined;
   }
@@ -35,6 +35,7 @@ UINT MessageIdOf(RunFailure failure) {
     case RunFailure::kNone: return 0;
     case RunFailure::kSetupNotWritten: return IDS_MSG_SETUP_NOT_WRITTEN;
     case RunFailure::kSetupNotStarted: return IDS_MSG_SETUP_NOT_STARTED;
+    case RunFailure::kSetupNotWaited: return IDS_MSG_SETUP_NOT_WAITED;
     case RunFailure::kApplicationNotStarted: return IDS_MSG_APP_NOT_STARTED;
     case RunFailure::kElevationDeclined: return 0;
   }

@@ -11,6 +11,7 @@ enum class RunFailure {
   kNone,
   kSetupNotWritten,        // no temporary folder, no name, no payload, no copy
   kSetupNotStarted,        // the shell refused to start the copy
+  kSetupNotWaited,         // started, but its end could not be waited for
   kApplicationNotStarted,  // a hand-off path unqualified or too long, or the shell refused
   kElevationDeclined,      // the person said "No" at the installer's elevation prompt
 };
@@ -23,13 +24,15 @@ constexpr int kExitSetupNotWritten = 10;
 constexpr int kExitSetupNotStarted = 11;
 constexpr int kExitApplicationNotStarted = 12;
 constexpr int kExitUnsupportedWindows = 13;
+constexpr int kExitSetupNotWaited = 14;
 // The numbers Windows Installer gives these outcomes, which deployment tools
 // already read as "cancelled by the user" and "retry later".
 constexpr int kExitElevationDeclined = ERROR_INSTALL_USEREXIT;
 constexpr int kExitAnotherLauncherRuns = ERROR_INSTALL_ALREADY_RUNNING;
 
 // The failure a deployment's result stands for: kNone when the installer ran
-// (a failed wait for it included: it was started), else by the failed step.
+// to its end, else by the failed step (a failed wait: the installer may
+// still be running, and its verdict is unknown).
 RunFailure FailureOfDeployment(const StepResult& deployment);
 // The failure a hand-off's result stands for: kNone when it started.
 RunFailure FailureOfHandOff(const StepResult& handoff);

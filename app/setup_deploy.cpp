@@ -3,31 +3,18 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
+#include "app/setup_copy_check.h"
 #include "app/setup_copy_lock.h"
+#include "app/setup_payload.h"
 #include "app/trace.h"
 #include "base/scoped_handles.h"
 #include "base/system_path.h"
-#include "res/resource.h"
 
 namespace {
 
 const WCHAR kProductKey[] = L"Velmora\\Quarnel";
 const WCHAR kSetupPathValue[] = L"SetupPath";
 const WCHAR kArea[] = L"deploy";
-
-// The payload as loaded from the launcher's own module into `data` and
-// `size`. Fails (kPayload) with the resource search's error when it is
-// missing, and with ERROR_RESOURCE_DATA_NOT_FOUND when it is empty or cannot
-// be loaded: those calls leave no error of their own behind.
-StepResult LoadPayload(const void*& data, DWORD& size) {
-  HRSRC resource = FindResourceW(nullptr, MAKEINTRESOURCEW(IDR_SETUP_PAYLOAD), RT_RCDATA);
-  if (!resource) return StepResult::FailedWithLastError(StepId::kPayload);
-  size = SizeofResource(nullptr, resource);
-  HGLOBAL loaded = size ? LoadResource(nullptr, resource) : nullptr;
-  data = loaded ? LockResource(loaded) : nullptr;
-  if (!data) return StepResult::Failed(StepId::kPayload, ERROR_RESOURCE_DATA_NOT_FOUND);
-  return StepResult::Done(StepId::kPayload);
-}
 
 // GetTempPath2W by its name: systems before Windows 10 build 20348 (and
 // Wine) lack it, so it cannot be imported.
@@ -213,26 +200,49 @@ StepResult RunInstaller(LPCWSTR path, LPCWSTR folder, DWORD& exitCode, ShellStar
   return WaitForInstaller(process.Get(), exitCode);
 }
 
-StepResult DeploySetup(DeployReport& report) {
+namespace {
+
+// The folder the copy goes to, into `folder`: the temporary folder, or for
+// LocalSystem, when `tempPath` is GetTempPathW's shared one, a private
+// folder made inside it. Each failure traced.
+StepResult ChooseDeployFolder(TempPathFunction tempPath, TokenQueryFunction tokenQuery,
+                              WCHAR (&folder)[kDeployPathChars]) {
+  const StepResult temp = GetDeployFolder(tempPath, folder);
+  TraceIfFailed(kArea, temp);
+  if (!temp || tempPath != GetTempPathW || !RunsAsLocalSystem(tokenQuery)) return temp;
+  WCHAR shared[kDeployPathChars];
+  CopyMemory(shared, folder, sizeof(shared));
+  const StepResult created = CreatePrivateFolder(shared, folder);
+  TraceIfFailed(kArea, created);
+  if (created) Trace(L"%s: LocalSystem without GetTempPath2W, private folder %s", kArea, folder);
+  return created;
+}
+
+}  // namespace
+
+StepResult DeploySetup(DeployReport& report, TokenQueryFunction tokenQuery) {
   report.copyPath[0] = L'\0';
   report.installerExitCode = 0;
   const TempPathFunction tempPath = ResolveTempPathFunction();
   if (tempPath != GetTempPathW) Trace(L"%s: the temporary folder comes from GetTempPath2W", kArea);
   WCHAR folder[kDeployPathChars];
-  const StepResult temp = GetDeployFolder(tempPath, folder);
-  TraceIfFailed(kArea, temp);
-  if (!temp) return temp;
+  const StepResult chosen = ChooseDeployFolder(tempPath, tokenQuery, folder);
+  if (!chosen) return chosen;
   BY_HANDLE_FILE_INFORMATION written = {};
   const StepResult copy = WriteSetupCopy(folder, report.copyPath, &written);
   TraceIfFailed(kArea, copy);
   if (!copy) return copy;
   Trace(L"%s: wrote %s", kArea, report.copyPath);
-  // Held until the installer has ended or could not be started.
+  // Held until the installer has ended or could not be started. A scanner
+  // still writing is waited out; what decides is the check through the hold.
   ScopedHandle lock;
   const StepResult held = RetryWhileHeld(
       kArea, [&]() { return LockSetupCopy(report.copyPath, written, lock); }, Sleep);
   TraceIfFailed(kArea, held);
   if (!held) return held;
+  const StepResult checked = CheckSetupCopy(lock.Get());
+  TraceIfFailed(kArea, checked);
+  if (!checked) return checked;
   // The installer runs even when its path cannot be recorded.
   const StepResult record = RecordSetupPath(report.copyPath);
   TraceIfFailed(kArea, record);

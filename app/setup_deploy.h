@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include "app/private_folder.h"
 #include "app/scanner_retry.h"
 #include "app/shell_start.h"
 #include "app/step_result.h"
@@ -23,16 +24,17 @@ struct DeployReport {
 };
 
 // Writes the payload to the first free "Quarnel_Setup<n>.exe" in the
-// temporary folder, holds it against change, records its path as
-// "SetupPath", starts it through the shell with the temporary folder as
-// working directory and waits until its process ends, filling `report`.
-// Succeeds when the copy was written and started (and has ended, if the
-// shell gave a process to wait for); otherwise names the step that failed.
-// Nothing is started when the temporary folder cannot be had whole or the
-// copy cannot be held; the copy and "SetupPath" stay when the start fails.
-// Every failed step is traced, as are the copy written and the installer's
-// start and end.
-StepResult DeploySetup(DeployReport& report);
+// temporary folder (for LocalSystem without GetTempPath2W, as `tokenQuery`
+// tells, in a new private folder there), holds it against change, checks it
+// against the payload, records its path as "SetupPath", starts it through
+// the shell with its folder as working directory and waits until its
+// process ends, filling `report`. Succeeds when the copy was written and
+// started (and has ended, if the shell gave a process to wait for);
+// otherwise names the step that failed. Nothing is started when no folder
+// can be had whole, or the copy cannot be held or is not the payload; the
+// copy and "SetupPath" stay when the start fails. Every failed step is
+// traced, as are the copy written and the installer's start and end.
+StepResult DeploySetup(DeployReport& report, TokenQueryFunction tokenQuery = GetTokenInformation);
 
 // Writes resource 9300 of the launcher's own module to a new file at `path`
 // in one write straight from the loaded resource; `written`, when given,

@@ -13,14 +13,17 @@ enum class StepId : unsigned char {
   kInstallLocation,
   kInstalledPath,
   kTempFolder,
+  kPrivateFolder,
   kSetupName,
   kPayload,
   kSetupCopy,
   kSetupLock,
+  kSetupCheck,
   kSetupPathRecord,
   kInstallerStart,
   kInstallerWait,
   kHandoffPath,
+  kHandoffProgram,
   kHandoffStart,
 };
 

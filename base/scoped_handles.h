@@ -85,3 +85,22 @@ class ScopedRegKey {
  private:
   HKEY m_hKey = nullptr;
 };
+
+// A view of a whole file mapping, unmapped when destroyed.
+class ScopedView {
+ public:
+  // Maps all of `mapping` with `access` at offset 0; check Get().
+  explicit ScopedView(HANDLE mapping, DWORD access = FILE_MAP_ALL_ACCESS)
+      : m_view(MapViewOfFile(mapping, access, 0, 0, 0)) {}
+  ~ScopedView() {
+    if (m_view) UnmapViewOfFile(m_view);
+  }
+  ScopedView(const ScopedView&) = delete;
+  ScopedView& operator=(const ScopedView&) = delete;
+
+  // The start of the view, or null when mapping failed.
+  void* Get() const { return m_view; }
+
+ private:
+  void* m_view;
+};

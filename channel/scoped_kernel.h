@@ -5,25 +5,6 @@
 
 #include "base/scoped_handles.h"
 
-// A view of a whole file mapping, unmapped when destroyed.
-class ScopedView {
- public:
-  // Maps all of `mapping` with FILE_MAP_ALL_ACCESS at offset 0; check Get().
-  explicit ScopedView(HANDLE mapping)
-      : m_view(MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 0)) {}
-  ~ScopedView() {
-    if (m_view) UnmapViewOfFile(m_view);
-  }
-  ScopedView(const ScopedView&) = delete;
-  ScopedView& operator=(const ScopedView&) = delete;
-
-  // The start of the view, or null when mapping failed.
-  void* Get() const { return m_view; }
-
- private:
-  void* m_view;
-};
-
 // Ownership of a mutex for one scope: released when destroyed, and only if
 // Acquire took it.
 class MutexOwnership {

@@ -1,5 +1,6 @@
 // Deployment throughput: the launcher's ExtractPayload writing its 8,527,640
-// byte payload to a fresh file, against CopyFileW of the same bytes to a
+// byte payload to a fresh file, held and checked against the payload as
+// before every start, against CopyFileW of the same bytes to a
 // fresh file in the same folder. Each sample runs in a process of its own,
 // as the launcher writes once per run: the payload comes from an image just
 // mapped, not from pages an earlier sample touched.
@@ -13,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "app/setup_copy_check.h"
+#include "app/setup_copy_lock.h"
 #include "app/setup_deploy.h"
 #include "base/scoped_handles.h"
 #include "bench/common/bench_row.h"
@@ -31,11 +34,16 @@ DWORD Microseconds(LONGLONG from, LONGLONG to) {
   return static_cast<DWORD>(CounterMs(from, to) * 1000.0);
 }
 
+// The launcher's whole work before the start: the write, the hold and the
+// check of the held copy against the payload.
 DWORD ExtractSample(const wchar_t* path) {
   const LONGLONG start = CounterNow();
-  const BOOL written = ExtractPayload(path).ok;
+  BY_HANDLE_FILE_INFORMATION written = {};
+  ScopedHandle lock;
+  const bool ready = ExtractPayload(path, &written) && LockSetupCopy(path, written, lock) &&
+                     CheckSetupCopy(lock.Get());
   const LONGLONG end = CounterNow();
-  return written ? Microseconds(start, end) : kFailedSample;
+  return ready ? Microseconds(start, end) : kFailedSample;
 }
 
 DWORD CopySample(const wchar_t* from, const wchar_t* to) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/scoped_handles.h"
 #include "fake_channel_service.h"
 #include "run_paths.h"
 #include "tools/harness/expected_values.h"
@@ -205,6 +206,34 @@ TEST_F(LauncherDecision, SecondLauncherEndsAtOnceWhileTheFirstInstalls) {
   EXPECT_FALSE(MutexExists(kInstanceMutex));
   EXPECT_EQ(1u, RecordsOf(world.Records(), L"installer-start").size());
   EXPECT_TRUE(RecordsOf(world.Records(), L"zelvane-start").empty());
+}
+
+// Another account's launcher (a deployment as SYSTEM while the person starts
+// the product) made the instance mutex with rights this account lacks: an
+// access list that lets nobody open it stands for those rights. Installing
+// beside it is what the mutex is there to prevent.
+TEST_F(LauncherDecision, ALauncherOfAnotherAccountCountsAsRunning) {
+  SECURITY_DESCRIPTOR sd = {};
+  ACL acl = {};
+  ASSERT_TRUE(InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION));
+  ASSERT_TRUE(InitializeAcl(&acl, sizeof(acl), ACL_REVISION));
+  ASSERT_TRUE(SetSecurityDescriptorDacl(&sd, TRUE, &acl, FALSE));
+  SECURITY_ATTRIBUTES sa = {sizeof(sa), &sd, FALSE};
+  const ScopedHandle othersMutex(CreateMutexW(&sa, FALSE, kInstanceMutex));
+  ASSERT_TRUE(othersMutex.Valid());
+  ASSERT_FALSE(ScopedHandle(CreateMutexW(nullptr, FALSE, kInstanceMutex)).Valid())
+      << "this Wine lets every account open it";
+  for (const wchar_t* args : {L"", L"-P"}) {
+    ChildProcess launcher;
+    ASSERT_TRUE(world.Start(launcher, world.DownloadedLauncher(), args));
+    ASSERT_TRUE(launcher.Wait(30000));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INSTALL_ALREADY_RUNNING), launcher.ExitCode()) << args;
+    EXPECT_EQ(1u, TraceMessages(Trace(), L"instance: busy, another account's launcher runs",
+                                launcher.Id())
+                      .size())
+        << TraceText(Trace());
+  }
+  EXPECT_TRUE(world.Records().empty());
 }
 
 TEST_F(LauncherDecision, WindowsBelowSixPointOneStopsBeforeLookingForTheProduct) {

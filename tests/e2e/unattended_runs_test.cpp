@@ -2,7 +2,7 @@
 // exit code alone. The installer's verdict must reach that code, no dialog
 // may wait where nobody can answer it, a refused Windows must not read as
 // done (a busy launcher: launcher_decision_test), and nobody may change the
-// installer copy while it runs.
+// installer copy before or while it runs.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -15,6 +15,7 @@
 #include "tools/harness/launch_outcome.h"
 #include "tools/harness/launcher_run.h"
 #include "tools/harness/observed_values.h"
+#include "tools/harness/scratch_dir.h"
 #include "trace_log.h"
 
 namespace {
@@ -63,8 +64,9 @@ TEST_F(UnattendedRuns, TheInstallersExitCodeIsTheRunsExitCode) {
 
 // Nobody sees a window station of one's own: the update question takes its
 // default button (OK, so the tool's newer launcher updates), the
-// unsupported-Windows message and a failure's message are left out, and
-// every run ends by itself with its code.
+// unsupported-Windows message and a failure's message are left out, the
+// main application is not started, and every run ends by itself with its
+// code.
 TEST_F(UnattendedRuns, NoDialogWaitsWhereNobodyCanAnswerIt) {
   const HiddenDesktop hidden;
   if (hidden.Visible()) GTEST_SKIP() << "this Wine shows every window station";
@@ -85,6 +87,9 @@ TEST_F(UnattendedRuns, NoDialogWaitsWhereNobodyCanAnswerIt) {
        L"unsupported: no message, nobody to see it"},
       {"Windows 5.1", nullptr, L"winxp", false, 13, 0,
        L"unsupported: no message, nobody to see it"},
+      // A window nobody can use would only hold the product's files.
+      {"the product up to date", L"=", L"", false, 0, 0,
+       L"hand-off: up to date, nobody to see the application"},
       {"the main application gone", L"=", L"", true, 12, 0,
        L"failure: exit code 12, no message, nobody to see it"},
   };
@@ -98,6 +103,7 @@ TEST_F(UnattendedRuns, NoDialogWaitsWhereNobodyCanAnswerIt) {
     SetReportedWindowsVersion(c.windows);
     EXPECT_EQ(c.exitCode, RunOn(hidden.Name()));
     EXPECT_EQ(c.installs, Installs());
+    EXPECT_TRUE(RecordsOf(world.Records(), L"zelvane-start").empty());
     const auto trace = Trace();
     EXPECT_EQ(1u, TraceMessages(trace, c.traced).size()) << TraceText(trace);
   }
@@ -127,6 +133,73 @@ TEST_F(UnattendedRuns, TheRunningCopyCannotBeChanged) {
     EXPECT_EQ(0u, probes[0].Field(field).find(L"denied")) << field << "=" << probes[0].Field(field);
   }
   EXPECT_TRUE(FileExists(world.TempDir() + L"\\Quarnel_Setup1.exe"));
+}
+
+// The first `count` bytes of the file at `path`; empty when unreadable.
+std::string FirstBytes(const std::wstring& path, size_t count) {
+  std::string bytes;
+  return ReadWholeFile(path, &bytes) ? bytes.substr(0, count) : std::string();
+}
+
+// Another process rewrites the copy at its size the moment the launcher's
+// writer lets go of it, with another program's bytes: the file's identity
+// and size stay as written. Whether it still holds its handle when the
+// launcher takes its hold (which a scanner's hold is waited out for) or not,
+// nothing it wrote is started, and the copy stays for whoever investigates.
+TEST_F(UnattendedRuns, ACopyRewrittenBeforeItRunsIsNeverStarted) {
+  const struct {
+    const char* name;
+    bool rewritten;
+    DWORD holdMs;  // the writer's handle kept after writing
+    DWORD exitCode;
+    const wchar_t* traced;
+  } cases[] = {
+      {"rewritten between the write and the hold", true, 0, 10, L"failure: exit code 10, message"},
+      {"rewritten, the handle held across the hold", true, 700, 10,
+       L"deploy: installer copy lock failed, error 32, try 2 of 6"},
+      {"untouched", false, 0, 0, L"deploy: installer ended, exit code 0"},
+  };
+  const std::wstring copy = world.TempDir() + L"\\Quarnel_Setup1.exe";
+  const std::wstring planted = StandinPath(L"Zelvane.exe");
+  std::string plantedBytes;
+  ASSERT_TRUE(ReadWholeFile(planted, &plantedBytes));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    // The writer races the hold: a try where the hold came first shows
+    // nothing, and is run again.
+    bool landed = !c.rewritten;
+    for (int attempt = 0; attempt < 10 && (attempt == 0 || !landed); ++attempt) {
+      ResetProductState();
+      DeleteFileW(copy.c_str());
+      DeleteFileW(TracePath().c_str());
+      DeleteFileW(world.LogPath().c_str());
+      ChildProcess writer;
+      if (c.rewritten) {
+        ASSERT_TRUE(writer.Start(
+            StandinPath(L"hostile_writer.exe"),
+            L"\"" + copy + L"\" \"" + planted + L"\" " + std::to_wstring(c.holdMs), world.Env()));
+      }
+      bool dialogShown = false;
+      const DWORD exitCode =
+          RunAnsweringDialogs(world, world.DownloadedLauncher(), L"", &dialogShown);
+      writer.Kill();
+      const auto records = world.Records();
+      if (c.rewritten && (records.empty() || records[0].event != L"hostile-write")) continue;
+      landed = true;
+      EXPECT_EQ(c.exitCode, exitCode);
+      EXPECT_EQ(c.rewritten, dialogShown);
+      EXPECT_EQ(c.rewritten ? 0u : 1u, Installs());
+      EXPECT_TRUE(RecordsOf(records, L"zelvane-start").empty()) << "the planted program ran";
+      const auto trace = Trace();
+      EXPECT_EQ(1u, TraceMessages(trace, c.traced).size()) << TraceText(trace);
+      if (!c.rewritten) break;
+      EXPECT_EQ(1u, TraceMessages(trace, L"deploy: installer copy check failed, error 1006").size())
+          << TraceText(trace);
+      EXPECT_EQ(plantedBytes, FirstBytes(copy, plantedBytes.size())) << "the copy was not left";
+      EXPECT_TRUE(SetupPathValue().empty());
+    }
+    EXPECT_TRUE(landed) << "the writer never had the copy before the hold";
+  }
 }
 
 }  // namespace

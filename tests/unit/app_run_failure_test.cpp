@@ -55,19 +55,22 @@ TEST(RunFailure, EachStepResultHasItsCodeAndMessage) {
       {kInstall, StepResult::Failed(StepId::kPayload, 1812), 0, 10, IDS_MSG_SETUP_NOT_WRITTEN},
       {kInstall, StepResult::Failed(StepId::kSetupCopy, 112), 0, 10, IDS_MSG_SETUP_NOT_WRITTEN},
       {kInstall, StepResult::Failed(StepId::kSetupLock, 32), 0, 10, IDS_MSG_SETUP_NOT_WRITTEN},
+      {kInstall, StepResult::Failed(StepId::kPrivateFolder, 5), 0, 10, IDS_MSG_SETUP_NOT_WRITTEN},
+      {kInstall, StepResult::Failed(StepId::kSetupCheck, 1006), 0, 10, IDS_MSG_SETUP_NOT_WRITTEN},
       {kInstall, StepResult::Failed(StepId::kInstallerStart, 1260), 0, 11,
        IDS_MSG_SETUP_NOT_STARTED},
       {kInstall, StepResult::Failed(StepId::kInstallerStart, 193), 0, 11,
        IDS_MSG_SETUP_NOT_STARTED},
       // "No" at the elevation prompt: the person's choice, no message.
       {kInstall, StepResult::Failed(StepId::kInstallerStart, ERROR_CANCELLED), 0, 1602, 0},
-      // Started, only the wait failed: the installer ran.
-      {kInstall, StepResult::Failed(StepId::kInstallerWait, 6), 0, 0, 0},
+      // Started, but its end not waited for: it may still run, its verdict unknown.
+      {kInstall, StepResult::Failed(StepId::kInstallerWait, 6), 0, 14, IDS_MSG_SETUP_NOT_WAITED},
       {kHandOff, StepResult::Done(StepId::kHandoffStart), 0, 0, 0},
       {kHandOff, StepResult::Failed(StepId::kHandoffStart, 2), 0, 12, IDS_MSG_APP_NOT_STARTED},
       {kHandOff, StepResult::Failed(StepId::kHandoffStart, ERROR_CANCELLED), 0, 12,
        IDS_MSG_APP_NOT_STARTED},
       {kHandOff, StepResult::Failed(StepId::kHandoffPath, 206), 0, 12, IDS_MSG_APP_NOT_STARTED},
+      {kHandOff, StepResult::Failed(StepId::kHandoffProgram, 2), 0, 12, IDS_MSG_APP_NOT_STARTED},
   };
   for (const Case& c : cases) {
     const RunFailure failure =

@@ -2,11 +2,16 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <sddl.h>
+#include <shlwapi.h>
 
 #include <set>
 #include <string>
 #include <vector>
 
+#include "app/private_folder.h"
+#include "app/run_failure.h"
+#include "app/setup_copy_check.h"
 #include "app/setup_copy_lock.h"
 #include "app/setup_deploy.h"
 #include "registry_sandbox.h"
@@ -434,6 +439,138 @@ TEST(LockSetupCopy, HoldsTheCopyAsWrittenAgainstEveryChangeButReading) {
   ASSERT_TRUE(writer.Valid());
   const StepResult held = LockSetupCopy(path.c_str(), written, lock);
   EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION), held.error);
+}
+
+// What the launcher starts is the payload exactly: a copy that differs in
+// a byte, or in its length, is refused through the hold.
+TEST(CheckSetupCopy, OnlyThePayloadsOwnBytesPass) {
+  const std::string payload = OwnPayload();
+  ASSERT_GT(payload.size(), 1000u);
+  std::string changed = payload;
+  changed[changed.size() / 2] ^= 1;
+  const struct {
+    const char* name;
+    std::string bytes;
+    DWORD error;
+  } cases[] = {
+      {"as written", payload, 0},
+      {"a byte changed", changed, ERROR_FILE_INVALID},
+      {"a byte more", payload + "x", ERROR_FILE_INVALID},
+      {"a byte less", payload.substr(0, payload.size() - 1), ERROR_FILE_INVALID},
+  };
+  ScratchDir dir(L"check");
+  for (const auto& c : cases) {
+    const std::wstring path = dir.File(L"Quarnel_Setup1.exe");
+    ASSERT_TRUE(WriteWholeFile(path, c.bytes)) << c.name;
+    const ScopedHandle lock(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lock.Valid()) << c.name;
+    const StepResult checked = CheckSetupCopy(lock.Get());
+    EXPECT_EQ(c.error == 0, checked.ok) << c.name;
+    EXPECT_EQ(c.error, checked.error) << c.name;
+    EXPECT_EQ(StepId::kSetupCheck, checked.step) << c.name;
+  }
+}
+
+// GetTokenInformation as it answers for a process of LocalSystem.
+BOOL WINAPI SystemTokenUser(HANDLE, TOKEN_INFORMATION_CLASS kind, LPVOID buffer, DWORD bytes,
+                            PDWORD needed) {
+  TOKEN_USER* user = static_cast<TOKEN_USER*>(buffer);
+  DWORD sidBytes = bytes - sizeof(TOKEN_USER);
+  if (kind != TokenUser || !CreateWellKnownSid(WinLocalSystemSid, nullptr, user + 1, &sidBytes)) {
+    return FALSE;
+  }
+  user->User.Sid = user + 1;
+  user->User.Attributes = 0;
+  *needed = sizeof(TOKEN_USER) + sidBytes;
+  return TRUE;
+}
+
+// CreateDirectoryW, keeping the access list each creation asked for: Wine
+// keeps none of a folder's, so only the request can be read back.
+struct RecordingFolders {
+  static std::vector<std::wstring> asked;
+  static BOOL WINAPI Create(LPCWSTR path, LPSECURITY_ATTRIBUTES security) {
+    LPWSTR text = nullptr;
+    if (security && ConvertSecurityDescriptorToStringSecurityDescriptorW(
+                        security->lpSecurityDescriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION,
+                        &text, nullptr)) {
+      asked.push_back(text);
+      LocalFree(text);
+    } else {
+      asked.push_back(L"default");
+    }
+    return CreateDirectoryW(path, security);
+  }
+};
+std::vector<std::wstring> RecordingFolders::asked;
+
+// A folder of the first name, which anyone may have made in a shared
+// folder, is never used; the new one grants SYSTEM and Administrators full
+// control, passed on to what is created in it, and takes nothing from its
+// parent.
+TEST(CreatePrivateFolder, GrantsSystemAndAdministratorsAloneInAFolderNobodyMadeBefore) {
+  ScratchDir dir(L"private");
+  ASSERT_TRUE(CreateDirectoryW(dir.File(L"Quarnel1").c_str(), nullptr));
+  wchar_t folder[kDeployPathChars];
+  const StepResult created =
+      CreatePrivateFolder(dir.Path().c_str(), folder, RecordingFolders::Create);
+  EXPECT_TRUE(created.ok) << created.error;
+  EXPECT_TRUE(SamePath(dir.File(L"Quarnel2"), folder)) << folder;
+  EXPECT_EQ(L'\\', folder[wcslen(folder) - 1]);
+  EXPECT_TRUE(PathIsDirectoryW(folder));
+  const std::wstring privateOnly = L"D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)";
+  EXPECT_EQ(std::vector<std::wstring>({privateOnly, privateOnly}), RecordingFolders::asked);
+  const std::wstring overlong = L"C:\\" + std::wstring(250, L'p');
+  EXPECT_EQ(static_cast<DWORD>(ERROR_FILENAME_EXCED_RANGE),
+            CreatePrivateFolder(overlong.c_str(), folder).error);
+  EXPECT_STREQ(L"", folder);
+}
+
+// Without GetTempPath2W (Wine, like Windows before build 20348), a run as
+// LocalSystem gets the shared Windows\\Temp: its copy goes to a folder of
+// its own there, and "SetupPath" names it.
+TEST(DeploySetup, ForLocalSystemTheCopyGoesToAFolderOfItsOwn) {
+  ASSERT_EQ(GetTempPathW, ResolveTempPathFunction()) << "this system has GetTempPath2W";
+  EXPECT_TRUE(RunsAsLocalSystem(SystemTokenUser));
+  EXPECT_FALSE(RunsAsLocalSystem()) << "the test's account is no service's";
+  ScratchDir dir(L"deploy-system");
+  RegistrySandbox registry;
+  registry.SetDword(HKEY_CURRENT_USER, L"SOFTWARE", L"placeholder", 0);
+  EnvironmentSetting tmp(L"TMP", dir.Path());
+  EnvironmentSetting temp(L"TEMP", dir.Path());
+  EnvironmentSetting log(L"QUARNEL_STANDIN_LOG", dir.File(L"standins.log"));
+  EnvironmentSetting install(L"QUARNEL_STANDIN_INSTALL", L"0");
+  DeployReport report;
+  const StepResult deployed = DeploySetup(report, SystemTokenUser);
+  EXPECT_TRUE(deployed.ok) << static_cast<int>(deployed.step) << ", error " << deployed.error;
+  EXPECT_TRUE(SamePath(dir.File(L"Quarnel1\\Quarnel_Setup1.exe"), report.copyPath))
+      << report.copyPath;
+  EXPECT_EQ(1u, ReadStandinLog(dir.File(L"standins.log")).size());
+  std::wstring stored;
+  EXPECT_TRUE(
+      registry.GetString(HKEY_CURRENT_USER, L"SOFTWARE\\Velmora\\Quarnel", L"SetupPath", &stored));
+  EXPECT_TRUE(SamePath(report.copyPath, stored)) << stored;
+}
+
+// A shell that hands back a process the launcher may not wait for.
+StepResult StartUnwaitable(SHELLEXECUTEINFOW& info, StepId step) {
+  info.hProcess = nullptr;
+  DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &info.hProcess,
+                  PROCESS_QUERY_INFORMATION, FALSE, 0);
+  return StepResult::Done(step);
+}
+
+// An installer whose end cannot be waited for may still be running: that is
+// no install done, and the run says so with a code of its own.
+TEST(RunInstaller, AWaitThatFailsIsNoEnd) {
+  DWORD exitCode = 7;
+  const StepResult result =
+      RunInstaller(L"C:\\Temp\\Quarnel_Setup1.exe", L"C:\\Temp\\", exitCode, StartUnwaitable);
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(StepId::kInstallerWait, result.step);
+  EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), result.error);
+  EXPECT_EQ(kExitSetupNotWaited, ExitCodeOf(FailureOfDeployment(result), exitCode));
 }
 
 }  // namespace

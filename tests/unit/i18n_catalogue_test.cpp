@@ -95,6 +95,20 @@ const CatalogueRow kCatalogue[] = {
       L"O \"Quarnel\" não conseguiu iniciar a aplicação instalada.",
       L"“Quarnel”无法启动已安装的应用程序。",
       L"\"Quarnel\"はインストールされたアプリケーションを起動できませんでした。"}},
+    {IDS_MSG_SETUP_NOT_WAITED,
+     {L"\"Quarnel\" started its installer but could not wait for it to finish.",
+      L"« Quarnel » a démarré son programme d'installation, mais n'a pas pu attendre qu'il se "
+      L"termine.",
+      L"\"Quarnel\" hat sein Installationsprogramm gestartet, konnte aber nicht auf sein Ende "
+      L"warten.",
+      L"\"Quarnel\" ha avviato il programma di installazione, ma non è riuscito ad attenderne la "
+      L"fine.",
+      L"El \"Quarnel\" ha iniciado su programa de instalación, pero no ha podido esperar a que "
+      L"termine.",
+      L"O \"Quarnel\" iniciou o seu programa de instalação, mas não conseguiu aguardar que "
+      L"terminasse.",
+      L"“Quarnel”已启动安装程序，但无法等待其完成。",
+      L"\"Quarnel\"はインストーラーを起動しましたが、終了を待つことができませんでした。"}},
 };
 
 const LANGID kCatalogueLanguage = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
@@ -187,8 +201,8 @@ TEST(Catalogue, MessagesAreTwoLinesWithTheBlankWhereItBelongs) {
 // The failure lines stand alone: the launcher puts the system's text of the
 // error on the line after them.
 TEST(Catalogue, FailureMessagesAreOneLineWithoutEdgeBlanks) {
-  for (UINT baseId :
-       {IDS_MSG_SETUP_NOT_WRITTEN, IDS_MSG_SETUP_NOT_STARTED, IDS_MSG_APP_NOT_STARTED}) {
+  for (UINT baseId : {IDS_MSG_SETUP_NOT_WRITTEN, IDS_MSG_SETUP_NOT_STARTED, IDS_MSG_APP_NOT_STARTED,
+                      IDS_MSG_SETUP_NOT_WAITED}) {
     for (int language = 0; language < kLanguageCount; ++language) {
       const std::wstring text = RawTableEntry(baseId + 1000 * language);
       ASSERT_FALSE(text.empty()) << baseId << "/" << language;
@@ -212,7 +226,7 @@ TEST(Catalogue, NoIdentifiersBeyondTheCatalogue) {
       expected.insert(row.baseId + 1000 * language);
     }
   }
-  ASSERT_EQ(89u, expected.size());
+  ASSERT_EQ(97u, expected.size());
   for (UINT id = 0; id < kFirstFrameworkString; ++id) {
     EXPECT_EQ(expected.count(id) == 1, !RawTableEntry(id).empty()) << "id " << id;
   }
