@@ -4,8 +4,9 @@
 # installs, the installed launcher hands off, an older product is offered an
 # update (accepted, then declined), Windows 6.0 gets the unsupported-Windows
 # message in each of the eight languages, a product whose Zelvane.exe is gone
-# gets the error message and exit code 12, and the product's uninstaller
-# removes it before the download installs it again.
+# is offered the repair (accepted: its installer brings Zelvane.exe back;
+# declined: exit code 12), and the product's uninstaller removes it before
+# the download installs it again.
 # Every step is checked; any wrong outcome ends the demo with exit code 1.
 #
 #   ./demo.sh                  run the demo (unattended)
@@ -56,7 +57,7 @@ refresh_docs() {
   mkdir -p docs
   convert "$DEMO/contact-sheet.png" -resize 50% -strip -colors 128 PNG8:docs/contact-sheet.png
   local name
-  for name in update-question-en unsupported-1-fr_FR unsupported-7-ja_JP app-not-started-0; do
+  for name in update-question-en unsupported-1-fr_FR unsupported-7-ja_JP repair-question-0; do
     convert "$DEMO/$name.png" -strip -colors 128 "PNG8:docs/$name.png"
   done
   echo "    docs/contact-sheet.png and the README's dialog pictures refreshed"
@@ -94,12 +95,14 @@ for index in "${!DEMO_LOCALES[@]}"; do
     || demo_fail "the unsupported-Windows message in $locale"
 done
 
-quarnel_step "[6] Zelvane.exe gone: the error message and exit code 12, in two user locales"
+quarnel_step "[6] Zelvane.exe gone: the repair question, accepted (en_US) and declined (de_DE)"
 quarnel_step_log "the transcript above"
 for index in 0 2; do
   locale=${DEMO_LOCALES[$index]}.UTF-8
-  LC_ALL=$locale run_driver app-missing --out "$DEMO_WIN" --language "$index" \
-    --label "6.$((index / 2 + 1))" --launcher "$SAMPLE_LAUNCHER" || demo_fail "the error message in $locale"
+  answer=ok
+  [ "$index" -eq 0 ] || answer=cancel
+  LC_ALL=$locale run_driver app-missing --out "$DEMO_WIN" --language "$index" --answer "$answer" \
+    --label "6.$((index / 2 + 1))" --launcher "$SAMPLE_LAUNCHER" || demo_fail "the repair question in $locale"
 done
 
 quarnel_step "[7] The product's uninstaller removes it; the download installs it again"

@@ -9,6 +9,7 @@
 #include "app/interactive_session.h"
 #include "app/launch_rules.h"
 #include "app/own_path.h"
+#include "app/repair_offer.h"
 #include "app/run_failure.h"
 #include "app/setup_deploy.h"
 #include "app/trace.h"
@@ -281,15 +282,22 @@ BOOL CQuarnelApp::InitInstance() {
   ReadOwnVersion(ownPath, ownVersion);
 
   CString installedPath;
-  const bool install = DecideToInstall(force, ownVersion, dialog, installedPath);
+  bool install = DecideToInstall(force, ownVersion, dialog, installedPath);
   DeployReport report = {};
-  const StepResult result = install ? RunInstallBranch(report) : RunHandOff(installedPath);
+  StepResult result = install ? RunInstallBranch(report) : RunHandOff(installedPath);
+  // Zelvane.exe gone from the product's folder: accepted, the repair is the
+  // install branch as -P runs it.
+  const RepairAnswer repair = install ? RepairAnswer::kNotOffered : OfferRepair(dialog, result);
+  if (repair == RepairAnswer::kAccepted) {
+    install = true;
+    result = RunInstallBranch(report);
+  }
   const RunFailure failure = install ? FailureOfDeployment(result) : FailureOfHandOff(result);
   // A system text's %1 names the program that failed to start.
   const LPCWSTR program = install ? PathFindFileNameW(report.copyPath) : kMainApplication;
   // Reported while the instance mutex is held: one launcher, and its
   // message, at a time.
-  ReportFailure(dialog, failure, result.error, program);
+  if (repair != RepairAnswer::kDeclined) ReportFailure(dialog, failure, result.error, program);
   // After an install, the installer's own verdict: a failure, a cancel or a
   // restart it needs reaches the tool that started the launcher.
   m_nExitCode = ExitCodeOf(failure, report.installerExitCode);

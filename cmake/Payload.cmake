@@ -1,5 +1,6 @@
 # Chooses the payload and makes res/Quarnel.rc depend on it, so a changed
 # payload file rebuilds the launcher.
+include(${CMAKE_CURRENT_LIST_DIR}/EmptyPayload.cmake)
 if(QUARNEL_SETUP_PAYLOAD STREQUAL "")
   message(FATAL_ERROR "QUARNEL_SETUP_PAYLOAD is not set: give the installer to embed "
           "(-DQUARNEL_SETUP_PAYLOAD=/path/to/setup.exe), or -DQUARNEL_SETUP_PAYLOAD=standin "
@@ -14,11 +15,7 @@ elseif(NOT QUARNEL_SETUP_PAYLOAD STREQUAL "standin")
     message(FATAL_ERROR "QUARNEL_SETUP_PAYLOAD names no file by an absolute path: "
             "\"${QUARNEL_SETUP_PAYLOAD}\"")
   endif()
-  # An empty file would give a launcher that can never install anything.
-  file(SIZE "${QUARNEL_SETUP_PAYLOAD}" payload_bytes)
-  if(payload_bytes EQUAL 0)
-    message(FATAL_ERROR "QUARNEL_SETUP_PAYLOAD names an empty file: \"${QUARNEL_SETUP_PAYLOAD}\"")
-  endif()
+  quarnel_refuse_empty_payload("${QUARNEL_SETUP_PAYLOAD}")
   set(QUARNEL_PAYLOAD_PATH "${QUARNEL_SETUP_PAYLOAD}")
   set(QUARNEL_PAYLOAD_TARGET "")
 else()

@@ -7,6 +7,13 @@
 ; carry that launcher. A parent that is not this release's launcher (the
 ; installer started by hand) installs nothing and ends with 1603.
 ;
+; The installed Quarnel.exe's FileVersion is the version the launcher sees
+; installed, so it is written last and whole: an install that fails before it
+; leaves the old version, whose downloads offer the update again. While a
+; file of the product is in use (Zelvane.exe runs) nothing is written and the
+; installer ends with 1603; the uninstaller then removes nothing and ends with
+; 1603 too, and it removes the uninstall key only once the files are gone.
+;
 ; Defines (makensis -D...), all but REBOOT_REQUIRED required:
 ;   VERSION                the release, d.dd.dddd ("DisplayVersion")
 ;   LAUNCHER_FILE_VERSION  the launcher's FILEVERSION, as a.b.c.d
@@ -94,9 +101,76 @@ Function KeepOnlyThisLauncher
   ${EndIf}
 FunctionEnd
 
-Function Fail
+!macro FailAndInUse un
+Function ${un}Fail
   SetErrorLevel ${EXIT_INSTALL_FAILED}
   Quit
+FunctionEnd
+
+; Ends the run through Fail when the file $1 exists and cannot be opened for
+; writing: a running program's image, or a file another program holds.
+Function ${un}FailIfInUse
+  ${If} ${FileExists} "$1"
+    ; GENERIC_WRITE, any sharing, OPEN_EXISTING
+    System::Call 'kernel32::CreateFileW(w r1, i 0x40000000, i 7, p 0, i 3, i 0, p 0) p .r4'
+    ${If} $4 = -1
+      Call ${un}Fail
+    ${EndIf}
+    System::Call 'kernel32::CloseHandle(p r4)'
+  ${EndIf}
+FunctionEnd
+!macroend
+!insertmacro FailAndInUse ""
+!insertmacro FailAndInUse "un."
+
+; $7 = "serial:high:low" of the open file $4, which it closes; empty when
+; $4 is no handle or cannot be asked.
+Function FileIdentity
+  StrCpy $7 ""
+  ${If} $4 = -1
+    Return
+  ${EndIf}
+  ; BY_HANDLE_FILE_INFORMATION, 52 bytes
+  System::Alloc 52
+  Pop $8
+  System::Call 'kernel32::GetFileInformationByHandle(p r4, p r8) i .r9'
+  ${If} $9 <> 0
+    System::Call '*$8(i, i, i, i, i, i, i, i .r9, i, i, i, i .R8, i .R9)'
+    StrCpy $7 "$9:$R8:$R9"
+  ${EndIf}
+  System::Free $8
+  System::Call 'kernel32::CloseHandle(p r4)'
+FunctionEnd
+
+; $3 = 1 when the paths $1 and $2 name one file (one volume, one file index,
+; whatever short names, links or case say), else 0.
+Function SameFile
+  StrCpy $3 0
+  System::Call 'kernel32::CreateFileW(w r1, i 0, i 7, p 0, i 3, i 0, p 0) p .r4'
+  Call FileIdentity
+  StrCpy $5 $7
+  System::Call 'kernel32::CreateFileW(w r2, i 0, i 7, p 0, i 3, i 0, p 0) p .r4'
+  Call FileIdentity
+  ${If} $5 != ""
+  ${AndIf} $5 == $7
+    StrCpy $3 1
+  ${EndIf}
+FunctionEnd
+
+; Puts the launcher $0 in place as $INSTDIR\Quarnel.exe whole or not at all:
+; copied beside it, then renamed over it in one step. On failure the error
+; flag is set and the previous Quarnel.exe is as it was.
+Function InstallLauncher
+  StrCpy $1 "$INSTDIR\Quarnel.exe.new"
+  System::Call 'kernel32::CopyFileW(w r0, w r1, i 0) i .r4'
+  ${If} $4 <> 0
+    ; MOVEFILE_REPLACE_EXISTING
+    System::Call 'kernel32::MoveFileExW(w r1, w "$INSTDIR\Quarnel.exe", i 1) i .r4'
+  ${EndIf}
+  ${If} $4 = 0
+    Delete "$1"
+    SetErrors
+  ${EndIf}
 FunctionEnd
 
 Section "Zelvane"
@@ -110,20 +184,32 @@ Section "Zelvane"
   ${IfNot} ${FileExists} "$INSTDIR\*.*"
     Call Fail
   ${EndIf}
+  ; Started by the installed launcher (-P, a repair), the launcher is
+  ; already in place, and a file cannot be copied onto itself.
+  StrCpy $1 "$0"
+  StrCpy $2 "$INSTDIR\Quarnel.exe"
+  Call SameFile
+  StrCpy $R7 $3
+  ; Nothing is written while the product runs.
+  StrCpy $1 "$INSTDIR\Zelvane.exe"
+  Call FailIfInUse
+  ${If} $R7 <> 1
+    StrCpy $1 "$INSTDIR\Quarnel.exe"
+    Call FailIfInUse
+  ${EndIf}
+
   SetOutPath "$INSTDIR"
   ClearErrors
-  CopyFiles /SILENT "$0" "$INSTDIR\Quarnel.exe"
-  ${If} ${Errors}
-    Call Fail
-  ${EndIf}
   File "/oname=Zelvane.exe" "${ZELVANE_EXE}"
   WriteUninstaller "$INSTDIR\uninstall.exe"
   ${If} ${Errors}
     Call Fail
   ${EndIf}
-
   ; The 32-bit view, where the 32-bit launcher looks, also under WoW64.
   SetRegView 32
+  ; The version the key named before, put back should the launcher fail.
+  ReadRegStr $R6 HKLM "${PRODUCT_KEY}" "DisplayVersion"
+  ClearErrors
   WriteRegStr HKLM "${PRODUCT_KEY}" "DisplayName" "Zelvane"
   WriteRegStr HKLM "${PRODUCT_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKLM "${PRODUCT_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
@@ -135,6 +221,19 @@ Section "Zelvane"
   WriteRegDWORD HKLM "${PRODUCT_KEY}" "NoRepair" 1
   ${If} ${Errors}
     Call Fail
+  ${EndIf}
+
+  ; Last: with this launcher in place the product claims the new version.
+  ${If} $R7 <> 1
+    Call InstallLauncher
+    ${If} ${Errors}
+      ${If} $R6 == ""
+        DeleteRegKey HKLM "${PRODUCT_KEY}"
+      ${Else}
+        WriteRegStr HKLM "${PRODUCT_KEY}" "DisplayVersion" "$R6"
+      ${EndIf}
+      Call Fail
+    ${EndIf}
   ${EndIf}
 !ifdef REBOOT_REQUIRED
   SetRebootFlag true
@@ -150,8 +249,20 @@ Function .onInstSuccess
 FunctionEnd
 
 Section "Uninstall"
-  Delete "$INSTDIR\Quarnel.exe"
+  ; All or nothing: nothing goes while a file of the product is in use.
+  StrCpy $1 "$INSTDIR\Zelvane.exe"
+  Call un.FailIfInUse
+  StrCpy $1 "$INSTDIR\Quarnel.exe"
+  Call un.FailIfInUse
   Delete "$INSTDIR\Zelvane.exe"
+  Delete "$INSTDIR\Quarnel.exe"
+  ; Files left behind keep the key: the product stays registered, for its
+  ; launcher to repair or a download to update.
+  ${If} ${FileExists} "$INSTDIR\Zelvane.exe"
+  ${OrIf} ${FileExists} "$INSTDIR\Quarnel.exe"
+    Call un.Fail
+  ${EndIf}
+  ; Run in place (_?=), the uninstaller cannot remove itself: its caller does.
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   ; The publisher's folder goes only when no other product of it is left.

@@ -30,6 +30,8 @@ BUTTON_IDS = [
 IDS_BTN_CLOSE = 1186
 IDS_MSG_UPDATE_QUESTION = 1199
 IDS_MSG_UNSUPPORTED_OS = 1213
+# Asked when the installed product's Zelvane.exe is gone, with OK and Cancel.
+IDS_MSG_REPAIR_QUESTION = 1223
 # The failures a run reports; the launcher adds the system's own text of the
 # error on a line of its own.
 FAILURE_IDS = [
@@ -56,7 +58,8 @@ BUTTON_LABELS = [
 # One per language, in LanguageIndex order: the close button's name.
 CLOSE_NAMES = ["Close", "Fermer", "Schließen", "Chiudi", "Cerrar", "Fechar", "关闭", "閉じる"]
 
-# The two messages: first line and second line, joined by one line feed.
+# The two-line messages (both questions, the unsupported-Windows message):
+# first line and second line, joined by one line feed.
 # Every first line but the Chinese one ends with a blank.
 UPDATE_QUESTION = [
     ('The old version of "Quarnel" has been installed into PC. ',
@@ -94,6 +97,25 @@ UNSUPPORTED_OS = [
      '请访问网站获得最新的支持操作系统。'),
     ('"Quarnel"はこのOSでは対応していません。 ',
      '最新の対応OSはWebサイトを参照してください。'),
+]
+
+REPAIR_QUESTION = [
+    ('"Quarnel" could not find the installed application. ',
+     'Would you like to repair the installation?'),
+    ("« Quarnel » ne trouve pas l'application installée. ",
+     "Souhaitez-vous réparer l'installation ?"),
+    ('"Quarnel" findet die installierte Anwendung nicht. ',
+     'Möchten Sie die Installation reparieren?'),
+    ('"Quarnel" non trova l\'applicazione installata. ',
+     "Vuoi riparare l'installazione?"),
+    ('El "Quarnel" no encuentra la aplicación instalada. ',
+     '¿Le gustaría reparar la instalación?'),
+    ('O "Quarnel" não encontra a aplicação instalada. ',
+     'Gostaria de reparar a instalação?'),
+    ('“Quarnel”找不到已安装的应用程序。',
+     '是否修复安装？'),
+    ('"Quarnel"はインストールされたアプリケーションを見つけられませんでした。 ',
+     'インストールを修復しますか？'),
 ]
 
 # One row per language, in LanguageIndex order: one line each, in the order
@@ -164,6 +186,8 @@ def catalogue_entries():
                         "\n".join(UPDATE_QUESTION[language])))
         entries.append((IDS_MSG_UNSUPPORTED_OS + offset, "IDS_MSG_UNSUPPORTED_OS, " + name,
                         "\n".join(UNSUPPORTED_OS[language])))
+        entries.append((IDS_MSG_REPAIR_QUESTION + offset, "IDS_MSG_REPAIR_QUESTION, " + name,
+                        "\n".join(REPAIR_QUESTION[language])))
         for (symbol, base), text in zip(FAILURE_IDS, FAILURE_MESSAGES[language]):
             entries.append((base + offset, "%s, %s" % (symbol, name), text))
     return sorted(entries)
@@ -189,6 +213,7 @@ def render():
 
 def check_table():
     assert len(BUTTON_LABELS) == len(UPDATE_QUESTION) == len(UNSUPPORTED_OS) == len(LANGUAGES)
+    assert len(REPAIR_QUESTION) == len(LANGUAGES)
     for row in BUTTON_LABELS:
         assert len(row) == len(BUTTON_IDS)
     assert len(CLOSE_NAMES) == len(LANGUAGES)
@@ -197,7 +222,7 @@ def check_table():
         assert len(row) == len(FAILURE_IDS)
         for text in row:
             assert "\n" not in text and text == text.strip()
-    for message in UPDATE_QUESTION + UNSUPPORTED_OS:
+    for message in UPDATE_QUESTION + UNSUPPORTED_OS + REPAIR_QUESTION:
         assert len(message) == 2 and "\n" not in message[0] + message[1]
 
 

@@ -3,7 +3,9 @@
 # reconfigure to another file whose time stamp is older than the last build,
 # and after that file's content changed under an older time stamp, resource
 # 9300 holds the file's bytes. The same tree built as 1.41.0500 carries that
-# version; a version of another form is refused at configure with one line.
+# version; a version of another form is refused at configure with one line,
+# and a payload emptied after the configure is refused by the build with the
+# configure's own line.
 #   check-payload-rebuild.sh <source dir> <scratch dir>
 set -u
 src=$1 scratch=$2
@@ -49,6 +51,19 @@ expect_carried "$scratch/older.exe" "$scratch/replaced.exe" -DQUARNEL_VERSION=1.
 holds_utf16 "$tree/bin/Quarnel.exe" 1.41.0500 || fail "the 1.41.0500 build lacks its FileVersion"
 grep -q 'name="Velmora.Quarnel" version="1.4.1.500"' "$tree/bin/Quarnel.exe" \
   || fail "the 1.41.0500 build's manifest lacks version 1.4.1.500"
+
+# The payload emptied after the configure: the build stops with one line,
+# the one a configure with the empty file gives.
+: >"$scratch/older.exe"
+if cmake --build "$tree" --target Quarnel >"$scratch/build.log" 2>&1; then
+  fail "the build took a payload emptied after the configure"
+fi
+built=$(grep "names an empty file" "$scratch/build.log")
+configured=$(configure "$scratch/refused" -DQUARNEL_SETUP_PAYLOAD="$scratch/older.exe" | grep "names an empty file")
+rm -rf "$scratch/refused"
+if [ "$(echo "$built" | grep -c .)" -ne 1 ] || [ "$built" != "$configured" ]; then
+  fail "the emptied payload was not refused with the configure's line: \"$built\" against \"$configured\""
+fi
 
 for version in 1.4.410 1.40.410 11.40.0410 1.40.0410.1 v1.40.0410; do
   if output=$(configure "$scratch/refused" -DQUARNEL_SETUP_PAYLOAD=standin -DQUARNEL_VERSION=$version); then

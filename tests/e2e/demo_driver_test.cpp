@@ -95,13 +95,15 @@ TEST_F(DemoDriver, ProductLifeAndMessagePassWithTheirPictures) {
   EXPECT_TRUE(Contains(captions, "update-question-en.png\tEnglish")) << captions;
   EXPECT_TRUE(Contains(captions, "unsupported Windows")) << captions;
 
-  // The product from the life above, its Zelvane.exe gone: the message, code 12.
-  const DriverRun missing = RunDriver(
-      L"app-missing " + Out() + L" --language " + std::to_wstring(language) + L" --label 6.1",
-      Log(L"missing.txt"));
+  // The product from the life above, its Zelvane.exe gone: the repair
+  // question, declined, code 12.
+  const DriverRun missing =
+      RunDriver(L"app-missing " + Out() + L" --language " + std::to_wstring(language) +
+                    L" --answer cancel --label 6.1",
+                Log(L"missing.txt"));
   EXPECT_EQ(0u, missing.exitCode) << missing.transcript;
   EXPECT_TRUE(Contains(missing.transcript, "exit code 12")) << missing.transcript;
-  EXPECT_TRUE(FileExists(m_dir.File(L"app-not-started-" + std::to_wstring(language) + L".png")));
+  EXPECT_TRUE(FileExists(m_dir.File(L"repair-question-" + std::to_wstring(language) + L".png")));
 }
 
 TEST_F(DemoDriver, WrongOutcomesFailLoudly) {
@@ -121,7 +123,8 @@ TEST_F(DemoDriver, WrongOutcomesFailLoudly) {
        "WRONG: Wine reports locale"},
       // No product installed: nothing to move aside, no message to see.
       {"no product",
-       L"app-missing " + Out() + L" --language " + std::to_wstring(OwnLanguage()) + L" --label 6.9",
+       L"app-missing " + Out() + L" --language " + std::to_wstring(OwnLanguage()) +
+           L" --answer ok --label 6.9",
        "WRONG: cannot move Zelvane.exe aside"},
   };
   for (const Case& c : cases) {

@@ -269,25 +269,42 @@ TEST_F(LauncherFailures, AnEmptyInstallerIsNotWritten) {
 // ---------------------------------------------------------------------------
 // The installed application could not be started.
 
+// Zelvane.exe gone: the question whether to repair, in the user locale's
+// language, with OK and Cancel; Cancel ends the run with 12, nothing more
+// said or started.
 TEST_F(LauncherFailures, AMainApplicationThatIsGone) {
   world.InstallProduct(L"=");
   ASSERT_TRUE(DeleteFileW((world.InstallDir() + L"\\Zelvane.exe").c_str()));
-  const FailedRun run = RunToMessage(world.DownloadedLauncher(), L"app_not_started");
+  ChildProcess process;
+  ASSERT_TRUE(world.Start(process, world.DownloadedLauncher()));
+  const HWND question = WaitForProcessDialog(process.Id());
+  ASSERT_TRUE(question);
+  const int language = UserLanguage();
+  EXPECT_EQ(Catalogue(IDS_MSG_REPAIR_QUESTION, language), ReadChild(question, IDC_MSG_TEXT).text);
+  EXPECT_EQ(Catalogue(IDS_BTN_OK, language), ReadChild(question, IDOK).text);
+  EXPECT_EQ(Catalogue(IDS_BTN_CANCEL, language), ReadChild(question, IDCANCEL).text);
+  ClickAt(question, 364, 292);  // Cancel
+  const bool ended = process.Wait(30000);
+  if (!ended) process.Kill();
+  ASSERT_TRUE(ended) << "the launcher waits on a second message";
+  EXPECT_EQ(kApplicationNotStarted, process.ExitCode());
   const auto trace = Trace();
   EXPECT_EQ(1u, TraceMessages(trace, L"hand-off: ShellExecuteExW failed, error 2").size())
       << TraceText(trace);
-  ExpectMessage(run, IDS_MSG_APP_NOT_STARTED, ERROR_FILE_NOT_FOUND, L"Zelvane.exe");
-  EXPECT_EQ(kApplicationNotStarted, run.exitCode);
+  EXPECT_EQ(
+      1u,
+      TraceMessages(trace, L"failure: exit code 12, no message, the repair was declined").size())
+      << TraceText(trace);
   EXPECT_TRUE(world.Records().empty());
   EXPECT_TRUE(SetupPathValue().empty());
-  EXPECT_TRUE(FileExists(world.InstallDir() + L"\\Quarnel.exe"));
 }
 
-// A declined update whose hand-off fails: the question, then the failure.
+// A Zelvane.exe that is no program: no repair is offered, the failure is
+// told after the declined update question.
 TEST_F(LauncherFailures, ADeclinedUpdateWhoseHandOffFails) {
   const ServiceLanguageValue service(0);
   world.InstallProduct(L"1.30.0315");
-  ASSERT_TRUE(DeleteFileW((world.InstallDir() + L"\\Zelvane.exe").c_str()));
+  ASSERT_TRUE(WriteWholeFile(world.InstallDir() + L"\\Zelvane.exe", std::string(4096, '\x5A')));
   ChildProcess process;
   ASSERT_TRUE(world.Start(process, world.DownloadedLauncher()));
   const HWND question = WaitForProcessDialog(process.Id());
@@ -297,10 +314,15 @@ TEST_F(LauncherFailures, ADeclinedUpdateWhoseHandOffFails) {
   const HWND failure = WaitForProcessDialog(process.Id(), question);
   ASSERT_TRUE(failure);
   const std::wstring text = ReadChild(failure, IDC_MSG_TEXT).text;
-  EXPECT_EQ(0u, text.find(Catalogue(IDS_MSG_APP_NOT_STARTED, UserLanguage()) + L"\n")) << "";
   ClickAt(failure, 290, 292);
   ASSERT_TRUE(process.Wait(30000));
   EXPECT_EQ(kApplicationNotStarted, process.ExitCode());
+  const DWORD error = TracedError(Trace(), L"hand-off: ShellExecuteExW failed, error ");
+  EXPECT_NE(0u, error);
+  EXPECT_NE(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), error);
+  EXPECT_EQ(Catalogue(IDS_MSG_APP_NOT_STARTED, UserLanguage()) + L"\n" +
+                SystemErrorText(error, L"Zelvane.exe") + L" (" + std::to_wstring(error) + L")",
+            text);
   EXPECT_TRUE(world.Records().empty());
 }
 

@@ -1,19 +1,23 @@
 // The sample product's real NSIS installer as the download's payload, through
 // the product's life: a fresh install into Program Files, the hand-off from
 // the installed copy and from the download, the accepted update question, the
-// uninstaller and a second install; and the installer's exit codes becoming
-// the launcher's.
+// uninstaller and a second install; the installer's exit codes becoming
+// the launcher's; nothing changed while Zelvane.exe runs; -P and the repair
+// offer from the product's folder.
 #include <windows.h>
 // After windows.h, which it needs.
 #include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "res/resource.h"
 #include "run_paths.h"
 #include "tools/harness/expected_values.h"
+#include "tools/harness/hidden_desktop.h"
 #include "tools/harness/launch_outcome.h"
 #include "tools/harness/launcher_run.h"
 #include "tools/harness/msgdlg_driver.h"
@@ -79,6 +83,57 @@ std::string Bytes(const std::wstring& path) {
   return bytes;
 }
 
+// Everything of the product a failed run must leave as it was: the files'
+// bytes and the uninstall key's values.
+std::vector<std::string> ProductState() {
+  std::vector<std::string> state;
+  for (const wchar_t* name : {L"Quarnel.exe", L"Zelvane.exe", L"uninstall.exe"}) {
+    state.push_back(Bytes(Installed(name)));
+  }
+  for (const wchar_t* name : {L"DisplayName", L"InstallLocation", L"DisplayVersion"}) {
+    state.push_back(ToUtf8(KeyValue(name)));
+  }
+  return state;
+}
+
+// The uninstaller run in place (NSIS's _?=), so that its exit code is its
+// caller's to read.
+DWORD UninstallInPlace() {
+  ChildProcess uninstaller;
+  if (!uninstaller.Start(Installed(L"uninstall.exe"), L"/S _?=" + ProductDir(), {})) return 0;
+  if (!uninstaller.Wait(30000)) uninstaller.Kill();
+  return uninstaller.ExitCode();
+}
+
+// The product's Zelvane.exe running, as the hand-off leaves it, until the
+// object goes.
+class RunningZelvane {
+ public:
+  RunningZelvane() {
+    m_process.Start(Installed(L"Zelvane.exe"), L"",
+                    {{L"QUARNEL_STANDIN_WAIT_EVENT", m_release.Name()},
+                     {L"QUARNEL_STANDIN_STARTED_EVENT", m_started.Name()}},
+                    ProductDir());
+  }
+  ~RunningZelvane() {
+    m_release.Set();
+    if (!m_process.Wait(30000)) m_process.Kill();
+  }
+  bool Started() { return m_started.Wait(30000); }
+
+ private:
+  NamedEvent m_release{L"QuarnelTestReleaseRunningZelvane"};
+  NamedEvent m_started{L"QuarnelTestRunningZelvaneStarted"};
+  ChildProcess m_process;
+};
+
+std::wstring Catalogue(UINT baseId, int language) {
+  const wchar_t* text = nullptr;
+  const int length =
+      LoadStringW(nullptr, baseId + 1000 * language, reinterpret_cast<LPWSTR>(&text), 0);
+  return length > 0 ? std::wstring(text, length) : std::wstring();
+}
+
 class RealInstaller : public ::testing::Test {
  protected:
   RealInstaller() { RemoveProductFolder(); }
@@ -127,6 +182,26 @@ class RealInstaller : public ::testing::Test {
     EXPECT_TRUE(SamePath(Installed(L"Zelvane.exe"), start.Field(L"program")))
         << start.Field(L"program");
     EXPECT_TRUE(SamePath(launcher, start.Field(L"parent"))) << start.Field(L"parent");
+  }
+
+  // Runs the installed launcher on `desktop` (empty: this one's), answering
+  // a dialog by a click at (`x`, 292); the exit code, and what was asked.
+  DWORD RunInstalledAnswering(int x, const std::wstring& desktop, std::wstring* asked) {
+    ChildProcess launcher;
+    if (!launcher.Start(Installed(L"Quarnel.exe"), L"", world.Env(), L"", desktop)) return 0;
+    const HWND question = desktop.empty() ? WaitForProcessDialog(launcher.Id()) : nullptr;
+    if (question) {
+      *asked = ReadChild(question, IDC_MSG_TEXT).text;
+      ClickAt(question, x, 292);
+    }
+    for (int i = 0; i < 600 && !launcher.Wait(100); ++i) {
+      for (HWND window : launcher.Windows()) {
+        EXPECT_EQ(question, window) << "a second window";
+        if (window != question) PostMessageW(window, WM_CLOSE, 0, 0);
+      }
+    }
+    if (!launcher.Wait(0)) launcher.Kill();
+    return launcher.ExitCode();
   }
 
   LauncherWorld world{L"real-installer"};
@@ -194,6 +269,83 @@ TEST_F(RealInstaller, TheInstallersExitCodeIsTheLaunchers) {
     EXPECT_EQ(!row.folderBlocked, FileExists(Installed(L"Quarnel.exe")));
     EXPECT_EQ(row.folderBlocked, KeyValue(L"DisplayName").empty());
   }
+}
+
+// While Zelvane.exe runs, neither the accepted update nor the uninstaller
+// changes anything, and both end with 1603; the installed launcher keeps the
+// old version, so once Zelvane.exe has ended the update is offered again.
+TEST_F(RealInstaller, WhileZelvaneRunsNothingChangesAndTheUpdateIsOfferedAgain) {
+  Download(world, L"Zelvane_Setup.exe");
+  const std::wstring download = world.DownloadedLauncher();
+  ASSERT_EQ(0u, world.Run(download));
+  std::wstring error;
+  ASSERT_TRUE(WriteVersionedCopy(download, Installed(L"Quarnel.exe"),
+                                 BuildVersionResource(kOlderVersion), &error))
+      << ToUtf8(error);
+  const std::vector<std::string> before = ProductState();
+  {
+    RunningZelvane running;
+    ASSERT_TRUE(running.Started());
+    const struct {
+      const char* name;
+      std::function<DWORD()> run;
+    } rows[] = {
+        {"the accepted update", [this] { return RunAcceptingTheQuestion(); }},
+        {"the uninstaller", UninstallInPlace},
+    };
+    for (const auto& row : rows) {
+      SCOPED_TRACE(row.name);
+      EXPECT_EQ(1603u, row.run());
+      EXPECT_TRUE(before == ProductState()) << "the product changed";
+      EXPECT_EQ(kOlderVersion, FileVersionOf(Installed(L"Quarnel.exe")));
+    }
+  }
+  EXPECT_EQ(0u, RunAcceptingTheQuestion());
+  ExpectInstalledBy(download);
+}
+
+// -P from the product's folder: its launcher stays, the rest is written again.
+TEST_F(RealInstaller, ForcedFromTheProductsFolderWritesTheProductAgain) {
+  Download(world, L"Zelvane_Setup.exe");
+  ASSERT_EQ(0u, world.Run(world.DownloadedLauncher()));
+  ASSERT_TRUE(DeleteFileW(Installed(L"Zelvane.exe").c_str()));
+  ASSERT_TRUE(DeleteFileW(Installed(L"uninstall.exe").c_str()));
+  EXPECT_EQ(0u, world.Run(Installed(L"Quarnel.exe"), L"-P"));
+  ExpectInstalledBy(world.DownloadedLauncher());
+  EXPECT_TRUE(FileExists(Installed(L"uninstall.exe")));
+}
+
+// Zelvane.exe gone, the installed launcher offers to repair the product, in
+// the language of the user's locale: OK runs the install branch as -P does,
+// with the sample's installer; Cancel ends with 12 and says nothing more;
+// nobody to see the question, 12 without one.
+TEST_F(RealInstaller, AMissingZelvaneIsRepairedWhenThePersonAccepts) {
+  Download(world, L"Zelvane_Setup.exe");
+  ASSERT_EQ(0u, world.Run(world.DownloadedLauncher()));
+  const HiddenDesktop hidden;
+  const struct {
+    const char* name;
+    int clickX;  // Cancel, OK; 0: nobody to see
+    DWORD exitCode;
+  } rows[] = {{"declined", 364, 12}, {"nobody to see", 0, 12}, {"accepted", 216, 0}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    if (row.clickX == 0 && !hidden.Usable()) {
+      EXPECT_TRUE(hidden.Visible()) << "no window station of the test's own";
+      continue;  // this Wine shows every station: nobody-to-see cannot be made
+    }
+    DeleteFileW(Installed(L"Zelvane.exe").c_str());
+    std::wstring asked;
+    EXPECT_EQ(row.exitCode,
+              RunInstalledAnswering(row.clickX, row.clickX ? L"" : hidden.Name(), &asked));
+    const int language = ExpectedLanguageOfLocale(GetUserDefaultLCID());
+    EXPECT_EQ(row.clickX ? Catalogue(IDS_MSG_REPAIR_QUESTION, language) : L"", asked);
+    EXPECT_EQ(row.exitCode == 0, FileExists(Installed(L"Zelvane.exe")));
+  }
+  EXPECT_TRUE(SamePath(world.TempDir() + L"\\Quarnel_Setup2.exe", SetupPathValue()));
+  ExpectInstalledBy(world.DownloadedLauncher());
+  EXPECT_EQ(0u, world.Run(Installed(L"Quarnel.exe")));
+  ExpectHandOffFrom(Installed(L"Quarnel.exe"), 1);
 }
 
 // Started by hand, not by the launcher, it has no launcher to install. (Not

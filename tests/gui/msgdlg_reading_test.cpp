@@ -17,17 +17,20 @@
 
 namespace {
 
-// The launcher's messages: the update question (OK and Cancel, the
-// service's language), the unsupported-Windows message and a failure message
-// (one button, an explicit language).
+// The launcher's messages: the update question (information icon, OK and
+// Cancel, the service's language), the unsupported-Windows message and a
+// failure message (stop icon, one button, an explicit language), the repair
+// question (stop icon, OK and Cancel, an explicit language).
 struct MessageKind {
   const char* name;
   UINT textId;
-  bool single;
+  unsigned style;
+  bool explicitLanguage;
 };
-const MessageKind kUpdateQuestion = {"update question", IDS_MSG_UPDATE_QUESTION, false};
-const MessageKind kUnsupportedWindows = {"unsupported Windows", IDS_MSG_UNSUPPORTED_OS, true};
-const MessageKind kAppNotStarted = {"application not started", IDS_MSG_APP_NOT_STARTED, true};
+const MessageKind kUpdateQuestion = {"update question", IDS_MSG_UPDATE_QUESTION, 0x41, false};
+const MessageKind kUnsupportedWindows = {"unsupported Windows", IDS_MSG_UNSUPPORTED_OS, 0x10, true};
+const MessageKind kAppNotStarted = {"application not started", IDS_MSG_APP_NOT_STARTED, 0x10, true};
+const MessageKind kRepairQuestion = {"repair question", IDS_MSG_REPAIR_QUESTION, 0x11, true};
 
 struct ReadingCase {
   const MessageKind& message;
@@ -36,9 +39,10 @@ struct ReadingCase {
 
 // Languages x messages.
 const ReadingCase kCases[] = {
-    {kUpdateQuestion, LANGUAGE_ENGLISH},      {kUnsupportedWindows, LANGUAGE_ENGLISH},
-    {kAppNotStarted, LANGUAGE_ENGLISH},       {kUpdateQuestion, LANGUAGE_JAPANESE},
-    {kUnsupportedWindows, LANGUAGE_JAPANESE}, {kAppNotStarted, LANGUAGE_JAPANESE},
+    {kUpdateQuestion, LANGUAGE_ENGLISH},  {kUnsupportedWindows, LANGUAGE_ENGLISH},
+    {kAppNotStarted, LANGUAGE_ENGLISH},   {kRepairQuestion, LANGUAGE_ENGLISH},
+    {kUpdateQuestion, LANGUAGE_JAPANESE}, {kUnsupportedWindows, LANGUAGE_JAPANESE},
+    {kAppNotStarted, LANGUAGE_JAPANESE},  {kRepairQuestion, LANGUAGE_JAPANESE},
 };
 
 std::string Describe(const ReadingCase& c) {
@@ -54,20 +58,19 @@ std::wstring Catalogue(UINT baseId, int language) {
   return length > 0 ? std::wstring(text, length) : std::wstring();
 }
 
-bool SingleButton(const ReadingCase& c) { return c.message.single; }
+bool SingleButton(const ReadingCase& c) { return (c.message.style & 0xF) == MB_OK; }
 
 std::wstring MessageText(const ReadingCase& c) { return Catalogue(c.message.textId, c.language); }
 
-// The request as the launcher makes it: the update question in the service's
-// language with the information icon, OK and Cancel; the one-button messages
-// with the stop icon in an explicit language. `reference` shows the same
-// through MessageBoxW.
+// The request as the launcher makes it; `reference` shows the same through
+// MessageBoxW.
 std::wstring Request(const ReadingCase& c, bool reference) {
   const std::wstring language = std::to_wstring(c.language);
   const std::wstring text = L" --message-id " + std::to_wstring(c.message.textId);
-  const std::wstring request = SingleButton(c) ? L"--style 0x10 --language " + language + text +
-                                                     L" --message-language " + language
-                                               : L"--style 0x41 --language -1" + text;
+  const std::wstring request = L"--style " + std::to_wstring(c.message.style) +
+                               (c.message.explicitLanguage ? L" --language " + language + text +
+                                                                 L" --message-language " + language
+                                                           : L" --language -1" + text);
   return reference ? request + L" --reference 1" : request;
 }
 

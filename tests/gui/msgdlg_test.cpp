@@ -77,6 +77,10 @@ const StyleCase kStyles[] = {
     {0x22, 5, 0, false, L"OK", L"Cancelar", MB_ICONWARNING, IDOK, IDCANCEL, IDCANCEL},
     {0xFF00141, 7, 0, false, L"OK", L"\x30AD\x30E3\x30F3\x30BB\x30EB", MB_ICONINFORMATION, IDOK,
      IDCANCEL, IDCANCEL},
+    // The repair question's request, in the user locale's language.
+    {0x11, 0, 2, false, L"OK", L"Cancel", MB_ICONERROR, IDOK, IDCANCEL, IDCANCEL},
+    {0x11, 7, 0, false, L"OK", L"\x30AD\x30E3\x30F3\x30BB\x30EB", MB_ICONERROR, IDOK, IDCANCEL,
+     IDCANCEL},
 };
 
 void ExpectLayout(HWND dialog, const StyleCase& c) {

@@ -10,6 +10,7 @@
 
 #include "app/failure_message.h"
 #include "app/interactive_session.h"
+#include "app/repair_offer.h"
 #include "app/run_failure.h"
 #include "app/shell_start.h"
 #include "i18n/catalogue.h"
@@ -77,6 +78,28 @@ TEST(RunFailure, EachStepResultHasItsCodeAndMessage) {
         c.branch == kInstall ? FailureOfDeployment(c.result) : FailureOfHandOff(c.result);
     EXPECT_EQ(c.exitCode, ExitCodeOf(failure, c.installerExitCode)) << &c - cases;
     EXPECT_EQ(c.messageId, MessageIdOf(failure)) << &c - cases;
+  }
+}
+
+// Only a Zelvane.exe the shell did not find is offered the repair; any other
+// refusal is told as it is.
+TEST(RunFailure, OnlyAMissingMainApplicationIsOfferedTheRepair) {
+  const struct {
+    StepResult handoff;
+    bool repairable;
+  } cases[] = {
+      {StepResult::Failed(StepId::kHandoffStart, ERROR_FILE_NOT_FOUND), true},
+      {StepResult::Failed(StepId::kHandoffStart, ERROR_PATH_NOT_FOUND), true},
+      {StepResult::Failed(StepId::kHandoffProgram, ERROR_FILE_NOT_FOUND), true},
+      {StepResult::Done(StepId::kHandoffStart), false},
+      {StepResult::Failed(StepId::kHandoffStart, ERROR_BAD_EXE_FORMAT), false},
+      {StepResult::Failed(StepId::kHandoffStart, ERROR_ACCESS_DENIED), false},
+      {StepResult::Failed(StepId::kHandoffStart, ERROR_ACCESS_DISABLED_BY_POLICY), false},
+      {StepResult::Failed(StepId::kHandoffPath, ERROR_FILENAME_EXCED_RANGE), false},
+      {StepResult::Failed(StepId::kHandoffPath, ERROR_FILE_NOT_FOUND), false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.repairable, IsRepairable(c.handoff)) << &c - cases;
   }
 }
 

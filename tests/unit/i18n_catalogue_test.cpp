@@ -70,6 +70,23 @@ const CatalogueRow kCatalogue[] = {
       L"请访问网站获得最新的支持操作系统。",
       L"\"Quarnel\"はこのOSでは対応していません。 \n"
       L"最新の対応OSはWebサイトを参照してください。"}},
+    {IDS_MSG_REPAIR_QUESTION,
+     {L"\"Quarnel\" could not find the installed application. \n"
+      L"Would you like to repair the installation?",
+      L"« Quarnel » ne trouve pas l'application installée. \n"
+      L"Souhaitez-vous réparer l'installation ?",
+      L"\"Quarnel\" findet die installierte Anwendung nicht. \n"
+      L"Möchten Sie die Installation reparieren?",
+      L"\"Quarnel\" non trova l'applicazione installata. \n"
+      L"Vuoi riparare l'installazione?",
+      L"El \"Quarnel\" no encuentra la aplicación instalada. \n"
+      L"¿Le gustaría reparar la instalación?",
+      L"O \"Quarnel\" não encontra a aplicação instalada. \n"
+      L"Gostaria de reparar a instalação?",
+      L"“Quarnel”找不到已安装的应用程序。\n"
+      L"是否修复安装？",
+      L"\"Quarnel\"はインストールされたアプリケーションを見つけられませんでした。 \n"
+      L"インストールを修復しますか？"}},
     {IDS_MSG_SETUP_NOT_WRITTEN,
      {L"\"Quarnel\" could not write its installer.",
       L"« Quarnel » n'a pas pu écrire son programme d'installation.",
@@ -183,7 +200,7 @@ TEST(Catalogue, CharactersThatEncodingsTendToChange) {
 }
 
 TEST(Catalogue, MessagesAreTwoLinesWithTheBlankWhereItBelongs) {
-  for (UINT baseId : {IDS_MSG_UPDATE_QUESTION, IDS_MSG_UNSUPPORTED_OS}) {
+  for (UINT baseId : {IDS_MSG_UPDATE_QUESTION, IDS_MSG_UNSUPPORTED_OS, IDS_MSG_REPAIR_QUESTION}) {
     for (int language = 0; language < kLanguageCount; ++language) {
       const std::wstring text = RawTableEntry(baseId + 1000 * language);
       const size_t feed = text.find(L'\n');
@@ -226,7 +243,7 @@ TEST(Catalogue, NoIdentifiersBeyondTheCatalogue) {
       expected.insert(row.baseId + 1000 * language);
     }
   }
-  ASSERT_EQ(97u, expected.size());
+  ASSERT_EQ(105u, expected.size());
   for (UINT id = 0; id < kFirstFrameworkString; ++id) {
     EXPECT_EQ(expected.count(id) == 1, !RawTableEntry(id).empty()) << "id " << id;
   }

@@ -33,10 +33,12 @@ bool RunUnsupportedWindows(DemoContext& context, int language, const std::wstrin
                            const std::wstring& label);
 
 // Zelvane.exe moved out of the installed product's folder: the installed
-// launcher must show its error message in `language` (this process's user
-// locale's) and end with exit code 12, starting nothing. `label` numbers
-// the step.
-bool RunApplicationMissing(DemoContext& context, int language, const std::wstring& label);
+// launcher must offer the repair in `language` (this process's user
+// locale's). Accepted (`accept`), it must run its installer, which brings
+// Zelvane.exe back; declined, it must end with exit code 12, starting
+// nothing. Runs the stand-in service for its length; `label` numbers the step.
+bool RunApplicationMissing(DemoContext& context, int language, bool accept,
+                           const std::wstring& label);
 
 // The product from the steps above, installed by the real installer: the
 // uninstall key's quiet uninstaller must remove its files, folder and key,

@@ -6,7 +6,8 @@
 //   demo_driver life --out DIR [--launcher PATH]
 //   demo_driver unsupported --out DIR --language N --locale NAME --label L
 //                           [--launcher PATH]
-//   demo_driver app-missing --out DIR --language N --label L [--launcher PATH]
+//   demo_driver app-missing --out DIR --language N --answer ok|cancel --label L
+//                           [--launcher PATH]
 //   demo_driver reinstall   --out DIR [--launcher PATH]
 //   demo_driver forget      (removes the product's registry traces and its folder)
 //
@@ -48,12 +49,13 @@ bool ParseOptions(int argc, wchar_t** argv, Options* options) {
 }
 
 int Usage() {
-  std::fprintf(stderr,
-               "usage: demo_driver life --out DIR [--launcher PATH]\n"
-               "       demo_driver unsupported --out DIR --language N --locale NAME --label L\n"
-               "       demo_driver app-missing --out DIR --language N --label L\n"
-               "       demo_driver reinstall --out DIR\n"
-               "       demo_driver forget\n");
+  std::fprintf(
+      stderr,
+      "usage: demo_driver life --out DIR [--launcher PATH]\n"
+      "       demo_driver unsupported --out DIR --language N --locale NAME --label L\n"
+      "       demo_driver app-missing --out DIR --language N --answer ok|cancel --label L\n"
+      "       demo_driver reinstall --out DIR\n"
+      "       demo_driver forget\n");
   return 2;
 }
 
@@ -70,8 +72,10 @@ int RunMode(const Options& options) {
     RunUninstallAndReinstall(context);
   } else if (options.mode == L"app-missing") {
     const std::wstring language = options.Value(L"language");
-    if (language.empty()) return Usage();
-    RunApplicationMissing(context, _wtoi(language.c_str()), options.Value(L"label", L"6"));
+    const std::wstring answer = options.Value(L"answer");
+    if (language.empty() || (answer != L"ok" && answer != L"cancel")) return Usage();
+    RunApplicationMissing(context, _wtoi(language.c_str()), answer == L"ok",
+                          options.Value(L"label", L"6"));
   } else {
     const std::wstring language = options.Value(L"language");
     if (language.empty()) return Usage();

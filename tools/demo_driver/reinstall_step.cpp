@@ -51,7 +51,8 @@ bool InstallsAgain(DemoContext& context) {
     return false;
   }
   ReportInstalledProduct(machine.InstallDir(), transcript);
-  const std::wstring copy = machine.SetupCopy(3);
+  // The repair of step 6 wrote the third.
+  const std::wstring copy = machine.SetupCopy(4);
   return transcript.Require(
       SamePath(RecordedSetupPath(), copy) &&
           FileVersionOf(machine.InstalledLauncher()) == FileVersionOf(context.builtLauncher),
