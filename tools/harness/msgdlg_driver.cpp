@@ -197,30 +197,29 @@ ScreenPixels CaptureWindow(HWND window) {
   return canvas.Pixels();
 }
 
-ScopedDwordValue::ScopedDwordValue(HKEY root, const wchar_t* subKey, const wchar_t* name,
-                                   DWORD value, bool remove)
+ScopedRegistryValue::ScopedRegistryValue(HKEY root, const wchar_t* subKey, const wchar_t* name,
+                                         DWORD type, const void* data, DWORD bytes, bool remove)
     : m_root(root), m_subKey(subKey), m_name(name) {
   ScopedRegKey key;
   DWORD disposition = 0;
   if (key.Create(root, subKey, KEY_READ | KEY_WRITE, &disposition) != ERROR_SUCCESS) return;
   m_keyExisted = disposition == REG_OPENED_EXISTING_KEY;
-  DWORD bytes = 0;
-  if (RegQueryValueExW(key.Get(), name, nullptr, &m_type, nullptr, &bytes) == ERROR_SUCCESS) {
-    m_previous.resize(bytes);
+  DWORD size = 0;
+  if (RegQueryValueExW(key.Get(), name, nullptr, &m_type, nullptr, &size) == ERROR_SUCCESS) {
+    m_previous.resize(size);
     m_hadValue =
         RegQueryValueExW(key.Get(), name, nullptr, &m_type,
-                         m_previous.empty() ? nullptr : m_previous.data(), &bytes) == ERROR_SUCCESS;
-    m_previous.resize(bytes);
+                         m_previous.empty() ? nullptr : m_previous.data(), &size) == ERROR_SUCCESS;
+    m_previous.resize(size);
   }
   if (remove) {
     RegDeleteValueW(key.Get(), name);
   } else {
-    RegSetValueExW(key.Get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                   sizeof(value));
+    RegSetValueExW(key.Get(), name, 0, type, static_cast<const BYTE*>(data), bytes);
   }
 }
 
-ScopedDwordValue::~ScopedDwordValue() {
+ScopedRegistryValue::~ScopedRegistryValue() {
   if (!m_keyExisted) {
     RegDeleteKeyW(m_root, m_subKey);
     return;
@@ -234,6 +233,15 @@ ScopedDwordValue::~ScopedDwordValue() {
     RegDeleteValueW(key.Get(), m_name);
   }
 }
+
+ScopedDwordValue::ScopedDwordValue(HKEY root, const wchar_t* subKey, const wchar_t* name,
+                                   DWORD value, bool remove)
+    : ScopedRegistryValue(root, subKey, name, REG_DWORD, &value, sizeof(value), remove) {}
+
+ScopedStringValue::ScopedStringValue(HKEY root, const wchar_t* subKey, const wchar_t* name,
+                                     const std::wstring& value)
+    : ScopedRegistryValue(root, subKey, name, REG_SZ, value.c_str(),
+                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) {}
 
 ServiceLanguageValue::ServiceLanguageValue(DWORD value, bool remove)
     : ScopedDwordValue(HKEY_LOCAL_MACHINE, kServiceKey, L"Language", value, remove) {}
