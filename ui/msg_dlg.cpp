@@ -13,6 +13,10 @@ namespace {
 
 constexpr UINT kMoveOnly = SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER;
 
+// Windows 10 1703's question to a per-monitor dialog before WM_DPICHANGED;
+// the headers give it only to programs that need that version.
+constexpr UINT kGetDpiScaledSize = 0x02E4;
+
 HFONT TextFont() {
   return g_pApp ? static_cast<HFONT>(g_pApp->GetTextFont(ServiceLanguageIndex())) : nullptr;
 }
@@ -64,6 +68,7 @@ BEGIN_MESSAGE_MAP(CMsgDlg, CDialog)
   ON_BN_CLICKED(IDC_MSG_CLOSE, OnBnClickedClose)
   ON_WM_NCHITTEST()
   ON_MESSAGE_THUNK(WM_DPICHANGED, *result = self->OnDpiChanged(wParam, lParam);)
+  ON_MESSAGE_THUNK(kGetDpiScaledSize, *result = self->OnGetDpiScaledSize(wParam, lParam);)
 END_MESSAGE_MAP()
 
 CMsgDlg::CMsgDlg() : CDialog(IDD_MSGDLG) {}

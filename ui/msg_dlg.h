@@ -64,6 +64,9 @@ class CMsgDlg : public CDialog {
   // WM_DPICHANGED: fonts, artwork and layout for the DPI in wParam, and the
   // window in the rectangle lParam suggests. Always 0 (handled).
   LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
+  // WM_GETDPISCALEDSIZE: the window's size at the DPI in wParam, the
+  // layout's, into the SIZE at lParam. TRUE when it was given.
+  LRESULT OnGetDpiScaledSize(WPARAM wParam, LPARAM lParam);
 
   // Places the close button, the text buttons, the title and the message
   // area by the controls' current sizes, scaled to the window's DPI. The
