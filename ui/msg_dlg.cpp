@@ -69,6 +69,10 @@ BEGIN_MESSAGE_MAP(CMsgDlg, CDialog)
   ON_WM_NCHITTEST()
   ON_MESSAGE_THUNK(WM_DPICHANGED, *result = self->OnDpiChanged(wParam, lParam);)
   ON_MESSAGE_THUNK(kGetDpiScaledSize, *result = self->OnGetDpiScaledSize(wParam, lParam);)
+  ON_MESSAGE_THUNK(WM_SETTINGCHANGE,
+                   if (wParam == SPI_SETHIGHCONTRAST) self->OnSystemColoursChanged();
+                   *result = self->Default();)
+  ON_MESSAGE_THUNK(WM_SYSCOLORCHANGE, self->OnSystemColoursChanged(); *result = self->Default();)
 END_MESSAGE_MAP()
 
 CMsgDlg::CMsgDlg() : CDialog(IDD_MSGDLG) {}
@@ -97,6 +101,7 @@ BOOL CMsgDlg::PreTranslateMessage(MSG* pMsg) {
 BOOL CMsgDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   UseDpi(WindowDpi(m_hWnd));
+  UseColourScheme();
   SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(AppIcon()));
   SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(AppIcon()));
   // Not activated yet: activating the hidden window would focus the first tab
@@ -222,6 +227,7 @@ LRESULT CMsgDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
   if (!dpi || !suggested) return 0;
   const UINT previous = m_nDpi;
   UseDpi(dpi);
+  UseColourScheme();
   SetFontRedraw(m_stcTitle, TitleFont());
   InitTextFonts();
   LoadPictures();
@@ -248,7 +254,11 @@ void CMsgDlg::FocusFirstButton() {
 }
 
 BOOL CMsgDlg::OnEraseBkgnd(CDC* pDC) {
-  DrawImage(pDC, m_imgBackground, 0, 0);
+  if (m_bHighContrast) {
+    DrawSystemColourBackground(pDC);
+  } else {
+    DrawImage(pDC, m_imgBackground, 0, 0);
+  }
   DrawImage(pDC, m_imgIcon, Px(kIconX), Px(kIconY));
   DrawMessage(pDC);
   return TRUE;
@@ -280,7 +290,7 @@ void CMsgDlg::DrawMessage(CDC* pDC) {
   const HDC dc = pDC->GetSafeHdc();
   const ScopedFontSelection font(dc, TextFont());
   ::SetBkMode(dc, TRANSPARENT);
-  ::SetTextColor(dc, kTextColour);
+  ::SetTextColor(dc, TextColour());
 
   RECT measured = {topLeft.x, topLeft.y, topLeft.x + width, 1};
   ::DrawTextW(dc, text, text.GetLength(), &measured, DT_CALCRECT | DT_WORDBREAK);
@@ -294,7 +304,7 @@ HBRUSH CMsgDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
   const HBRUSH brush = CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
   if (!pWnd || pWnd->GetDlgCtrlID() != IDC_MSG_TITLE) return brush;
   pDC->SetBkMode(TRANSPARENT);
-  pDC->SetTextColor(kTextColour);
+  pDC->SetTextColor(TextColour());
   return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
 }
 

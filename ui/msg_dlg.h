@@ -51,7 +51,8 @@ class CMsgDlg : public CDialog {
 
   // F1 opens nothing.
   BOOL OnHelpInfo(HELPINFO* pHelpInfo);
-  // White, transparent text for the title; base colours for the rest.
+  // Transparent text in the text colour for the title; base colours for the
+  // rest.
   HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
   // Paints the background, the icon and the message text.
   BOOL OnEraseBkgnd(CDC* pDC);
@@ -67,6 +68,9 @@ class CMsgDlg : public CDialog {
   // WM_GETDPISCALEDSIZE: the window's size at the DPI in wParam, the
   // layout's, into the SIZE at lParam. TRUE when it was given.
   LRESULT OnGetDpiScaledSize(WPARAM wParam, LPARAM lParam);
+  // A high-contrast theme turned on or off, or the system's colours changed:
+  // the look for the setting now, repainted.
+  void OnSystemColoursChanged();
 
   // Places the close button, the text buttons, the title and the message
   // area by the controls' current sizes, scaled to the window's DPI. The
@@ -85,6 +89,8 @@ class CMsgDlg : public CDialog {
   ResourceImage m_imgIcon;
   // The DPI of the window, 96 until it exists.
   UINT m_nDpi = 96;
+  // Drawn in the system's colours, without artwork, for a high-contrast theme.
+  BOOL m_bHighContrast = FALSE;
 
  private:
   // The application title in the title font, and as the window's own text,
@@ -120,8 +126,15 @@ class CMsgDlg : public CDialog {
   // Draws a holder's whole image at (x, y), at its size for the window's
   // DPI; nothing for an empty holder.
   void DrawImage(CDC* pDC, const ResourceImage& image, int x, int y);
-  // Draws the message area's text, white and wrapped, centred on its band.
+  // Draws the message area's text, wrapped and centred on its band.
   void DrawMessage(CDC* pDC);
+  // Reads the high-contrast setting; the buttons take their looks for it.
+  void UseColourScheme();
+  // High contrast's background: the window's colour, framed and with the
+  // band's line where the artwork has them, in the text's colour.
+  void DrawSystemColourBackground(CDC* pDC);
+  // White, or the theme's text colour in high contrast.
+  COLORREF TextColour() const;
 
   DECLARE_MESSAGE_MAP()
 };
