@@ -17,6 +17,13 @@ constexpr UINT kMoveOnly = SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER;
 // the headers give it only to programs that need that version.
 constexpr UINT kGetDpiScaledSize = 0x02E4;
 
+// Ctrl+C or Ctrl+Insert, as the platform's message box takes them (not with
+// Alt, which with Ctrl is AltGr and types a character).
+bool IsCopyKey(const MSG& msg) {
+  return msg.message == WM_KEYDOWN && (msg.wParam == 'C' || msg.wParam == VK_INSERT) &&
+         ::GetKeyState(VK_CONTROL) < 0 && ::GetKeyState(VK_MENU) >= 0;
+}
+
 HFONT TextFont() {
   return g_pApp ? static_cast<HFONT>(g_pApp->GetTextFont(ServiceLanguageIndex())) : nullptr;
 }
@@ -95,6 +102,10 @@ void CMsgDlg::DoDataExchange(CDataExchange* pDX) {
 BOOL CMsgDlg::PreTranslateMessage(MSG* pMsg) {
   if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE))
     return TRUE;
+  if (IsCopyKey(*pMsg)) {
+    CopyAsText();
+    return TRUE;
+  }
   return CDialog::PreTranslateMessage(pMsg);
 }
 

@@ -26,7 +26,8 @@ class CMsgDlg : public CDialog {
   // icon and OK/Cancel. IDOK when the user accepts; anything else refuses.
   INT_PTR AskUpdate();
 
-  // Swallows Enter and Esc; everything else goes to the base.
+  // Swallows Enter and Esc; Ctrl+C and Ctrl+Insert copy the dialog as text;
+  // everything else goes to the base.
   BOOL PreTranslateMessage(MSG* pMsg) override;
   // Binds the controls, then sets the window's icons, size and place, the
   // texts, fonts, images, the icon's sound and the layout, and has the first
@@ -135,6 +136,8 @@ class CMsgDlg : public CDialog {
   void DrawSystemColourBackground(CDC* pDC);
   // White, or the theme's text colour in high contrast.
   COLORREF TextColour() const;
+  // The title, the message and the visible buttons' labels on the clipboard.
+  void CopyAsText();
 
   DECLARE_MESSAGE_MAP()
 };

@@ -1,6 +1,7 @@
 // What the dialog does because the platform's own message box does it: the
-// size it gives the dialog manager for a new DPI, and the look for a
-// high-contrast theme.
+// size it asks for at a new DPI, the look for a high-contrast theme, and the
+// copy as text.
+#include "ui/dialog_copy.h"
 #include "ui/display_scale.h"
 #include "ui/msg_dlg.h"
 #include "ui/msg_dlg_geometry.h"
@@ -42,6 +43,25 @@ void CMsgDlg::OnSystemColoursChanged() {
 
 COLORREF CMsgDlg::TextColour() const {
   return m_bHighContrast ? ::GetSysColor(COLOR_WINDOWTEXT) : kTextColour;
+}
+
+// What the dialog shows, as the platform's message box copies it; the
+// hidden left button of a single-button message is not copied.
+void CMsgDlg::CopyAsText() {
+  CString title;
+  CString message;
+  CString labels[2];
+  GetWindowText(title);
+  m_stcMessage.GetWindowText(message);
+  DialogText text = {title, message, {nullptr, nullptr}, 0};
+  CImageButton* const textButtons[] = {&m_btnOK, &m_btnCancel};
+  for (CImageButton* button : textButtons) {
+    if (!::IsWindowVisible(button->m_hWnd)) continue;
+    button->GetWindowText(labels[text.labelCount]);
+    text.labels[text.labelCount] = labels[text.labelCount];
+    ++text.labelCount;
+  }
+  CopyDialogText(m_hWnd, text);
 }
 
 // The frame and the line are as thick as the artwork's at this scale.

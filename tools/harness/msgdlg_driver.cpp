@@ -173,15 +173,24 @@ void DragFrom(HWND dialog, int x, int y, int dx, int dy) {
   SendMouse(MOUSEEVENTF_LEFTUP, {start.x + dx, start.y + dy});
 }
 
-void PressKey(HWND dialog, WORD key) {
+void PressKey(HWND dialog, WORD key, WORD modifier) {
   SetForegroundWindow(dialog);
   Sleep(100);
-  INPUT inputs[2] = {};
-  inputs[0].type = INPUT_KEYBOARD;
-  inputs[0].ki.wVk = key;
-  inputs[1] = inputs[0];
-  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, inputs, sizeof(INPUT));
+  std::vector<INPUT> inputs;
+  auto add = [&](WORD vk, DWORD flags) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    // The keys of the navigation block come from the keyboard's extended set.
+    const bool extended = vk == VK_INSERT || vk == VK_DELETE || (vk >= VK_PRIOR && vk <= VK_DOWN);
+    input.ki.dwFlags = flags | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
+    inputs.push_back(input);
+  };
+  if (modifier) add(modifier, 0);
+  add(key, 0);
+  add(key, KEYEVENTF_KEYUP);
+  if (modifier) add(modifier, KEYEVENTF_KEYUP);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 ScreenPixels CaptureWindow(HWND window) {

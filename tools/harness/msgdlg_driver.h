@@ -66,8 +66,9 @@ void MoveMouseTo(HWND dialog, int x, int y);
 void ClickAt(HWND dialog, int x, int y);
 // Presses at (x, y), moves by (dx, dy) in steps, releases.
 void DragFrom(HWND dialog, int x, int y, int dx, int dy);
-// Brings `dialog` to the foreground, then presses and releases `key`.
-void PressKey(HWND dialog, WORD key);
+// Brings `dialog` to the foreground, then presses and releases `key`, with
+// `modifier` (VK_CONTROL, say) held around it unless 0.
+void PressKey(HWND dialog, WORD key, WORD modifier = 0);
 
 // The window's on-screen pixels (it must be on top and unobscured).
 ScreenPixels CaptureWindow(HWND window);
