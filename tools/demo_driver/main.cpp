@@ -8,6 +8,7 @@
 //                           [--launcher PATH]
 //   demo_driver app-missing --out DIR --language N --label L [--launcher PATH]
 //   demo_driver reinstall   --out DIR [--launcher PATH]
+//   demo_driver high-contrast --out DIR --label L [--launcher PATH]
 //   demo_driver forget      (removes the product's registry traces and its folder)
 //
 // DIR receives the pictures, captions.txt and the machine (DIR\machine).
@@ -53,6 +54,7 @@ int Usage() {
                "       demo_driver unsupported --out DIR --language N --locale NAME --label L\n"
                "       demo_driver app-missing --out DIR --language N --label L\n"
                "       demo_driver reinstall --out DIR\n"
+               "       demo_driver high-contrast --out DIR --label L\n"
                "       demo_driver forget\n");
   return 2;
 }
@@ -68,6 +70,8 @@ int RunMode(const Options& options) {
     RunProductLife(context);
   } else if (options.mode == L"reinstall") {
     RunUninstallAndReinstall(context);
+  } else if (options.mode == L"high-contrast") {
+    RunHighContrast(context, options.Value(L"label", L"8"));
   } else if (options.mode == L"app-missing") {
     const std::wstring language = options.Value(L"language");
     if (language.empty()) return Usage();
@@ -89,7 +93,7 @@ int wmain(int argc, wchar_t** argv) {
   if (!ParseOptions(argc, argv, &options)) return Usage();
   if (options.mode == L"forget") return ForgetProduct() && RemoveTree(SampleProductDir()) ? 0 : 1;
   if (options.mode != L"life" && options.mode != L"unsupported" && options.mode != L"app-missing" &&
-      options.mode != L"reinstall") {
+      options.mode != L"reinstall" && options.mode != L"high-contrast") {
     return Usage();
   }
   return RunMode(options);
