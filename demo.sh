@@ -5,8 +5,9 @@
 # update (accepted, then declined), Windows 6.0 gets the unsupported-Windows
 # message in each of the eight languages, a product whose Zelvane.exe is gone
 # is offered the repair (accepted: its installer brings Zelvane.exe back;
-# declined: exit code 12), and the product's uninstaller removes it before
-# the download installs it again.
+# declined: exit code 12), the product's uninstaller removes it before
+# the download installs it again, and the update question shows in a
+# high-contrast theme.
 # Every step is checked; any wrong outcome ends the demo with exit code 1.
 #
 #   ./demo.sh                  run the demo (unattended)
@@ -47,24 +48,25 @@ make_contact_sheet() {
   while IFS=$'\t' read -r file caption; do
     args+=(-label "$caption" "$DEMO/$file")
   done <"$DEMO/captions.txt"
-  [ "${#args[@]}" -eq 33 ] || demo_fail "expected 11 pictures, captions.txt lists $(( ${#args[@]} / 3 ))"
+  [ "${#args[@]}" -eq 36 ] || demo_fail "expected 12 pictures, captions.txt lists $(( ${#args[@]} / 3 ))"
   montage -font "$font" -pointsize 18 -background '#eeeeee' "${args[@]}" \
     -tile 3x -geometry +12+12 "$DEMO/contact-sheet.png"
 }
 
-# The README's pictures, small: a reduced contact sheet and three dialogs.
+# The README's pictures, small: a reduced contact sheet and five dialogs.
 refresh_docs() {
   mkdir -p docs
   convert "$DEMO/contact-sheet.png" -resize 50% -strip -colors 128 PNG8:docs/contact-sheet.png
   local name
-  for name in update-question-en unsupported-1-fr_FR unsupported-7-ja_JP repair-question-0; do
+  for name in update-question-en unsupported-1-fr_FR unsupported-7-ja_JP repair-question-0 \
+    update-question-high-contrast; do
     convert "$DEMO/$name.png" -strip -colors 128 "PNG8:docs/$name.png"
   done
   echo "    docs/contact-sheet.png and the README's dialog pictures refreshed"
 }
 
 quarnel_configure_and_build "$BUILD" "the launcher, the stand-ins and the demo driver" \
-  Quarnel demo_driver desktop_keeper
+  Quarnel demo_driver desktop_keeper msgdlg_host
 
 # The launcher shown: a release tree inside the build tree, configured as a
 # release engineer would, its payload the sample's real installer.
@@ -110,6 +112,11 @@ quarnel_step_log "the transcript above"
 LC_ALL=en_US.UTF-8 run_driver reinstall --out "$DEMO_WIN" --launcher "$SAMPLE_LAUNCHER" \
   || demo_fail "the uninstall and the second install"
 run_driver forget || demo_fail "could not remove the product's registry traces and folder"
+
+quarnel_step "[8] High contrast: the update question in the theme's colours"
+quarnel_step_log "the transcript above"
+LC_ALL=en_US.UTF-8 run_driver high-contrast --out "$DEMO_WIN" --label 8 --launcher "$SAMPLE_LAUNCHER" \
+  || demo_fail "the update question in high contrast"
 
 quarnel_step "Contact sheet"
 # The captures are stored uncompressed; squeeze them for keeping.

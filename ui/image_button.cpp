@@ -2,6 +2,7 @@
 
 #include "ui/gdiplus_api.h"
 #include "ui/resource_image.h"
+#include "ui/system_colours.h"
 
 namespace {
 
@@ -96,14 +97,13 @@ void CImageButton::DrawFrame(HDC dc, int index, const CRect& client) {
   DrawImagePart(dc, m_pBitmap->GetNativeImage(), client, frame);
 }
 
-BOOL CImageButton::DrawCaption(CDC& dc, const CRect& client, int index) {
+BOOL CImageButton::DrawCaption(CDC& dc, const CRect& client, COLORREF colour) {
   CString text;
   GetWindowText(text);
   if (text.IsEmpty()) return FALSE;
   HFONT font = GetFont();
   HGDIOBJ previousFont = font ? dc.SelectObject(font) : nullptr;
-  const COLORREF previousColour =
-      dc.SetTextColor(index == FRAME_DISABLED ? kDisabledCaptionColour : kCaptionColour);
+  const COLORREF previousColour = dc.SetTextColor(colour);
   const int previousMode = dc.SetBkMode(TRANSPARENT);
   CRect area = client;
   dc.DrawText(text, area, kCaptionFormat);
@@ -113,11 +113,34 @@ BOOL CImageButton::DrawCaption(CDC& dc, const CRect& client, int index) {
   return TRUE;
 }
 
+// Solid fills and text only, so the theme's colours reach the screen as
+// they are; nothing to compose off-screen.
+void CImageButton::DrawSystemLook(CDC& dc, const CRect& client, UINT itemState) {
+  const bool enabled = IsWindowEnabled() != FALSE;
+  const bool highlighted =
+      enabled && (m_bHover || (GetState() & BST_PUSHED) || (itemState & ODS_FOCUS));
+  const bool cross = m_nSystemLook == SYSTEM_LOOK_CROSS;
+  const int face = highlighted ? COLOR_HIGHLIGHT : (cross ? COLOR_WINDOW : COLOR_BTNFACE);
+  int ink = highlighted ? COLOR_HIGHLIGHTTEXT : (cross ? COLOR_WINDOWTEXT : COLOR_BTNTEXT);
+  if (!enabled) ink = COLOR_GRAYTEXT;
+  FillWithSystemColour(dc, client, face);
+  if (cross) {
+    DrawSystemColourCross(dc, client, ink);
+    return;
+  }
+  DrawSystemColourBorder(dc, client, m_nSystemLineWidth, COLOR_WINDOWTEXT);
+  DrawCaption(dc, client, ::GetSysColor(ink));
+}
+
 void CImageButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
-  const int index = SelectFrame(lpDrawItemStruct->itemState);
   CDC itemDc(lpDrawItemStruct->hDC);
   CRect client;
   GetClientRect(client);
+  if (m_nSystemLook != SYSTEM_LOOK_NONE) {
+    DrawSystemLook(itemDc, client, lpDrawItemStruct->itemState);
+    return;
+  }
+  const int index = SelectFrame(lpDrawItemStruct->itemState);
   if (m_pBitmap && m_bMemoryDraw) {
     OffscreenSurface surface(itemDc, client.Width(), client.Height());
     if (surface.IsReady()) {
@@ -128,7 +151,8 @@ void CImageButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
   } else if (m_pBitmap) {
     DrawFrame(itemDc.GetSafeHdc(), index, client);
   }
-  const BOOL captionDrawn = m_bCaptionButton && DrawCaption(itemDc, client, index);
+  const COLORREF caption = index == FRAME_DISABLED ? kDisabledCaptionColour : kCaptionColour;
+  const BOOL captionDrawn = m_bCaptionButton && DrawCaption(itemDc, client, caption);
   if ((lpDrawItemStruct->itemState & ODS_FOCUS) && !captionDrawn) itemDc.DrawFocusRect(client);
 }
 

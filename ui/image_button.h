@@ -9,6 +9,14 @@
 #include "afxwin.h"
 #include "ui/gdiplus_bitmap.h"
 
+// How a button draws itself in the system's colours, in place of its sprite,
+// for a high-contrast theme (m_nSystemLook).
+enum SystemLook {
+  SYSTEM_LOOK_NONE = 0,   // the sprite
+  SYSTEM_LOOK_FACE = 1,   // a bordered face with the caption
+  SYSTEM_LOOK_CROSS = 2,  // the close cross
+};
+
 class CImageButton : public CButton {
  public:
   CImageButton() = default;
@@ -26,7 +34,7 @@ class CImageButton : public CButton {
   // Paints the frame for the button's state into the record's DC (composed
   // off-screen on m_crBackground when m_bMemoryDraw), then, for a caption
   // button, the caption; the focus rectangle only when the item has the
-  // focus and no caption was drawn.
+  // focus and no caption was drawn. With a system look, that look instead.
   void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
 
  protected:
@@ -54,9 +62,12 @@ class CImageButton : public CButton {
   // Draws frame `index` into `client` of `dc` through GDI+, stretched when
   // the window is not the frame's size (artwork of another DPI).
   void DrawFrame(HDC dc, int index, const CRect& client);
-  // Draws the window text centred on the client area; FALSE when the text
-  // is empty (nothing drawn).
-  BOOL DrawCaption(CDC& dc, const CRect& client, int index);
+  // Draws the window text centred on the client area in `colour`; FALSE
+  // when the text is empty (nothing drawn).
+  BOOL DrawCaption(CDC& dc, const CRect& client, COLORREF colour);
+  // m_nSystemLook for the button's state: hovered, pressed and focused in
+  // the highlight colours, disabled with grey text.
+  void DrawSystemLook(CDC& dc, const CRect& client, UINT itemState);
   // Invalidates (erasing or not) and paints before returning.
   void RepaintNow(BOOL bErase);
 
@@ -73,4 +84,7 @@ class CImageButton : public CButton {
   BOOL m_bMemoryDraw = FALSE;
   BOOL m_bCaptionButton = FALSE;
   COLORREF m_crBackground = 0;
+  // A SystemLook, and the width of the face's border in pixels.
+  int m_nSystemLook = SYSTEM_LOOK_NONE;
+  int m_nSystemLineWidth = 1;
 };

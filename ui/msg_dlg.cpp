@@ -6,39 +6,23 @@
 #include "res/resource.h"
 #include "ui/display_scale.h"
 #include "ui/gdiplus_api.h"
+#include "ui/msg_dlg_geometry.h"
 #include "ui/msg_style.h"
 
 namespace {
 
-// Every length here is in pixels at 96 DPI; the dialog scales it to its
-// window's DPI. The window takes the size of its background picture.
-constexpr int kWindowWidth = 581;
-constexpr int kWindowHeight = 343;
-// Rows 0-76: the black band, closed by its grey line, that drags the window.
-constexpr int kBandHeight = 77;
-constexpr int kTitleX = 40;
-constexpr int kIconX = 20;
-constexpr int kIconY = 110;
-// The message is centred vertically on a band of this height below its top.
-constexpr int kMessageX = 125;
-constexpr int kMessageY = 90;
-constexpr int kMessageWidth = kMessageAreaWidth;
-constexpr int kMessageBandHeight = kMessageAreaHeight;
-constexpr int kButtonsBottom = 318;
-// The two buttons, without their gap, are centred on this width: the left one
-// ends on its centre line and the right one starts the gap, 25 pixels,
-// right of it.
-constexpr int kButtonsSpan = 556;
-constexpr int kButtonGap = 25;
-
-constexpr int kCloseFrameSize = 36;
-constexpr int kButtonFrameWidth = 123;
-constexpr int kButtonFrameHeight = 52;
-constexpr COLORREF kBandColour = RGB(0, 0, 0);
-constexpr COLORREF kBodyColour = RGB(25, 25, 25);
-constexpr COLORREF kTextColour = RGB(255, 255, 255);
-
 constexpr UINT kMoveOnly = SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER;
+
+// Windows 10 1703's question to a per-monitor dialog before WM_DPICHANGED;
+// the headers give it only to programs that need that version.
+constexpr UINT kGetDpiScaledSize = 0x02E4;
+
+// Ctrl+C or Ctrl+Insert, as the platform's message box takes them (not with
+// Alt, which with Ctrl is AltGr and types a character).
+bool IsCopyKey(const MSG& msg) {
+  return msg.message == WM_KEYDOWN && (msg.wParam == 'C' || msg.wParam == VK_INSERT) &&
+         ::GetKeyState(VK_CONTROL) < 0 && ::GetKeyState(VK_MENU) >= 0;
+}
 
 HFONT TextFont() {
   return g_pApp ? static_cast<HFONT>(g_pApp->GetTextFont(ServiceLanguageIndex())) : nullptr;
@@ -91,6 +75,11 @@ BEGIN_MESSAGE_MAP(CMsgDlg, CDialog)
   ON_BN_CLICKED(IDC_MSG_CLOSE, OnBnClickedClose)
   ON_WM_NCHITTEST()
   ON_MESSAGE_THUNK(WM_DPICHANGED, *result = self->OnDpiChanged(wParam, lParam);)
+  ON_MESSAGE_THUNK(kGetDpiScaledSize, *result = self->OnGetDpiScaledSize(wParam, lParam);)
+  ON_MESSAGE_THUNK(WM_SETTINGCHANGE,
+                   if (wParam == SPI_SETHIGHCONTRAST) self->OnSystemColoursChanged();
+                   *result = self->Default();)
+  ON_MESSAGE_THUNK(WM_SYSCOLORCHANGE, self->OnSystemColoursChanged(); *result = self->Default();)
 END_MESSAGE_MAP()
 
 CMsgDlg::CMsgDlg() : CDialog(IDD_MSGDLG) {}
@@ -113,12 +102,17 @@ void CMsgDlg::DoDataExchange(CDataExchange* pDX) {
 BOOL CMsgDlg::PreTranslateMessage(MSG* pMsg) {
   if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE))
     return TRUE;
+  if (IsCopyKey(*pMsg)) {
+    CopyAsText();
+    return TRUE;
+  }
   return CDialog::PreTranslateMessage(pMsg);
 }
 
 BOOL CMsgDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   UseDpi(WindowDpi(m_hWnd));
+  UseColourScheme();
   SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(AppIcon()));
   SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(AppIcon()));
   // Not activated yet: activating the hidden window would focus the first tab
@@ -244,6 +238,7 @@ LRESULT CMsgDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
   if (!dpi || !suggested) return 0;
   const UINT previous = m_nDpi;
   UseDpi(dpi);
+  UseColourScheme();
   SetFontRedraw(m_stcTitle, TitleFont());
   InitTextFonts();
   LoadPictures();
@@ -270,7 +265,11 @@ void CMsgDlg::FocusFirstButton() {
 }
 
 BOOL CMsgDlg::OnEraseBkgnd(CDC* pDC) {
-  DrawImage(pDC, m_imgBackground, 0, 0);
+  if (m_bHighContrast) {
+    DrawSystemColourBackground(pDC);
+  } else {
+    DrawImage(pDC, m_imgBackground, 0, 0);
+  }
   DrawImage(pDC, m_imgIcon, Px(kIconX), Px(kIconY));
   DrawMessage(pDC);
   return TRUE;
@@ -302,7 +301,7 @@ void CMsgDlg::DrawMessage(CDC* pDC) {
   const HDC dc = pDC->GetSafeHdc();
   const ScopedFontSelection font(dc, TextFont());
   ::SetBkMode(dc, TRANSPARENT);
-  ::SetTextColor(dc, kTextColour);
+  ::SetTextColor(dc, TextColour());
 
   RECT measured = {topLeft.x, topLeft.y, topLeft.x + width, 1};
   ::DrawTextW(dc, text, text.GetLength(), &measured, DT_CALCRECT | DT_WORDBREAK);
@@ -316,7 +315,7 @@ HBRUSH CMsgDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
   const HBRUSH brush = CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
   if (!pWnd || pWnd->GetDlgCtrlID() != IDC_MSG_TITLE) return brush;
   pDC->SetBkMode(TRANSPARENT);
-  pDC->SetTextColor(kTextColour);
+  pDC->SetTextColor(TextColour());
   return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
 }
 

@@ -26,7 +26,8 @@ class CMsgDlg : public CDialog {
   // icon and OK/Cancel. IDOK when the user accepts; anything else refuses.
   INT_PTR AskUpdate();
 
-  // Swallows Enter and Esc; everything else goes to the base.
+  // Swallows Enter and Esc; Ctrl+C and Ctrl+Insert copy the dialog as text;
+  // everything else goes to the base.
   BOOL PreTranslateMessage(MSG* pMsg) override;
   // Binds the controls, then sets the window's icons, size and place, the
   // texts, fonts, images, the icon's sound and the layout, and has the first
@@ -51,7 +52,8 @@ class CMsgDlg : public CDialog {
 
   // F1 opens nothing.
   BOOL OnHelpInfo(HELPINFO* pHelpInfo);
-  // White, transparent text for the title; base colours for the rest.
+  // Transparent text in the text colour for the title; base colours for the
+  // rest.
   HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
   // Paints the background, the icon and the message text.
   BOOL OnEraseBkgnd(CDC* pDC);
@@ -64,6 +66,12 @@ class CMsgDlg : public CDialog {
   // WM_DPICHANGED: fonts, artwork and layout for the DPI in wParam, and the
   // window in the rectangle lParam suggests. Always 0 (handled).
   LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
+  // WM_GETDPISCALEDSIZE: the window's size at the DPI in wParam, the
+  // layout's, into the SIZE at lParam. TRUE when it was given.
+  LRESULT OnGetDpiScaledSize(WPARAM wParam, LPARAM lParam);
+  // A high-contrast theme turned on or off, or the system's colours changed:
+  // the look for the setting now, repainted.
+  void OnSystemColoursChanged();
 
   // Places the close button, the text buttons, the title and the message
   // area by the controls' current sizes, scaled to the window's DPI. The
@@ -82,6 +90,8 @@ class CMsgDlg : public CDialog {
   ResourceImage m_imgIcon;
   // The DPI of the window, 96 until it exists.
   UINT m_nDpi = 96;
+  // Drawn in the system's colours, without artwork, for a high-contrast theme.
+  BOOL m_bHighContrast = FALSE;
 
  private:
   // The application title in the title font, and as the window's own text,
@@ -117,8 +127,17 @@ class CMsgDlg : public CDialog {
   // Draws a holder's whole image at (x, y), at its size for the window's
   // DPI; nothing for an empty holder.
   void DrawImage(CDC* pDC, const ResourceImage& image, int x, int y);
-  // Draws the message area's text, white and wrapped, centred on its band.
+  // Draws the message area's text, wrapped and centred on its band.
   void DrawMessage(CDC* pDC);
+  // Reads the high-contrast setting; the buttons take their looks for it.
+  void UseColourScheme();
+  // High contrast's background: the window's colour, framed and with the
+  // band's line where the artwork has them, in the text's colour.
+  void DrawSystemColourBackground(CDC* pDC);
+  // White, or the theme's text colour in high contrast.
+  COLORREF TextColour() const;
+  // The title, the message and the visible buttons' labels on the clipboard.
+  void CopyAsText();
 
   DECLARE_MESSAGE_MAP()
 };

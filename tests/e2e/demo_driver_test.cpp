@@ -1,6 +1,7 @@
-// The demo's driver against the real launcher: the product's life and the
-// unsupported-Windows message pass and leave their pictures; a launcher that
-// does the wrong thing, or a locale Wine did not give, makes it fail loudly.
+// The demo's driver against the real launcher: the product's life, the
+// unsupported-Windows message and the high-contrast question pass and leave
+// their pictures; a launcher that does the wrong thing, or a locale Wine did
+// not give, makes it fail loudly.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -104,6 +105,12 @@ TEST_F(DemoDriver, ProductLifeAndMessagePassWithTheirPictures) {
   EXPECT_EQ(0u, missing.exitCode) << missing.transcript;
   EXPECT_TRUE(Contains(missing.transcript, "exit code 12")) << missing.transcript;
   EXPECT_TRUE(FileExists(m_dir.File(L"repair-question-" + std::to_wstring(language) + L".png")));
+
+  const DriverRun contrast = RunDriver(L"high-contrast " + Out() + L" --label 8", Log(L"hc.txt"));
+  EXPECT_EQ(0u, contrast.exitCode) << contrast.transcript;
+  EXPECT_TRUE(Contains(contrast.transcript, "ok: drawn in the theme's colours"))
+      << contrast.transcript;
+  EXPECT_TRUE(FileExists(m_dir.File(L"update-question-high-contrast.png")));
 }
 
 TEST_F(DemoDriver, WrongOutcomesFailLoudly) {

@@ -1,8 +1,10 @@
 // The dialog at 96, 144 and 192 DPI: the 96-DPI layout scaled by 1.5 and 2,
-// artwork and text of that scale, and WM_DPICHANGED. Wine reads the DPI
-// when a process starts and never sends WM_DPICHANGED; the test does.
+// artwork and text of that scale, WM_DPICHANGED, and the size it gives for
+// WM_GETDPISCALEDSIZE. Wine reads the DPI when a process starts and sends
+// neither message; the test does.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "base/scoped_handles.h"
@@ -27,6 +29,41 @@ const DpiGeometry kGeometry[] = {
   {192, {1162, 686}, 2, 152, {1050, 40, 1122, 112}, {310, 532, 556, 636}, {606, 532, 852, 636}, {250, 180, 1112, 440}, L"Segoe UI|-32|700", L"Segoe UI|-48|700", L"166x150"},
 };
 // clang-format on
+
+// Asked before WM_DPICHANGED by Windows 10 1703 and later, whose headers
+// alone define it.
+constexpr UINT kGetDpiScaledSize = 0x02E4;
+
+// The window's size at `to` DPI that a dialog shown at `from` gives: the
+// layout's (kGeometry's where it has the scale), never the template's.
+struct ScaledSizeCase {
+  UINT from, to;
+  SIZE size;
+};
+const ScaledSizeCase kScaledSizes[] = {
+    {96, 120, {726, 429}},
+    {96, 144, {872, 515}},
+    {96, 192, {1162, 686}},
+    {144, 96, {581, 343}},
+};
+
+// Sends `message` to `dialog` with lParam pointing at a copy of `*value` in
+// the dialog's process, where the dialog reads and writes it, and copies it
+// back. The dialog's answer; -1 when the copy could not be made.
+template <typename Value>
+LRESULT SendWithValue(HWND dialog, UINT message, WPARAM wParam, Value* value) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(dialog, &processId);
+  const ScopedHandle process(
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId));
+  void* remote = VirtualAllocEx(process.Get(), nullptr, sizeof(Value), MEM_COMMIT, PAGE_READWRITE);
+  if (!remote || !WriteProcessMemory(process.Get(), remote, value, sizeof(Value), nullptr))
+    return -1;
+  const LRESULT answer = SendMessageW(dialog, message, wParam, reinterpret_cast<LPARAM>(remote));
+  const bool read = ReadProcessMemory(process.Get(), remote, value, sizeof(Value), nullptr);
+  VirtualFreeEx(process.Get(), remote, 0, MEM_RELEASE);
+  return read ? answer : -1;
+}
 
 int Near(const ScreenPixels& p, const RECT& r, COLORREF colour) {
   return p.Count(r, [&](COLORREF c) { return ColoursNear(c, colour, 2); });
@@ -125,16 +162,8 @@ TEST(MessageDialogDpi, DpiChangedTakesTheSuggestedRectangleAndLaysOutAgain) {
   ASSERT_TRUE(dialog);
   const DpiGeometry& g = kGeometry[2];
   const RECT suggested = {10, 20, 10 + g.window.cx, 20 + g.window.cy};
-  // The rectangle goes into the dialog's process, where lParam points.
-  DWORD processId = 0;
-  GetWindowThreadProcessId(dialog, &processId);
-  const ScopedHandle process(
-      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId));
-  void* remote = VirtualAllocEx(process.Get(), nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
-  ASSERT_TRUE(remote &&
-              WriteProcessMemory(process.Get(), remote, &suggested, sizeof(RECT), nullptr));
-  SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(g.dpi, g.dpi), reinterpret_cast<LPARAM>(remote));
-  VirtualFreeEx(process.Get(), remote, 0, MEM_RELEASE);
+  RECT sent = suggested;
+  ASSERT_EQ(SendWithValue(dialog, WM_DPICHANGED, MAKEWPARAM(g.dpi, g.dpi), &sent), 0);
   MoveMouseTo(dialog, 5, g.window.cy / 2);
   Settle(dialog);
   RECT window = {};
@@ -143,6 +172,31 @@ TEST(MessageDialogDpi, DpiChangedTakesTheSuggestedRectangleAndLaysOutAgain) {
   ScreenPixels picture = CaptureWindow(dialog);
   SavePng(picture, std::wstring(QUARNEL_TEST_ARTIFACT_DIR) + L"\\msgdlg_dpi_changed_192.png");
   ExpectGeometry(dialog, picture, g);
+}
+
+// One host per starting scale; each question leaves the window as it is.
+TEST(MessageDialogDpi, DpiScaledSizeIsTheLayoutsWindowAtTheNewDpi) {
+  std::unique_ptr<MsgDlgHost> host;
+  HWND dialog = nullptr;
+  UINT shownAt = 0;
+  for (const ScaledSizeCase& c : kScaledSizes) {
+    SCOPED_TRACE(testing::Message() << c.from << " -> " << c.to << " DPI");
+    if (c.from != shownAt) {
+      host.reset();
+      const DisplayDpiValue dpi(c.from);
+      host = std::make_unique<MsgDlgHost>(L"--style 0x41 --language 0 --message \"Hello\"");
+      dialog = host->WaitForDialog();
+      shownAt = c.from;
+    }
+    ASSERT_TRUE(dialog);
+    RECT window = {};
+    GetWindowRect(dialog, &window);
+    // What the message leaves when nobody answers it: the size now.
+    SIZE size = {window.right - window.left, window.bottom - window.top};
+    EXPECT_EQ(SendWithValue(dialog, kGetDpiScaledSize, c.to, &size), TRUE);
+    EXPECT_EQ(size.cx, c.size.cx);
+    EXPECT_EQ(size.cy, c.size.cy);
+  }
 }
 
 }  // namespace

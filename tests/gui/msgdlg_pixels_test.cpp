@@ -1,6 +1,7 @@
 // What the message dialog puts on the screen: the background artwork, the
 // icon of each class, and the message text, white, left-aligned and centred
-// on its band, wrapped at the area's width and at line feeds.
+// on its band, wrapped at the area's width and at line feeds; with a
+// high-contrast theme, the same layout in the theme's colours alone.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,6 +11,7 @@
 #include "resource.h"
 #include "run_paths.h"
 #include "tools/harness/expected_values.h"
+#include "tools/harness/high_contrast.h"
 #include "tools/harness/msgdlg_driver.h"
 #include "ui/message_fit.h"
 
@@ -272,6 +274,143 @@ TEST(MessageDialogPixels, TheLongestSystemTextFittedStaysInsideTheArea) {
   EXPECT_EQ(p.Count(RECT{104, 220, 580, 266}, Whitish), 0);  // below it
   EXPECT_EQ(p.Count(RECT{556, 77, 580, 266}, Whitish), 0);   // right of it
   EXPECT_GE(CountBands(WhiteRows(p, 104, 580, 77, 266)), 5);
+}
+
+// A high-contrast theme (white on black, every role its own colour) and
+// how it reaches a shown dialog: on from the start, or turned the other way
+// while it shows and announced by `change`. The pointer rests on the right
+// button or off the buttons; the left one has the focus.
+struct HighContrastCase {
+  const char* name;
+  UINT dpi;
+  bool onAtStart;
+  UINT change;  // 0, WM_SETTINGCHANGE (SPI_SETHIGHCONTRAST) or WM_SYSCOLORCHANGE
+  bool hoverRight;
+};
+const HighContrastCase kHighContrastCases[] = {
+    {"on", 96, true, 0, false},
+    {"on, 192 DPI, right button hovered", 192, true, 0, true},
+    {"turned on, WM_SETTINGCHANGE", 96, false, WM_SETTINGCHANGE, false},
+    {"turned on, WM_SYSCOLORCHANGE", 96, false, WM_SYSCOLORCHANGE, false},
+    {"turned off, WM_SETTINGCHANGE", 96, true, WM_SETTINGCHANGE, false},
+};
+
+// The parts at 96 DPI, scaled by the case's whole factor.
+struct Parts {
+  RECT close, left, right, message, icon, title;
+};
+RECT Scaled(const RECT& r, int k) { return {r.left * k, r.top * k, r.right * k, r.bottom * k}; }
+
+int CountNear(const ScreenPixels& p, const RECT& r, COLORREF colour) {
+  return p.Count(r, [&](COLORREF c) { return ColoursNear(c, colour, 2); });
+}
+int Area(const RECT& r) { return (r.right - r.left) * (r.bottom - r.top); }
+bool Inside(const RECT& r, int x, int y) { return PtInRect(&r, POINT{x, y}) != FALSE; }
+
+// Every pixel outside the parts is the window's colour, but the frame and
+// the band's line, which are the text's: no artwork anywhere.
+void ExpectSurface(const ScreenPixels& p, const Parts& parts, int k) {
+  const ColourScheme& s = kWhiteOnBlack;
+  int wrong = 0;
+  for (int y = 0; y < p.height; ++y) {
+    for (int x = 0; x < p.width; ++x) {
+      bool part = false;
+      for (const RECT& r :
+           {parts.close, parts.left, parts.right, parts.message, parts.icon, parts.title})
+        part = part || Inside(r, x, y);
+      if (part) continue;
+      const bool ink =
+          x < k || y < k || x >= p.width - k || y >= p.height - k || (y >= 76 * k && y < 77 * k);
+      if (!ColoursNear(p.At(x, y), ink ? s.windowText : s.window, 2)) ++wrong;
+    }
+  }
+  EXPECT_EQ(wrong, 0) << "pixels of the surface in neither the window's nor the text's colour";
+}
+
+// A text button: a solid face in `face` with a border of the text's colour
+// and its label in `label`, and nothing of `other` (the unhighlighted or
+// highlighted face).
+void ExpectButton(const ScreenPixels& p, const RECT& r, int k, COLORREF face, COLORREF label,
+                  COLORREF other) {
+  const ColourScheme& s = kWhiteOnBlack;
+  RECT inner = r;
+  InflateRect(&inner, -k, -k);
+  EXPECT_EQ(CountNear(p, r, s.windowText), Area(r) - Area(inner)) << "the border";
+  EXPECT_GT(CountNear(p, inner, face), Area(inner) * 7 / 10) << "the face";
+  EXPECT_GT(CountNear(p, inner, label), 20 * k * k) << "the label";
+  EXPECT_EQ(CountNear(p, r, other), 0);
+}
+
+void ExpectHighContrast(const ScreenPixels& p, const Parts& parts, int k, bool hoverRight) {
+  const ColourScheme& s = kWhiteOnBlack;
+  ExpectSurface(p, parts, k);
+  EXPECT_GT(CountNear(p, parts.title, s.windowText), 20 * k * k) << "the title";
+  EXPECT_GT(CountNear(p, parts.message, s.windowText), 20 * k * k) << "the message";
+  ExpectButton(p, parts.left, k, s.highlight, s.highlightText, s.buttonFace);
+  if (hoverRight) {
+    ExpectButton(p, parts.right, k, s.highlight, s.highlightText, s.buttonFace);
+  } else {
+    ExpectButton(p, parts.right, k, s.buttonFace, s.buttonText, s.highlight);
+  }
+  const int cross = CountNear(p, parts.close, s.windowText);
+  EXPECT_GT(cross, 40 * k * k) << "the close cross";
+  EXPECT_EQ(cross + CountNear(p, parts.close, s.window), Area(parts.close));
+  EXPECT_GT(CountNear(p, parts.icon, RGB(0x00, 0x78, 0xD7)), 300 * k * k) << "the icon stays";
+}
+
+// The artwork back: the body's colour, the focused button's glow, and
+// nothing in the theme's highlight.
+void ExpectArtwork(const ScreenPixels& p, const Parts& parts) {
+  EXPECT_GT(CountNear(p, {1, 77, 125, 266}, kBody), 10000);
+  auto glow = [](COLORREF c) { return ColoursNear(c, RGB(0x00, 0xFF, 0xEA), 8); };
+  EXPECT_GT(p.Count(parts.left, glow), 100);
+  EXPECT_EQ(CountNear(p, {0, 0, p.width, p.height}, kWhiteOnBlack.highlight), 0);
+}
+
+TEST(MessageDialogPixels, HighContrastDrawsTheLayoutInTheThemesColoursAlone) {
+  for (const HighContrastCase& c : kHighContrastCases) {
+    SCOPED_TRACE(c.name);
+    const int k = static_cast<int>(c.dpi / 96);
+    const DisplayDpiValue dpi(c.dpi);
+    const ServiceLanguageValue service(0);
+    HighContrastTheme theme(kWhiteOnBlack, c.onAtStart);
+    MsgDlgHost host(L"--style 0x41 --language 0 --message \"High contrast\"");
+    const HWND dialog = host.WaitForDialog();
+    ASSERT_TRUE(dialog);
+    ASSERT_EQ(host.Value(0, "high_contrast_probe"), L"1");
+    if (c.change) {
+      theme.Turn(!c.onAtStart);
+      SendMessageW(dialog, c.change, c.change == WM_SETTINGCHANGE ? SPI_SETHIGHCONTRAST : 0, 0);
+    }
+    Parts parts = {Scaled({525, 20, 561, 56}, k),
+                   Scaled({155, 266, 278, 318}, k),
+                   Scaled({303, 266, 426, 318}, k),
+                   Scaled(kMessageArea, k),
+                   Scaled(kIconRect, k),
+                   ReadChild(dialog, IDC_MSG_TITLE).rect};
+    for (const auto& control : {std::make_pair(IDC_MSG_CLOSE, parts.close),
+                                {IDOK, parts.left},
+                                {IDCANCEL, parts.right},
+                                {IDC_MSG_TEXT, parts.message}}) {
+      const RECT r = ReadChild(dialog, control.first).rect;
+      EXPECT_TRUE(EqualRect(&r, &control.second)) << "the layout of control " << control.first;
+    }
+    MoveMouseTo(dialog, c.hoverRight ? (parts.right.left + parts.right.right) / 2 : 10 * k,
+                c.hoverRight ? (parts.right.top + parts.right.bottom) / 2 : 200 * k);
+    Settle(dialog);
+    const ScreenPixels p = CaptureWindow(dialog);
+    SavePng(p, std::wstring(QUARNEL_TEST_ARTIFACT_DIR) + L"\\msgdlg_high_contrast_" +
+                   std::to_wstring(&c - kHighContrastCases) + L".png");
+    ASSERT_EQ(p.width, expected::kDialogWidth * k);
+    if (c.onAtStart != (c.change != 0)) {
+      ExpectHighContrast(p, parts, k, c.hoverRight);
+    } else {
+      ExpectArtwork(p, parts);
+    }
+    ClickAt(dialog, (parts.close.left + parts.close.right) / 2,
+            (parts.close.top + parts.close.bottom) / 2);
+    EXPECT_EQ(host.WaitForExit(), static_cast<DWORD>(IDCANCEL));
+  }
 }
 
 }  // namespace

@@ -2,7 +2,8 @@
 // object read through oleacc from this process (name, whether readers skip
 // it, focus), for the launcher's messages in English and Japanese, and
 // beside the platform's own MessageBoxW with the same caption, text and
-// buttons, which is what readers already know how to read.
+// buttons, which is what readers already know how to read; and the text
+// Ctrl+C and Ctrl+Insert put on the clipboard, in the platform box's layout.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -97,13 +98,56 @@ bool AllAmong(const std::vector<std::wstring>& part, const std::vector<std::wstr
   return true;
 }
 
+// What Windows' MessageBoxW copies of itself: title, message and the
+// visible buttons' labels between lines of dashes. Wine 8's copies nothing
+// (its user32 holds no such text), so the layout is typed here.
+std::wstring ExpectedCopy(const ReadingCase& c) {
+  const expected::ButtonLabels& labels = expected::kButtonLabels[c.language];
+  const std::wstring rule = L"---------------------------\r\n";
+  const std::wstring buttons = SingleButton(c)
+                                   ? std::wstring(labels.ok) + L"   "
+                                   : std::wstring(labels.ok) + L"   " + labels.cancel + L"   ";
+  return rule + L"Quarnel\r\n" + rule + MessageText(c) + L"\r\n" + rule + buttons + L"\r\n" + rule;
+}
+
+void EmptyTheClipboard() {
+  if (!OpenClipboard(nullptr)) return;
+  EmptyClipboard();
+  CloseClipboard();
+}
+
+// The clipboard's CF_UNICODETEXT; "" when it holds none.
+std::wstring ClipboardText() {
+  std::wstring text;
+  if (!OpenClipboard(nullptr)) return text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+      text.assign(chars, wcsnlen(chars, GlobalSize(data) / sizeof(wchar_t)));
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+// `key` with `modifier` typed into `dialog`: what the clipboard holds after.
+std::wstring CopiedBy(HWND dialog, WORD key, WORD modifier) {
+  EmptyTheClipboard();
+  PressKey(dialog, key, modifier);
+  Settle(dialog);
+  return ClipboardText();
+}
+
 // A dialog of the host, read once it has settled, with the identifiers of
-// the windows its process announced as focused until then.
+// the windows its process announced as focused until then; for ours, what C
+// alone, Ctrl+C and Ctrl+Insert copied; how it ended.
 struct Reading {
   bool shown = false;
   std::wstring windowText;
   std::vector<AccessibleControl> controls;
   std::vector<int> focusEvents;
+  std::wstring copiedByC, copiedByCtrlC, copiedByCtrlInsert;
+  DWORD result = 0;
 };
 
 Reading ReadDialogOf(const ReadingCase& c, bool reference) {
@@ -121,12 +165,18 @@ Reading ReadDialogOf(const ReadingCase& c, bool reference) {
     reading.focusEvents.push_back(GetDlgCtrlID(focused));
   reading.windowText = WindowTextOf(dialog);
   reading.controls = ReadAccessibleControls(dialog);
+  if (!reference) {
+    reading.copiedByC = CopiedBy(dialog, 'C', 0);
+    reading.copiedByCtrlC = CopiedBy(dialog, 'C', VK_CONTROL);
+    reading.copiedByCtrlInsert = CopiedBy(dialog, VK_INSERT, VK_CONTROL);
+  }
   // Either box ends on a click of its focused button.
   const std::vector<AccessibleControl> focused = FocusedControls(reading.controls);
   const int button = focused.empty() ? IDCANCEL : focused.front().id;
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
-  EXPECT_NE(host.WaitForExit(), static_cast<DWORD>(STILL_ACTIVE));
+  reading.result = host.WaitForExit();
+  EXPECT_NE(reading.result, static_cast<DWORD>(STILL_ACTIVE));
   return reading;
 }
 
@@ -166,6 +216,12 @@ TEST(DialogReading, ReaderHearsTitleMessageAndEveryShownButtonWithTheFocusOnTheF
     ASSERT_EQ(focused.size(), 1u);
     EXPECT_EQ(focused.front().id, firstId);
     EXPECT_EQ(reading.focusEvents, std::vector<int>{firstId});
+
+    EXPECT_EQ(reading.copiedByC, L"") << "C alone copies nothing";
+    EXPECT_EQ(reading.copiedByCtrlC, ExpectedCopy(c));
+    EXPECT_EQ(reading.copiedByCtrlInsert, ExpectedCopy(c));
+    EXPECT_EQ(reading.result, static_cast<DWORD>(SingleButton(c) ? IDCANCEL : IDOK))
+        << "copying ends nothing: the focused button's click does";
   }
 }
 

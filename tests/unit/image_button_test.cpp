@@ -60,20 +60,21 @@ struct State {
   bool pressed;
   bool disabled;
   bool focus;
-  int closeFrame;  // close button: frame by state alone, focus rectangle when focused
-  int pushFrame;   // caption button: the focus picks frame 3 unless hovered or pressed
+  int closeFrame;    // close button: frame by state alone, focus rectangle when focused
+  int pushFrame;     // caption button: the focus picks frame 3 unless hovered or pressed
+  bool highlighted;  // the system look: hovered, pressed or focused, and enabled
 };
 
 const State kStates[] = {
-    {"normal", false, false, false, false, 0, 0},
-    {"hover", true, false, false, false, 1, 1},
-    {"pressed", false, true, false, false, 2, 2},
-    {"pressed and hovered", true, true, false, false, 2, 2},
-    {"focused", false, false, false, true, 0, 3},
-    {"focused and hovered", true, false, false, true, 1, 1},
-    {"focused and pressed", false, true, false, true, 2, 2},
-    {"disabled", false, false, true, false, 4, 4},
-    {"disabled and hovered", true, false, true, false, 4, 4},
+    {"normal", false, false, false, false, 0, 0, false},
+    {"hover", true, false, false, false, 1, 1, true},
+    {"pressed", false, true, false, false, 2, 2, true},
+    {"pressed and hovered", true, true, false, false, 2, 2, true},
+    {"focused", false, false, false, true, 0, 3, true},
+    {"focused and hovered", true, false, false, true, 1, 1, true},
+    {"focused and pressed", false, true, false, true, 2, 2, true},
+    {"disabled", false, false, true, false, 4, 4, false},
+    {"disabled and hovered", true, false, true, false, 4, 4, false},
 };
 
 void Apply(CImageButton& button, const State& state) {
@@ -208,6 +209,45 @@ TEST_F(ImageButtonTest, CaptionIsWhiteAndGreyWhenDisabled) {
       EXPECT_GT(white, 20);
       EXPECT_EQ(0, grey);
     }
+  }
+}
+
+// High contrast: the system's colours in every state, no sprite pixel. A
+// face in the button face's colour inside a border of the text's, or the
+// close cross on the window's colour; both in the highlight's colours when
+// highlighted, and the ink grey when disabled.
+TEST_F(ImageButtonTest, SystemLookDrawsEveryStateInTheSystemColours) {
+  for (const ButtonKind* kind : {&kCloseButtonKind, &kPushButtonKind}) {
+    const bool cross = !kind->captionButton;
+    CImageButton button;
+    ASSERT_TRUE(m_host.AddKind(button, *kind, kBody, 10, 10, 100));
+    button.m_nSystemLook = cross ? SYSTEM_LOOK_CROSS : SYSTEM_LOOK_FACE;
+    button.m_nSystemLineWidth = 2;
+    for (const State& state : kStates) {
+      SCOPED_TRACE(std::string(kind->name) + ", " + state.name);
+      PixelCanvas painted(kind->frameWidth, kind->frameHeight, kUntouched);
+      PaintState(button, state, painted);
+      const int rest = cross ? COLOR_WINDOW : COLOR_BTNFACE;
+      const std::string face = ColourName(GetSysColor(state.highlighted ? COLOR_HIGHLIGHT : rest));
+      const int ink = state.disabled      ? COLOR_GRAYTEXT
+                      : state.highlighted ? COLOR_HIGHLIGHTTEXT
+                      : cross             ? COLOR_WINDOWTEXT
+                                          : COLOR_BTNTEXT;
+      if (cross) {
+        EXPECT_EQ(face, ColourName(painted.At(1, 1)));
+        for (const POINT& on : {POINT{7, 7}, POINT{17, 17}, POINT{27, 7}, POINT{7, 27}})
+          EXPECT_EQ(ColourName(GetSysColor(ink)), ColourName(painted.At(on.x, on.y))) << on.x;
+        continue;
+      }
+      const std::string border = ColourName(GetSysColor(COLOR_WINDOWTEXT));
+      EXPECT_EQ(border, ColourName(painted.At(0, 26)));
+      EXPECT_EQ(border, ColourName(painted.At(1, 26)));
+      EXPECT_EQ(border, ColourName(painted.At(60, 51)));
+      EXPECT_EQ(face, ColourName(painted.At(2, 26)));
+      EXPECT_EQ(face, ColourName(painted.At(20, 26)));
+      EXPECT_GT(CountColour(painted, kCaptionBox, GetSysColor(ink)), 20) << "the caption";
+    }
+    DestroyWindow(button.m_hWnd);
   }
 }
 

@@ -40,6 +40,11 @@ bool RunUnsupportedWindows(DemoContext& context, int language, const std::wstrin
 bool RunApplicationMissing(DemoContext& context, int language, bool accept,
                            const std::wstring& label);
 
+// The update question with a high-contrast theme on, shown by the dialog
+// host (Wine never reports the theme): the theme's colours and no artwork.
+// `label` numbers the step.
+bool RunHighContrast(DemoContext& context, const std::wstring& label);
+
 // The product from the steps above, installed by the real installer: the
 // uninstall key's quiet uninstaller must remove its files, folder and key,
 // and the download must then install it again. Step 7.

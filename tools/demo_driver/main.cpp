@@ -9,6 +9,7 @@
 //   demo_driver app-missing --out DIR --language N --answer ok|cancel --label L
 //                           [--launcher PATH]
 //   demo_driver reinstall   --out DIR [--launcher PATH]
+//   demo_driver high-contrast --out DIR --label L [--launcher PATH]
 //   demo_driver forget      (removes the product's registry traces and its folder)
 //
 // DIR receives the pictures, captions.txt and the machine (DIR\machine).
@@ -49,13 +50,13 @@ bool ParseOptions(int argc, wchar_t** argv, Options* options) {
 }
 
 int Usage() {
-  std::fprintf(
-      stderr,
-      "usage: demo_driver life --out DIR [--launcher PATH]\n"
-      "       demo_driver unsupported --out DIR --language N --locale NAME --label L\n"
-      "       demo_driver app-missing --out DIR --language N --answer ok|cancel --label L\n"
-      "       demo_driver reinstall --out DIR\n"
-      "       demo_driver forget\n");
+  std::fprintf(stderr,
+               "usage: demo_driver life --out DIR [--launcher PATH]\n"
+               "       demo_driver unsupported --out DIR --language N --locale NAME --label L\n"
+               "       demo_driver app-missing --out DIR --language N --answer ok|cancel --label L\n"
+               "       demo_driver reinstall --out DIR\n"
+               "       demo_driver high-contrast --out DIR --label L\n"
+               "       demo_driver forget\n");
   return 2;
 }
 
@@ -70,6 +71,8 @@ int RunMode(const Options& options) {
     RunProductLife(context);
   } else if (options.mode == L"reinstall") {
     RunUninstallAndReinstall(context);
+  } else if (options.mode == L"high-contrast") {
+    RunHighContrast(context, options.Value(L"label", L"8"));
   } else if (options.mode == L"app-missing") {
     const std::wstring language = options.Value(L"language");
     const std::wstring answer = options.Value(L"answer");
@@ -93,7 +96,7 @@ int wmain(int argc, wchar_t** argv) {
   if (!ParseOptions(argc, argv, &options)) return Usage();
   if (options.mode == L"forget") return ForgetProduct() && RemoveTree(SampleProductDir()) ? 0 : 1;
   if (options.mode != L"life" && options.mode != L"unsupported" && options.mode != L"app-missing" &&
-      options.mode != L"reinstall") {
+      options.mode != L"reinstall" && options.mode != L"high-contrast") {
     return Usage();
   }
   return RunMode(options);

@@ -8,4 +8,4 @@ set_target_properties(demo_driver PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${STANDIN_
 target_include_directories(demo_driver PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(demo_driver PRIVATE quarnel_harness)
 quarnel_tool_flags(demo_driver)
-add_dependencies(demo_driver Quarnel standin_service standin_installer standin_zelvane)
+add_dependencies(demo_driver Quarnel standin_service standin_installer standin_zelvane msgdlg_host)

@@ -173,15 +173,24 @@ void DragFrom(HWND dialog, int x, int y, int dx, int dy) {
   SendMouse(MOUSEEVENTF_LEFTUP, {start.x + dx, start.y + dy});
 }
 
-void PressKey(HWND dialog, WORD key) {
+void PressKey(HWND dialog, WORD key, WORD modifier) {
   SetForegroundWindow(dialog);
   Sleep(100);
-  INPUT inputs[2] = {};
-  inputs[0].type = INPUT_KEYBOARD;
-  inputs[0].ki.wVk = key;
-  inputs[1] = inputs[0];
-  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, inputs, sizeof(INPUT));
+  std::vector<INPUT> inputs;
+  auto add = [&](WORD vk, DWORD flags) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    // The keys of the navigation block come from the keyboard's extended set.
+    const bool extended = vk == VK_INSERT || vk == VK_DELETE || (vk >= VK_PRIOR && vk <= VK_DOWN);
+    input.ki.dwFlags = flags | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
+    inputs.push_back(input);
+  };
+  if (modifier) add(modifier, 0);
+  add(key, 0);
+  add(key, KEYEVENTF_KEYUP);
+  if (modifier) add(modifier, KEYEVENTF_KEYUP);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 ScreenPixels CaptureWindow(HWND window) {
@@ -197,30 +206,29 @@ ScreenPixels CaptureWindow(HWND window) {
   return canvas.Pixels();
 }
 
-ScopedDwordValue::ScopedDwordValue(HKEY root, const wchar_t* subKey, const wchar_t* name,
-                                   DWORD value, bool remove)
+ScopedRegistryValue::ScopedRegistryValue(HKEY root, const wchar_t* subKey, const wchar_t* name,
+                                         DWORD type, const void* data, DWORD bytes, bool remove)
     : m_root(root), m_subKey(subKey), m_name(name) {
   ScopedRegKey key;
   DWORD disposition = 0;
   if (key.Create(root, subKey, KEY_READ | KEY_WRITE, &disposition) != ERROR_SUCCESS) return;
   m_keyExisted = disposition == REG_OPENED_EXISTING_KEY;
-  DWORD bytes = 0;
-  if (RegQueryValueExW(key.Get(), name, nullptr, &m_type, nullptr, &bytes) == ERROR_SUCCESS) {
-    m_previous.resize(bytes);
+  DWORD size = 0;
+  if (RegQueryValueExW(key.Get(), name, nullptr, &m_type, nullptr, &size) == ERROR_SUCCESS) {
+    m_previous.resize(size);
     m_hadValue =
         RegQueryValueExW(key.Get(), name, nullptr, &m_type,
-                         m_previous.empty() ? nullptr : m_previous.data(), &bytes) == ERROR_SUCCESS;
-    m_previous.resize(bytes);
+                         m_previous.empty() ? nullptr : m_previous.data(), &size) == ERROR_SUCCESS;
+    m_previous.resize(size);
   }
   if (remove) {
     RegDeleteValueW(key.Get(), name);
   } else {
-    RegSetValueExW(key.Get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                   sizeof(value));
+    RegSetValueExW(key.Get(), name, 0, type, static_cast<const BYTE*>(data), bytes);
   }
 }
 
-ScopedDwordValue::~ScopedDwordValue() {
+ScopedRegistryValue::~ScopedRegistryValue() {
   if (!m_keyExisted) {
     RegDeleteKeyW(m_root, m_subKey);
     return;
@@ -234,6 +242,15 @@ ScopedDwordValue::~ScopedDwordValue() {
     RegDeleteValueW(key.Get(), m_name);
   }
 }
+
+ScopedDwordValue::ScopedDwordValue(HKEY root, const wchar_t* subKey, const wchar_t* name,
+                                   DWORD value, bool remove)
+    : ScopedRegistryValue(root, subKey, name, REG_DWORD, &value, sizeof(value), remove) {}
+
+ScopedStringValue::ScopedStringValue(HKEY root, const wchar_t* subKey, const wchar_t* name,
+                                     const std::wstring& value)
+    : ScopedRegistryValue(root, subKey, name, REG_SZ, value.c_str(),
+                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) {}
 
 ServiceLanguageValue::ServiceLanguageValue(DWORD value, bool remove)
     : ScopedDwordValue(HKEY_LOCAL_MACHINE, kServiceKey, L"Language", value, remove) {}

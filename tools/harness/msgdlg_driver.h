@@ -66,8 +66,9 @@ void MoveMouseTo(HWND dialog, int x, int y);
 void ClickAt(HWND dialog, int x, int y);
 // Presses at (x, y), moves by (dx, dy) in steps, releases.
 void DragFrom(HWND dialog, int x, int y, int dx, int dy);
-// Brings `dialog` to the foreground, then presses and releases `key`.
-void PressKey(HWND dialog, WORD key);
+// Brings `dialog` to the foreground, then presses and releases `key`, with
+// `modifier` (VK_CONTROL, say) held around it unless 0.
+void PressKey(HWND dialog, WORD key, WORD modifier = 0);
 
 // The window's on-screen pixels (it must be on top and unobscured).
 ScreenPixels CaptureWindow(HWND window);
@@ -76,16 +77,17 @@ ScreenPixels CaptureWindow(HWND window);
 // `window`'s thread is idle.
 void Settle(HWND window, DWORD ms = 300);
 
-// Sets the DWORD `name` under `subKey` of `root` (creating the key) for the
-// life of the object, or removes it with `remove`; restores what was there
-// before, the key's absence included.
-class ScopedDwordValue {
+// Sets value `name` under `subKey` of `root` (creating the key) to `bytes`
+// of `data` of registry type `type` for the life of the object, or removes
+// it with `remove`; restores what was there before, the key's absence
+// included. The names must outlive the object.
+class ScopedRegistryValue {
  public:
-  ScopedDwordValue(HKEY root, const wchar_t* subKey, const wchar_t* name, DWORD value,
-                   bool remove = false);
-  ~ScopedDwordValue();
-  ScopedDwordValue(const ScopedDwordValue&) = delete;
-  ScopedDwordValue& operator=(const ScopedDwordValue&) = delete;
+  ScopedRegistryValue(HKEY root, const wchar_t* subKey, const wchar_t* name, DWORD type,
+                      const void* data, DWORD bytes, bool remove = false);
+  ~ScopedRegistryValue();
+  ScopedRegistryValue(const ScopedRegistryValue&) = delete;
+  ScopedRegistryValue& operator=(const ScopedRegistryValue&) = delete;
 
  private:
   HKEY m_root;
@@ -95,6 +97,20 @@ class ScopedDwordValue {
   bool m_hadValue = false;
   DWORD m_type = 0;
   std::vector<BYTE> m_previous;
+};
+
+// A REG_DWORD for the life of the object, as ScopedRegistryValue.
+class ScopedDwordValue : public ScopedRegistryValue {
+ public:
+  ScopedDwordValue(HKEY root, const wchar_t* subKey, const wchar_t* name, DWORD value,
+                   bool remove = false);
+};
+
+// A REG_SZ for the life of the object, as ScopedRegistryValue.
+class ScopedStringValue : public ScopedRegistryValue {
+ public:
+  ScopedStringValue(HKEY root, const wchar_t* subKey, const wchar_t* name,
+                    const std::wstring& value);
 };
 
 // Sets the service's "Language" value (under the service's key

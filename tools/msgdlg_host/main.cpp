@@ -1,6 +1,7 @@
 // Shows the launcher's message dialog with a request from the command line
 // (see host_options.h) in an environment like the launcher's: the
-// application object with its icon and fonts, common controls and GDI+.
+// application object with its icon and fonts, common controls and GDI+;
+// the high-contrast setting answered where Windows keeps it.
 // Reports what the dialog set up and how it ended (see host_report.h); the
 // exit code is the last DoModal result.
 #include <windows.h>
@@ -11,6 +12,7 @@
 
 #include "app/quarnel_app.h"
 #include "beep_probe.h"
+#include "high_contrast_probe.h"
 #include "host_options.h"
 #include "host_report.h"
 #include "i18n/catalogue.h"
@@ -96,6 +98,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   }
   const HostReport report(options.reportPath);
   report.Write(0, "beep_probe", InstallBeepProbe() ? 1 : 0);
+  report.Write(0, "high_contrast_probe", InstallHighContrastProbe() ? 1 : 0);
 
   CQuarnelApp app;
   app.StartUp();

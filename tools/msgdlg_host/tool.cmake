@@ -4,6 +4,8 @@ add_executable(msgdlg_host WIN32
     ${CMAKE_CURRENT_LIST_DIR}/main.cpp
     ${CMAKE_CURRENT_LIST_DIR}/host_options.cpp
     ${CMAKE_CURRENT_LIST_DIR}/beep_probe.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/high_contrast_probe.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/import_redirect.cpp
     ${CMAKE_CURRENT_LIST_DIR}/host_report.cpp
     ${CMAKE_CURRENT_LIST_DIR}/host.rc)
 set_target_properties(msgdlg_host PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${STANDIN_DIR})
