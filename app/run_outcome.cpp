@@ -1,43 +1,65 @@
-#include "app/run_failure.h"
+#include "app/run_outcome.h"
+
+#include <shlwapi.h>
 
 #include "res/resource.h"
 
-RunFailure FailureOfDeployment(const StepResult& deployment) {
-  if (deployment.ok) return RunFailure::kNone;
-  switch (deployment.step) {
+RunOutcome RunOutcome::Ended(RunEnd end) {
+  RunOutcome outcome = {};
+  outcome.end = end;
+  return outcome;
+}
+
+RunOutcome RunOutcome::Failed(RunEnd end, const StepResult& failed, LPCWSTR path) {
+  RunOutcome outcome = Ended(end);
+  outcome.step = failed.step;
+  outcome.error = failed.error;
+  // Only a name that fits is named; a longer one leaves the insert empty.
+  const LPCWSTR name = path ? PathFindFileNameW(path) : L"";
+  if (lstrlenW(name) < kProgramNameChars) lstrcpynW(outcome.program, name, kProgramNameChars);
+  return outcome;
+}
+
+RunOutcome RunOutcome::Installed(DWORD exitCode) {
+  RunOutcome outcome = Ended(RunEnd::kInstalled);
+  outcome.installerExitCode = exitCode;
+  return outcome;
+}
+
+RunEnd EndOfFailedDeployment(const StepResult& failed) {
+  switch (failed.step) {
     case StepId::kInstallerStart:
       // What ShellExecuteExW reports when "No" is clicked at the UAC prompt.
-      return deployment.error == ERROR_CANCELLED ? RunFailure::kElevationDeclined
-                                                 : RunFailure::kSetupNotStarted;
-    case StepId::kInstallerWait: return RunFailure::kSetupNotWaited;
-    default: return RunFailure::kSetupNotWritten;
+      return failed.error == ERROR_CANCELLED ? RunEnd::kElevationDeclined
+                                             : RunEnd::kSetupNotStarted;
+    case StepId::kInstallerWait: return RunEnd::kSetupNotWaited;
+    default: return RunEnd::kSetupNotWritten;
   }
 }
 
-RunFailure FailureOfHandOff(const StepResult& handoff) {
-  return handoff.ok ? RunFailure::kNone : RunFailure::kApplicationNotStarted;
+int ExitCodeOf(const RunOutcome& outcome) {
+  switch (outcome.end) {
+    case RunEnd::kNotEnded:
+    case RunEnd::kHandedOff: return kExitDone;
+    case RunEnd::kInstalled: return static_cast<int>(outcome.installerExitCode);
+    case RunEnd::kAnotherLauncherRuns: return kExitAnotherLauncherRuns;
+    case RunEnd::kUnsupportedWindows: return kExitUnsupportedWindows;
+    case RunEnd::kSetupNotWritten: return kExitSetupNotWritten;
+    case RunEnd::kSetupNotStarted: return kExitSetupNotStarted;
+    case RunEnd::kSetupNotWaited: return kExitSetupNotWaited;
+    case RunEnd::kApplicationNotStarted:
+    case RunEnd::kRepairDeclined: return kExitApplicationNotStarted;
+    case RunEnd::kElevationDeclined: return kExitElevationDeclined;
+  }
+  return kExitDone;
 }
 
-int ExitCodeOf(RunFailure failure, DWORD doneCode) {
-  switch (failure) {
-    case RunFailure::kNone: return static_cast<int>(doneCode);
-    case RunFailure::kSetupNotWritten: return kExitSetupNotWritten;
-    case RunFailure::kSetupNotStarted: return kExitSetupNotStarted;
-    case RunFailure::kSetupNotWaited: return kExitSetupNotWaited;
-    case RunFailure::kApplicationNotStarted: return kExitApplicationNotStarted;
-    case RunFailure::kElevationDeclined: return kExitElevationDeclined;
+UINT MessageIdOf(RunEnd end) {
+  switch (end) {
+    case RunEnd::kSetupNotWritten: return IDS_MSG_SETUP_NOT_WRITTEN;
+    case RunEnd::kSetupNotStarted: return IDS_MSG_SETUP_NOT_STARTED;
+    case RunEnd::kSetupNotWaited: return IDS_MSG_SETUP_NOT_WAITED;
+    case RunEnd::kApplicationNotStarted: return IDS_MSG_APP_NOT_STARTED;
+    default: return 0;
   }
-  return static_cast<int>(doneCode);
-}
-
-UINT MessageIdOf(RunFailure failure) {
-  switch (failure) {
-    case RunFailure::kNone: return 0;
-    case RunFailure::kSetupNotWritten: return IDS_MSG_SETUP_NOT_WRITTEN;
-    case RunFailure::kSetupNotStarted: return IDS_MSG_SETUP_NOT_STARTED;
-    case RunFailure::kSetupNotWaited: return IDS_MSG_SETUP_NOT_WAITED;
-    case RunFailure::kApplicationNotStarted: return IDS_MSG_APP_NOT_STARTED;
-    case RunFailure::kElevationDeclined: return 0;
-  }
-  return 0;
 }

@@ -1,5 +1,5 @@
-// What a run that fails at its job reports: which failure each step's result
-// stands for, its exit code and message line, the message text with the
+// What a run that fails at its job reports: the end each outcome stands
+// for, its exit code and message line, the message text with the
 // system's own text of the error, and that text kept inside the dialog's
 // message area however long the system's text is.
 #include <windows.h>
@@ -11,7 +11,7 @@
 #include "app/failure_message.h"
 #include "app/interactive_session.h"
 #include "app/repair_offer.h"
-#include "app/run_failure.h"
+#include "app/run_outcome.h"
 #include "app/shell_start.h"
 #include "i18n/catalogue.h"
 #include "resource.h"
@@ -34,51 +34,65 @@ std::wstring RawSystemText(DWORD error) {
   return text;
 }
 
-TEST(RunFailure, EachStepResultHasItsCodeAndMessage) {
-  enum Branch { kInstall, kHandOff };
-  struct Case {
-    Branch branch;
-    StepResult result;
-    DWORD installerExitCode;
+// A deployment's outcome as its failed step makes it.
+RunOutcome FailedDeployment(StepId step, DWORD error) {
+  const StepResult failed = StepResult::Failed(step, error);
+  return RunOutcome::Failed(EndOfFailedDeployment(failed), failed, L"C:\\Temp\\Quarnel_Setup1.exe");
+}
+
+TEST(RunOutcome, EachEndHasItsCodeAndMessage) {
+  const struct Case {
+    RunOutcome outcome;
     int exitCode;
     UINT messageId;
-  };
-  const Case cases[] = {
-      {kInstall, StepResult::Done(StepId::kInstallerWait), 0, 0, 0},
+  } cases[] = {
       // The installer's own verdict is the run's, whatever number it uses.
-      {kInstall, StepResult::Done(StepId::kInstallerWait), 1603, 1603, 0},
-      {kInstall, StepResult::Done(StepId::kInstallerWait), 3010, 3010, 0},
-      {kInstall, StepResult::Done(StepId::kInstallerWait), 11, 11, 0},
-      {kInstall, StepResult::Done(StepId::kInstallerWait), 0xC0000005, -1073741819, 0},
-      {kInstall, StepResult::Done(StepId::kInstallerStart), 0, 0, 0},
-      {kInstall, StepResult::Failed(StepId::kTempFolder, 206), 0, 10, IDS_MSG_SETUP_NOT_WRITTEN},
-      {kInstall, StepResult::Failed(StepId::kSetupName, 206), 0, 10, IDS_MSG_SETUP_NOT_WRITTEN},
-      {kInstall, StepResult::Failed(StepId::kPayload, 1812), 0, 10, IDS_MSG_SETUP_NOT_WRITTEN},
-      {kInstall, StepResult::Failed(StepId::kSetupCopy, 112), 0, 10, IDS_MSG_SETUP_NOT_WRITTEN},
-      {kInstall, StepResult::Failed(StepId::kSetupLock, 32), 0, 10, IDS_MSG_SETUP_NOT_WRITTEN},
-      {kInstall, StepResult::Failed(StepId::kPrivateFolder, 5), 0, 10, IDS_MSG_SETUP_NOT_WRITTEN},
-      {kInstall, StepResult::Failed(StepId::kSetupCheck, 1006), 0, 10, IDS_MSG_SETUP_NOT_WRITTEN},
-      {kInstall, StepResult::Failed(StepId::kInstallerStart, 1260), 0, 11,
-       IDS_MSG_SETUP_NOT_STARTED},
-      {kInstall, StepResult::Failed(StepId::kInstallerStart, 193), 0, 11,
-       IDS_MSG_SETUP_NOT_STARTED},
+      {RunOutcome::Installed(0), 0, 0},
+      {RunOutcome::Installed(1603), 1603, 0},
+      {RunOutcome::Installed(3010), 3010, 0},
+      {RunOutcome::Installed(11), 11, 0},
+      {RunOutcome::Installed(0xC0000005), -1073741819, 0},
+      {FailedDeployment(StepId::kTempFolder, 206), 10, IDS_MSG_SETUP_NOT_WRITTEN},
+      {FailedDeployment(StepId::kSetupName, 206), 10, IDS_MSG_SETUP_NOT_WRITTEN},
+      {FailedDeployment(StepId::kPayload, 1812), 10, IDS_MSG_SETUP_NOT_WRITTEN},
+      {FailedDeployment(StepId::kSetupCopy, 112), 10, IDS_MSG_SETUP_NOT_WRITTEN},
+      {FailedDeployment(StepId::kSetupLock, 32), 10, IDS_MSG_SETUP_NOT_WRITTEN},
+      {FailedDeployment(StepId::kPrivateFolder, 5), 10, IDS_MSG_SETUP_NOT_WRITTEN},
+      {FailedDeployment(StepId::kSetupCheck, 1006), 10, IDS_MSG_SETUP_NOT_WRITTEN},
+      {FailedDeployment(StepId::kInstallerStart, 1260), 11, IDS_MSG_SETUP_NOT_STARTED},
+      {FailedDeployment(StepId::kInstallerStart, 193), 11, IDS_MSG_SETUP_NOT_STARTED},
       // "No" at the elevation prompt: the person's choice, no message.
-      {kInstall, StepResult::Failed(StepId::kInstallerStart, ERROR_CANCELLED), 0, 1602, 0},
+      {FailedDeployment(StepId::kInstallerStart, ERROR_CANCELLED), 1602, 0},
       // Started, but its end not waited for: it may still run, its verdict unknown.
-      {kInstall, StepResult::Failed(StepId::kInstallerWait, 6), 0, 14, IDS_MSG_SETUP_NOT_WAITED},
-      {kHandOff, StepResult::Done(StepId::kHandoffStart), 0, 0, 0},
-      {kHandOff, StepResult::Failed(StepId::kHandoffStart, 2), 0, 12, IDS_MSG_APP_NOT_STARTED},
-      {kHandOff, StepResult::Failed(StepId::kHandoffStart, ERROR_CANCELLED), 0, 12,
-       IDS_MSG_APP_NOT_STARTED},
-      {kHandOff, StepResult::Failed(StepId::kHandoffPath, 206), 0, 12, IDS_MSG_APP_NOT_STARTED},
-      {kHandOff, StepResult::Failed(StepId::kHandoffProgram, 2), 0, 12, IDS_MSG_APP_NOT_STARTED},
+      {FailedDeployment(StepId::kInstallerWait, 6), 14, IDS_MSG_SETUP_NOT_WAITED},
+      {RunOutcome::Ended(RunEnd::kHandedOff), 0, 0},
+      {RunOutcome::Failed(RunEnd::kApplicationNotStarted,
+                          StepResult::Failed(StepId::kHandoffStart, 2), L"Zelvane.exe"),
+       12, IDS_MSG_APP_NOT_STARTED},
+      // The declined repair was the answer to the failure: no second message.
+      {RunOutcome::Ended(RunEnd::kRepairDeclined), 12, 0},
+      {RunOutcome::Ended(RunEnd::kAnotherLauncherRuns), 1618, 0},
+      {RunOutcome::Ended(RunEnd::kUnsupportedWindows), 13, 0},
   };
   for (const Case& c : cases) {
-    const RunFailure failure =
-        c.branch == kInstall ? FailureOfDeployment(c.result) : FailureOfHandOff(c.result);
-    EXPECT_EQ(c.exitCode, ExitCodeOf(failure, c.installerExitCode)) << &c - cases;
-    EXPECT_EQ(c.messageId, MessageIdOf(failure)) << &c - cases;
+    EXPECT_EQ(c.exitCode, ExitCodeOf(c.outcome)) << &c - cases;
+    EXPECT_EQ(c.messageId, MessageIdOf(c.outcome.end)) << &c - cases;
   }
+}
+
+// A system text's %1 names the program by its file name, never cut.
+TEST(RunOutcome, NamesTheProgramByItsFileNameWhenItFits) {
+  const StepResult failed = StepResult::Failed(StepId::kInstallerStart, 193);
+  EXPECT_STREQ(
+      L"Quarnel_Setup12.exe",
+      RunOutcome::Failed(RunEnd::kSetupNotStarted, failed, L"C:\\T\\Quarnel_Setup12.exe").program);
+  const std::wstring longest(kProgramNameChars - 1, L'q');
+  EXPECT_EQ(
+      longest,
+      RunOutcome::Failed(RunEnd::kSetupNotStarted, failed, (L"C:\\T\\" + longest).c_str()).program);
+  const std::wstring overlong(kProgramNameChars, L'q');
+  EXPECT_STREQ(L"", RunOutcome::Failed(RunEnd::kSetupNotStarted, failed, overlong.c_str()).program);
+  EXPECT_STREQ(L"", RunOutcome::Failed(RunEnd::kSetupNotWritten, failed, nullptr).program);
 }
 
 // Only a Zelvane.exe the shell did not find is offered the repair; any other
@@ -99,7 +113,10 @@ TEST(RunFailure, OnlyAMissingMainApplicationIsOfferedTheRepair) {
       {StepResult::Failed(StepId::kHandoffPath, ERROR_FILE_NOT_FOUND), false},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(c.repairable, IsRepairable(c.handoff)) << &c - cases;
+    const RunOutcome handoff =
+        c.handoff ? RunOutcome::Ended(RunEnd::kHandedOff)
+                  : RunOutcome::Failed(RunEnd::kApplicationNotStarted, c.handoff, L"Zelvane.exe");
+    EXPECT_EQ(c.repairable, IsRepairable(handoff)) << &c - cases;
   }
 }
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/private_folder.h"
-#include "app/run_failure.h"
+#include "app/run_outcome.h"
 #include "app/setup_copy_check.h"
 #include "app/setup_copy_lock.h"
 #include "app/setup_deploy.h"
@@ -263,13 +263,12 @@ class ShellMessageDismisser {
 TEST(RunInstaller, AStartTheShellRefusesIsAFailureOfTheStart) {
   ScratchDir dir(L"start");
   ShellMessageDismisser dismisser;
-  DWORD exitCode = 1;
-  const StepResult missing =
-      RunInstaller(dir.File(L"Quarnel_Setup1.exe").c_str(), (dir.Path() + L"\\").c_str(), exitCode);
-  EXPECT_FALSE(missing.ok);
+  const RunOutcome missing =
+      RunInstaller(dir.File(L"Quarnel_Setup1.exe").c_str(), (dir.Path() + L"\\").c_str());
+  EXPECT_EQ(RunEnd::kSetupNotStarted, missing.end);
   EXPECT_EQ(StepId::kInstallerStart, missing.step);
   EXPECT_NE(0u, missing.error);
-  EXPECT_EQ(0u, exitCode);
+  EXPECT_STREQ(L"Quarnel_Setup1.exe", missing.program);
 }
 
 TEST(DeploySetup, TheInstallerRunsEvenWhenSetupPathCannotBeRecorded) {
@@ -281,16 +280,15 @@ TEST(DeploySetup, TheInstallerRunsEvenWhenSetupPathCannotBeRecorded) {
   EnvironmentSetting log(L"QUARNEL_STANDIN_LOG", dir.File(L"standins.log"));
   EnvironmentSetting install(L"QUARNEL_STANDIN_INSTALL", L"0");
   EnvironmentSetting code(L"QUARNEL_STANDIN_EXIT_CODE", L"3010");
-  DeployReport report;
-  const StepResult deployed = DeploySetup(report);
-  EXPECT_TRUE(deployed.ok) << static_cast<int>(deployed.step) << ", error " << deployed.error;
-  EXPECT_EQ(StepId::kInstallerWait, deployed.step);
-  EXPECT_TRUE(FileExists(dir.File(L"Quarnel_Setup1.exe")));
-  EXPECT_TRUE(SamePath(dir.File(L"Quarnel_Setup1.exe"), report.copyPath)) << report.copyPath;
-  EXPECT_EQ(3010u, report.installerExitCode);
+  const RunOutcome deployed = DeploySetup();
+  EXPECT_EQ(RunEnd::kInstalled, deployed.end)
+      << static_cast<int>(deployed.step) << ", error " << deployed.error;
+  EXPECT_EQ(3010u, deployed.installerExitCode);
   const std::vector<StandinRecord> records = ReadStandinLog(dir.File(L"standins.log"));
   ASSERT_EQ(1u, records.size());
   EXPECT_EQ(L"installer-start", records[0].event);
+  EXPECT_TRUE(SamePath(dir.File(L"Quarnel_Setup1.exe"), records[0].Field(L"program")))
+      << records[0].Field(L"program");
   std::wstring stored;
   EXPECT_FALSE(
       registry.GetString(HKEY_CURRENT_USER, L"SOFTWARE\\Velmora\\Quarnel", L"SetupPath", &stored));
@@ -307,12 +305,11 @@ TEST(DeploySetup, AFolderThePlatformCannotReportWritesAndStartsNothing) {
   wchar_t saved[MAX_PATH] = {};
   GetCurrentDirectoryW(MAX_PATH, saved);
   SetCurrentDirectoryW(dir.Path().c_str());
-  DeployReport report;
-  const StepResult deployed = DeploySetup(report);
+  const RunOutcome deployed = DeploySetup();
   SetCurrentDirectoryW(saved);
-  EXPECT_FALSE(deployed.ok);
+  EXPECT_EQ(RunEnd::kSetupNotWritten, deployed.end);
   EXPECT_EQ(StepId::kTempFolder, deployed.step);
-  EXPECT_STREQ(L"", report.copyPath);
+  EXPECT_STREQ(L"", deployed.program);
   EXPECT_FALSE(FileExists(dir.File(L"Quarnel_Setup1.exe"))) << "written to the current folder";
   EXPECT_TRUE(ReadStandinLog(dir.File(L"standins.log")).empty());
   std::wstring stored;
@@ -370,15 +367,16 @@ TEST(RunInstaller, OnlyAHeldCopyIsTriedAgain) {
   };
   for (const auto& c : cases) {
     ScriptedShell::Reset(c.script.data(), static_cast<int>(c.script.size()));
-    DWORD exitCode = 7;
-    const StepResult result = RunInstaller(L"C:\\Temp\\Quarnel_Setup1.exe", L"C:\\Temp\\", exitCode,
+    const RunOutcome result = RunInstaller(L"C:\\Temp\\Quarnel_Setup1.exe", L"C:\\Temp\\",
                                            ScriptedShell::Start, ScriptedShell::Pause);
     EXPECT_EQ(c.tries, ScriptedShell::tries) << c.name;
     EXPECT_EQ(c.paused, ScriptedShell::paused) << c.name;
-    EXPECT_EQ(c.error == 0, result.ok) << c.name;
+    EXPECT_EQ(c.error == 0, result.end == RunEnd::kInstalled) << c.name;
     EXPECT_EQ(c.error, result.error) << c.name;
-    EXPECT_EQ(StepId::kInstallerStart, result.step) << c.name;
-    EXPECT_EQ(0u, exitCode) << c.name;
+    if (c.error) {
+      EXPECT_EQ(StepId::kInstallerStart, result.step) << c.name;
+    }
+    EXPECT_EQ(0u, result.installerExitCode) << c.name;
   }
 }
 
@@ -541,16 +539,17 @@ TEST(DeploySetup, ForLocalSystemTheCopyGoesToAFolderOfItsOwn) {
   EnvironmentSetting temp(L"TEMP", dir.Path());
   EnvironmentSetting log(L"QUARNEL_STANDIN_LOG", dir.File(L"standins.log"));
   EnvironmentSetting install(L"QUARNEL_STANDIN_INSTALL", L"0");
-  DeployReport report;
-  const StepResult deployed = DeploySetup(report, SystemTokenUser);
-  EXPECT_TRUE(deployed.ok) << static_cast<int>(deployed.step) << ", error " << deployed.error;
-  EXPECT_TRUE(SamePath(dir.File(L"Quarnel1\\Quarnel_Setup1.exe"), report.copyPath))
-      << report.copyPath;
-  EXPECT_EQ(1u, ReadStandinLog(dir.File(L"standins.log")).size());
+  const RunOutcome deployed = DeploySetup(SystemTokenUser);
+  EXPECT_EQ(RunEnd::kInstalled, deployed.end)
+      << static_cast<int>(deployed.step) << ", error " << deployed.error;
+  const std::wstring copy = dir.File(L"Quarnel1\\Quarnel_Setup1.exe");
+  const std::vector<StandinRecord> records = ReadStandinLog(dir.File(L"standins.log"));
+  ASSERT_EQ(1u, records.size());
+  EXPECT_TRUE(SamePath(copy, records[0].Field(L"program"))) << records[0].Field(L"program");
   std::wstring stored;
   EXPECT_TRUE(
       registry.GetString(HKEY_CURRENT_USER, L"SOFTWARE\\Velmora\\Quarnel", L"SetupPath", &stored));
-  EXPECT_TRUE(SamePath(report.copyPath, stored)) << stored;
+  EXPECT_TRUE(SamePath(copy, stored)) << stored;
 }
 
 // A shell that hands back a process the launcher may not wait for.
@@ -564,13 +563,12 @@ StepResult StartUnwaitable(SHELLEXECUTEINFOW& info, StepId step) {
 // An installer whose end cannot be waited for may still be running: that is
 // no install done, and the run says so with a code of its own.
 TEST(RunInstaller, AWaitThatFailsIsNoEnd) {
-  DWORD exitCode = 7;
-  const StepResult result =
-      RunInstaller(L"C:\\Temp\\Quarnel_Setup1.exe", L"C:\\Temp\\", exitCode, StartUnwaitable);
-  EXPECT_FALSE(result.ok);
+  const RunOutcome result =
+      RunInstaller(L"C:\\Temp\\Quarnel_Setup1.exe", L"C:\\Temp\\", StartUnwaitable);
+  EXPECT_EQ(RunEnd::kSetupNotWaited, result.end);
   EXPECT_EQ(StepId::kInstallerWait, result.step);
   EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), result.error);
-  EXPECT_EQ(kExitSetupNotWaited, ExitCodeOf(FailureOfDeployment(result), exitCode));
+  EXPECT_EQ(kExitSetupNotWaited, ExitCodeOf(result));
 }
 
 }  // namespace

@@ -1,67 +1,54 @@
 // The one start-up the launcher and its dialog hosts share: its steps in the
-// launcher's order, and a closed gate ending it before the version library,
-// the icon and the fonts.
+// launcher's order, and a busy instance mutex ending the run before the
+// version library, the icon and the fonts.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "app/launcher_run.h"
 #include "app/quarnel_app.h"
+#include "base/scoped_handles.h"
+#include "tools/harness/expected_values.h"
 
 namespace {
 
-struct Seen {
-  bool gateOpen = true;
-  int gateCalls = 0;
-  std::vector<StartUpStep> steps;
-};
-
-bool Gate(void* context) {
-  Seen* seen = static_cast<Seen*>(context);
-  ++seen->gateCalls;
-  return seen->gateOpen;
+void StepDone(RunStep step, void* context) {
+  static_cast<std::vector<RunStep>*>(context)->push_back(step);
 }
 
-void StepDone(StartUpStep step, void* context) {
-  static_cast<Seen*>(context)->steps.push_back(step);
-}
-
-TEST(StartUp, RunsTheLaunchersStepsInOrderAndStopsAtAClosedGate) {
-  using S = StartUpStep;
+TEST(StartUp, RunsTheLaunchersStepsInOrderAndStopsAtABusyInstanceMutex) {
+  using S = RunStep;
   struct Case {
-    bool gateOpen;
-    bool result;
-    std::vector<StartUpStep> steps;
+    bool anotherLauncher;
+    std::vector<RunStep> steps;
     bool iconAndFonts;
   } cases[] = {
-      {true,
-       true,
+      {false,
        {S::kCommonControls, S::kFramework, S::kGdiplus, S::kVersionBinding, S::kIconAndFonts},
        true},
-      {false, false, {S::kCommonControls, S::kFramework, S::kGdiplus}, false},
+      {true, {S::kCommonControls, S::kFramework, S::kGdiplus}, false},
   };
   for (const Case& c : cases) {
     CQuarnelApp app;
-    Seen seen;
-    seen.gateOpen = c.gateOpen;
-    EXPECT_EQ(c.result, app.StartUp({Gate, StepDone, &seen})) << "gate open " << c.gateOpen;
+    std::vector<RunStep> seen;
+    const RunObserver observer = {StepDone, &seen};
+    if (c.anotherLauncher) {
+      const ScopedHandle other(CreateMutexW(nullptr, FALSE, expected::kInstanceMutex));
+      const RunOutcome outcome = RunLauncher(app, observer);
+      EXPECT_EQ(RunEnd::kAnotherLauncherRuns, outcome.end);
+      EXPECT_EQ(static_cast<int>(ERROR_INSTALL_ALREADY_RUNNING), ExitCodeOf(outcome));
+    } else {
+      app.StartUp(observer);
+    }
     EXPECT_EQ(&app, g_pApp);
-    EXPECT_EQ(1, seen.gateCalls);
-    EXPECT_EQ(c.steps, seen.steps) << "gate open " << c.gateOpen;
-    EXPECT_EQ(c.iconAndFonts, app.m_hIcon != nullptr) << "gate open " << c.gateOpen;
+    EXPECT_EQ(c.steps, seen) << "another launcher " << c.anotherLauncher;
+    EXPECT_EQ(c.iconAndFonts, app.m_hIcon != nullptr) << "another launcher " << c.anotherLauncher;
     EXPECT_EQ(c.iconAndFonts, app.GetTitleFont().m_hObject != nullptr)
-        << "gate open " << c.gateOpen;
+        << "another launcher " << c.anotherLauncher;
     g_pApp = nullptr;
   }
-}
-
-TEST(StartUp, WithoutHooksRunsEveryStep) {
-  CQuarnelApp app;
-  EXPECT_TRUE(app.StartUp());
-  EXPECT_NE(nullptr, app.m_hIcon);
-  EXPECT_NE(nullptr, app.GetTitleFont().m_hObject);
-  g_pApp = nullptr;
 }
 
 }  // namespace
