@@ -50,13 +50,14 @@ bool ParseOptions(int argc, wchar_t** argv, Options* options) {
 }
 
 int Usage() {
-  std::fprintf(stderr,
-               "usage: demo_driver life --out DIR [--launcher PATH]\n"
-               "       demo_driver unsupported --out DIR --language N --locale NAME --label L\n"
-               "       demo_driver app-missing --out DIR --language N --answer ok|cancel --label L\n"
-               "       demo_driver reinstall --out DIR\n"
-               "       demo_driver high-contrast --out DIR --label L\n"
-               "       demo_driver forget\n");
+  std::fprintf(
+      stderr,
+      "usage: demo_driver life --out DIR [--launcher PATH]\n"
+      "       demo_driver unsupported --out DIR --language N --locale NAME --label L\n"
+      "       demo_driver app-missing --out DIR --language N --answer ok|cancel --label L\n"
+      "       demo_driver reinstall --out DIR\n"
+      "       demo_driver high-contrast --out DIR --label L\n"
+      "       demo_driver forget\n");
   return 2;
 }
 
