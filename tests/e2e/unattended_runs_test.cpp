@@ -175,9 +175,9 @@ TEST_F(UnattendedRuns, ACopyRewrittenBeforeItRunsIsNeverStarted) {
       DeleteFileW(world.LogPath().c_str());
       ChildProcess writer;
       if (c.rewritten) {
-        ASSERT_TRUE(writer.Start(
-            StandinPath(L"hostile_writer.exe"),
-            L"\"" + copy + L"\" \"" + planted + L"\" " + std::to_wstring(c.holdMs), world.Env()));
+        std::wstring arguments = L"\"" + copy;
+        arguments.append(L"\" \"").append(planted).append(L"\" ").append(std::to_wstring(c.holdMs));
+        ASSERT_TRUE(writer.Start(StandinPath(L"hostile_writer.exe"), arguments, world.Env()));
       }
       bool dialogShown = false;
       const DWORD exitCode =
