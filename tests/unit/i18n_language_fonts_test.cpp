@@ -1,0 +1,63 @@
+// The dialog fonts of each language as GDI holds them, read back from the
+// created fonts.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "i18n/catalogue.h"
+#include "i18n/language_fonts.h"
+#include "support/font_description.h"
+#include "tools/harness/expected_values.h"
+
+namespace {
+
+const wchar_t* const* const kExpectedTextFaces = expected::kTextFaces;
+
+TEST(LanguageFonts, TextFontOfEveryLanguage) {
+  for (int language = 0; language < kLanguageCount; ++language) {
+    LOGFONTW description;
+    std::memset(&description, 0xCC, sizeof(description));
+    DescribeTextFont(static_cast<LanguageIndex>(language), &description);
+    CFont font;
+    ASSERT_TRUE(font.CreateFontIndirect(&description)) << language;
+    const std::string what = "language " + std::to_string(language);
+    ExpectSameFont(ExpectedFont(kExpectedTextFaces[language], -16), ReadBack(font), what.c_str());
+  }
+}
+
+TEST(LanguageFonts, TitleFont) {
+  LOGFONTW description;
+  std::memset(&description, 0xCC, sizeof(description));
+  DescribeTitleFont(&description);
+  CFont font;
+  ASSERT_TRUE(font.CreateFontIndirect(&description));
+  ExpectSameFont(ExpectedFont(L"Segoe UI", -24), ReadBack(font), "title");
+}
+
+TEST(LanguageFonts, LanguageOutsideTheEightGetsTheEnglishFace) {
+  for (int language : {-1, 8, 1000}) {
+    LOGFONTW description;
+    DescribeTextFont(static_cast<LanguageIndex>(language), &description);
+    ExpectSameFont(ExpectedFont(L"Segoe UI", -16), description, "out of range");
+  }
+}
+
+TEST(LanguageFonts, DestroyingTheHolderDeletesTheFont) {
+  LOGFONTW description;
+  DescribeTextFont(LANGUAGE_JAPANESE, &description);
+  HGDIOBJ first = nullptr;
+  HGDIOBJ second = nullptr;
+  {
+    CFont font;
+    ASSERT_TRUE(font.CreateFontIndirect(&description));
+    first = font.m_hObject;
+    // Creating again must not leak the first font.
+    ASSERT_TRUE(font.CreateFontIndirect(&description));
+    second = font.m_hObject;
+    ASSERT_NE(first, second);
+    EXPECT_EQ(0u, GetObjectType(first));
+    EXPECT_EQ(static_cast<DWORD>(OBJ_FONT), GetObjectType(second));
+  }
+  EXPECT_EQ(0u, GetObjectType(second));
+}
+
+}  // namespace
