@@ -34,11 +34,4 @@ TEST(InteractiveSession, OnlyAVisibleStationOutsideTheServicesSessionHasSomebody
   }
 }
 
-TEST(WindowStation, TheTestsOwnStationIsTheVisibleOne) {
-  // The test programs run on the session's interactive station, as a person's
-  // launcher does; a station of one's own is not visible (see the end-to-end
-  // test that starts the launcher on one).
-  EXPECT_TRUE(IsInteractiveWindowStation());
-}
-
 }  // namespace

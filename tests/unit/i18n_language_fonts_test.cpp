@@ -41,23 +41,4 @@ TEST(LanguageFonts, LanguageOutsideTheEightGetsTheEnglishFace) {
   }
 }
 
-TEST(LanguageFonts, DestroyingTheHolderDeletesTheFont) {
-  LOGFONTW description;
-  DescribeTextFont(LANGUAGE_JAPANESE, &description);
-  HGDIOBJ first = nullptr;
-  HGDIOBJ second = nullptr;
-  {
-    CFont font;
-    ASSERT_TRUE(font.CreateFontIndirect(&description));
-    first = font.m_hObject;
-    // Creating again must not leak the first font.
-    ASSERT_TRUE(font.CreateFontIndirect(&description));
-    second = font.m_hObject;
-    ASSERT_NE(first, second);
-    EXPECT_EQ(0u, GetObjectType(first));
-    EXPECT_EQ(static_cast<DWORD>(OBJ_FONT), GetObjectType(second));
-  }
-  EXPECT_EQ(0u, GetObjectType(second));
-}
-
 }  // namespace
