@@ -10,7 +10,7 @@ namespace {
 
 // Only a Zelvane.exe the shell did not find is offered the repair; any other
 // refusal is told as it is.
-TEST(RunFailure, OnlyAMissingMainApplicationIsOfferedTheRepair) {
+TEST(RepairOffer, OnlyAMissingMainApplicationIsOfferedIt) {
   const struct {
     StepResult handoff;
     bool repairable;
