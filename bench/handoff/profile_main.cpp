@@ -17,6 +17,7 @@
 #include "base/scoped_handles.h"
 #include "bench/common/profile_log.h"
 #include "bench/common/profile_marks.h"
+#include "tools/harness/expected_values.h"
 
 namespace {
 
@@ -70,7 +71,7 @@ void MarkStep(RunStep step, void* context) {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   StepLog log;
   log.Mark(kProfileMarks[0]);
-  const ScopedHandle rovevuv(CreateMutexW(nullptr, FALSE, L"Global\\Rovevuv"));
+  const ScopedHandle rovevuv(CreateMutexW(nullptr, FALSE, expected::kStartupMutex));
   CQuarnelApp app;
   BindVersionApi();
   log.Mark(kProfileMarks[1]);

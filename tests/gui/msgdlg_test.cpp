@@ -38,6 +38,11 @@ std::wstring FontOf(const wchar_t* face, int height) {
   return std::wstring(face) + L"|" + std::to_wstring(height) + L"|700";
 }
 
+// The background image's size as the host reports it.
+std::wstring DialogSize() {
+  return std::to_wstring(expected::kDialogWidth) + L"x" + std::to_wstring(expected::kDialogHeight);
+}
+
 bool SameRect(const RECT& a, const RECT& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
@@ -177,9 +182,12 @@ TEST(MessageDialog, LabelsFollowAnExplicitLanguageAndFontsTheService) {
       EXPECT_EQ(ReadChild(dialog, IDOK).text, style == 0x04 ? want.yes : want.update);
       EXPECT_EQ(ReadChild(dialog, IDCANCEL).text, style == 0x04 ? want.no : want.cancel);
       // The fonts stay the service's (English) whatever the labels' language.
-      EXPECT_EQ(host.Value(1, "font.ok"), FontOf(L"Segoe UI", -16));
-      EXPECT_EQ(host.Value(1, "font.cancel"), FontOf(L"Segoe UI", -16));
-      EXPECT_EQ(host.Value(1, "font.title"), FontOf(L"Segoe UI", -24));
+      EXPECT_EQ(host.Value(1, "font.ok"),
+                FontOf(expected::kTextFaces[0], expected::kTextFontHeight));
+      EXPECT_EQ(host.Value(1, "font.cancel"),
+                FontOf(expected::kTextFaces[0], expected::kTextFontHeight));
+      EXPECT_EQ(host.Value(1, "font.title"),
+                FontOf(expected::kTitleFace, expected::kTitleFontHeight));
       MoveMouseTo(dialog, 10, 200);
       Settle(dialog);
       SavePng(CaptureWindow(dialog), std::wstring(QUARNEL_TEST_ARTIFACT_DIR) + L"\\msgdlg_labels_" +
@@ -199,9 +207,11 @@ TEST(MessageDialog, ServiceLanguageChoosesLabelsAndFonts) {
     ASSERT_TRUE(dialog);
     EXPECT_EQ(ReadChild(dialog, IDOK).text, kButtonLabels[language].ok);
     EXPECT_EQ(ReadChild(dialog, IDCANCEL).text, kButtonLabels[language].cancel);
-    EXPECT_EQ(host.Value(1, "font.ok"), FontOf(kTextFaces[language], -16));
-    EXPECT_EQ(host.Value(1, "font.message"), FontOf(kTextFaces[language], -16));
-    EXPECT_EQ(host.Value(1, "font.title"), FontOf(L"Segoe UI", -24));
+    EXPECT_EQ(host.Value(1, "font.ok"), FontOf(kTextFaces[language], expected::kTextFontHeight));
+    EXPECT_EQ(host.Value(1, "font.message"),
+              FontOf(kTextFaces[language], expected::kTextFontHeight));
+    EXPECT_EQ(host.Value(1, "font.title"),
+              FontOf(expected::kTitleFace, expected::kTitleFontHeight));
     ClickAt(dialog, kCloseCentre, 38);
     EXPECT_EQ(host.WaitForExit(), static_cast<DWORD>(IDCANCEL));
   }
@@ -221,7 +231,7 @@ TEST(MessageDialog, UnknownOrMissingServiceLanguageGivesEnglish) {
     ASSERT_TRUE(dialog);
     EXPECT_EQ(ReadChild(dialog, IDOK).text, L"Yes");
     EXPECT_EQ(ReadChild(dialog, IDCANCEL).text, L"No");
-    EXPECT_EQ(host.Value(1, "font.ok"), FontOf(L"Segoe UI", -16));
+    EXPECT_EQ(host.Value(1, "font.ok"), FontOf(expected::kTextFaces[0], expected::kTextFontHeight));
     ClickAt(dialog, kCloseCentre, 38);
     EXPECT_EQ(host.WaitForExit(), static_cast<DWORD>(IDNO));
   }
@@ -350,7 +360,7 @@ TEST(MessageDialog, ImagesAreHeldWhileOpenAndReleasedAfterwards) {
   MsgDlgHost host(Request(0x10, 0));
   const HWND dialog = host.WaitForDialog();
   ASSERT_TRUE(dialog);
-  EXPECT_EQ(host.Value(1, "image.background"), L"581x343");
+  EXPECT_EQ(host.Value(1, "image.background"), DialogSize());
   EXPECT_EQ(host.Value(1, "image.icon"), L"83x75");
   ClickAt(dialog, 290, 292);
   EXPECT_EQ(host.WaitForExit(), static_cast<DWORD>(IDCANCEL));
@@ -371,7 +381,7 @@ TEST(MessageDialog, SecondDoModalOnTheSameObjectPreparesEverythingAgain) {
     EXPECT_TRUE(SameRect(right.rect, kSingleRect)) << Describe(right.rect);
     EXPECT_EQ(right.text, L"OK");
     EXPECT_EQ(ReadChild(dialog, IDC_MSG_TITLE).text, L"Quarnel");
-    EXPECT_EQ(host.Value(i, "image.background"), L"581x343");
+    EXPECT_EQ(host.Value(i, "image.background"), DialogSize());
     EXPECT_EQ(host.Value(i, "image.icon"), L"83x75");
     EXPECT_EQ(host.Values(i, "beep"), std::vector<std::wstring>{std::to_wstring(MB_ICONERROR)});
     ClickAt(dialog, i == 1 ? 290 : kCloseCentre, i == 1 ? 292 : 38);

@@ -28,12 +28,13 @@ TEST(ApplicationFonts, CreatedForEveryLanguageAndDeletedWithTheApplication) {
       CFont& font = app.GetTextFont(static_cast<LanguageIndex>(language));
       EXPECT_EQ(&app.m_fontText[language], &font);
       const std::string what = "application text font " + std::to_string(language);
-      ExpectSameFont(ExpectedFont(kExpectedTextFaces[language], -16), ReadBack(font), what.c_str());
+      ExpectSameFont(ExpectedFont(kExpectedTextFaces[language], expected::kTextFontHeight),
+                     ReadBack(font), what.c_str());
       handles.push_back(font.m_hObject);
     }
     EXPECT_EQ(&app.m_fontTitle, &app.GetTitleFont());
-    ExpectSameFont(ExpectedFont(L"Segoe UI", -24), ReadBack(app.GetTitleFont()),
-                   "application title font");
+    ExpectSameFont(ExpectedFont(expected::kTitleFace, expected::kTitleFontHeight),
+                   ReadBack(app.GetTitleFont()), "application title font");
     handles.push_back(app.GetTitleFont().m_hObject);
     // Nine fonts of their own, none shared.
     EXPECT_EQ(handles.size(), std::set<HGDIOBJ>(handles.begin(), handles.end()).size());

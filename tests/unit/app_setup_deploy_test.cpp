@@ -280,7 +280,7 @@ TEST(DeploySetup, TheInstallerRunsEvenWhenSetupPathCannotBeRecorded) {
       << records[0].Field(L"program");
   std::wstring stored;
   EXPECT_FALSE(
-      registry.GetString(HKEY_CURRENT_USER, L"SOFTWARE\\Velmora\\Quarnel", L"SetupPath", &stored));
+      registry.GetString(HKEY_CURRENT_USER, expected::kSetupPathKey, L"SetupPath", &stored));
 }
 
 TEST(DeploySetup, AFolderThePlatformCannotReportWritesAndStartsNothing) {
@@ -303,7 +303,7 @@ TEST(DeploySetup, AFolderThePlatformCannotReportWritesAndStartsNothing) {
   EXPECT_TRUE(ReadStandinLog(dir.File(L"standins.log")).empty());
   std::wstring stored;
   EXPECT_FALSE(
-      registry.GetString(HKEY_CURRENT_USER, L"SOFTWARE\\Velmora\\Quarnel", L"SetupPath", &stored));
+      registry.GetString(HKEY_CURRENT_USER, expected::kSetupPathKey, L"SetupPath", &stored));
 }
 
 // A shell whose answers a test scripts, and a clock that only counts.
@@ -424,7 +424,7 @@ TEST(DeploySetup, ForLocalSystemTheCopyGoesToAFolderOfItsOwn) {
   EXPECT_TRUE(SamePath(copy, records[0].Field(L"program"))) << records[0].Field(L"program");
   std::wstring stored;
   EXPECT_TRUE(
-      registry.GetString(HKEY_CURRENT_USER, L"SOFTWARE\\Velmora\\Quarnel", L"SetupPath", &stored));
+      registry.GetString(HKEY_CURRENT_USER, expected::kSetupPathKey, L"SetupPath", &stored));
   EXPECT_TRUE(SamePath(copy, stored)) << stored;
 }
 

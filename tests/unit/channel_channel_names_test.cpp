@@ -7,6 +7,7 @@
 #include <string>
 
 #include "channel/channel_names.h"
+#include "tools/harness/expected_values.h"
 
 namespace {
 
@@ -16,10 +17,10 @@ TEST(ChannelObjectNames, FormedFromTheirFormatStrings) {
     LPCWSTR argument;
     LPCWSTR name;
   } cases[] = {
-      {kCommandMutexFormat, kCommandMutexArgument, L"Global\\2017PellunCmdMutex"},
-      {kRequestEventFormat, kServiceArgument, L"Global\\ZelvaneSvcEvent"},
-      {kEndEventFormat, kServiceArgument, L"Global\\ZelvaneSvcEndEvent"},
-      {kSharedMemoryFormat, kServiceArgument, L"Global\\ZelvaneSvcMem"},
+      {kCommandMutexFormat, kCommandMutexArgument, expected::kCommandMutex},
+      {kRequestEventFormat, kServiceArgument, expected::kRequestEvent},
+      {kEndEventFormat, kServiceArgument, expected::kEndEvent},
+      {kSharedMemoryFormat, kServiceArgument, expected::kSharedMemory},
   };
   for (const auto& c : cases) {
     WCHAR out[kObjectNameChars];
@@ -28,9 +29,9 @@ TEST(ChannelObjectNames, FormedFromTheirFormatStrings) {
   }
   ExchangeObjectNames names;
   ASSERT_TRUE(names.Form());
-  EXPECT_STREQ(L"Global\\ZelvaneSvcEvent", names.requestEvent);
-  EXPECT_STREQ(L"Global\\ZelvaneSvcEndEvent", names.endEvent);
-  EXPECT_STREQ(L"Global\\ZelvaneSvcMem", names.sharedMemory);
+  EXPECT_STREQ(expected::kRequestEvent, names.requestEvent);
+  EXPECT_STREQ(expected::kEndEvent, names.endEvent);
+  EXPECT_STREQ(expected::kSharedMemory, names.sharedMemory);
 }
 
 TEST(ChannelObjectNames, ANameThatDoesNotFitIsRefusedWithoutOverrun) {
@@ -44,7 +45,7 @@ TEST(ChannelObjectNames, ANameThatDoesNotFitIsRefusedWithoutOverrun) {
     for (WCHAR& unit : out) unit = L'#';
     EXPECT_EQ(c.fits, FormatObjectName(kSharedMemoryFormat, kServiceArgument, out, c.capacity))
         << "capacity " << c.capacity;
-    EXPECT_EQ(c.fits ? std::wstring(L"Global\\ZelvaneSvcMem") : std::wstring(), out);
+    EXPECT_EQ(c.fits ? std::wstring(expected::kSharedMemory) : std::wstring(), out);
     for (size_t i = c.capacity; i < 32; ++i) ASSERT_EQ(L'#', out[i]) << "overrun at " << i;
   }
   WCHAR out[4] = {L'#'};

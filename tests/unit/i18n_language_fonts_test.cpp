@@ -20,7 +20,8 @@ TEST(LanguageFonts, TextFontOfEveryLanguage) {
     CFont font;
     ASSERT_TRUE(font.CreateFontIndirect(&description)) << language;
     const std::string what = "language " + std::to_string(language);
-    ExpectSameFont(ExpectedFont(kExpectedTextFaces[language], -16), ReadBack(font), what.c_str());
+    ExpectSameFont(ExpectedFont(kExpectedTextFaces[language], expected::kTextFontHeight),
+                   ReadBack(font), what.c_str());
   }
 }
 
@@ -30,14 +31,16 @@ TEST(LanguageFonts, TitleFont) {
   DescribeTitleFont(&description);
   CFont font;
   ASSERT_TRUE(font.CreateFontIndirect(&description));
-  ExpectSameFont(ExpectedFont(L"Segoe UI", -24), ReadBack(font), "title");
+  ExpectSameFont(ExpectedFont(expected::kTitleFace, expected::kTitleFontHeight), ReadBack(font),
+                 "title");
 }
 
 TEST(LanguageFonts, LanguageOutsideTheEightGetsTheEnglishFace) {
   for (int language : {-1, 8, 1000}) {
     LOGFONTW description;
     DescribeTextFont(static_cast<LanguageIndex>(language), &description);
-    ExpectSameFont(ExpectedFont(L"Segoe UI", -16), description, "out of range");
+    ExpectSameFont(ExpectedFont(expected::kTextFaces[0], expected::kTextFontHeight), description,
+                   "out of range");
   }
 }
 

@@ -11,6 +11,7 @@
 #include "resource.h"
 #include "system_text.h"
 #include "text_values.h"
+#include "tools/harness/expected_values.h"
 #include "ui/message_fit.h"
 #include "ui/msg_dlg.h"
 
@@ -19,9 +20,9 @@ namespace {
 // The dialog's text font with the service's language unset.
 class TextFontDC {
  public:
-  TextFontDC(const wchar_t* face = L"Segoe UI") {
+  TextFontDC(const wchar_t* face = expected::kTextFaces[0]) {
     LOGFONTW description = {};
-    description.lfHeight = -16;
+    description.lfHeight = expected::kTextFontHeight;
     description.lfWeight = FW_BOLD;
     description.lfCharSet = DEFAULT_CHARSET;
     lstrcpynW(description.lfFaceName, face, LF_FACESIZE);
@@ -97,7 +98,9 @@ TEST(MessageFit, TheLongestSystemTextStaysInsideTheArea) {
   }
   ASSERT_GT(longestLength, 0u);
   const std::wstring number = L" (" + std::to_wstring(longest) + L")";
-  const wchar_t* faces[] = {L"Segoe UI", L"SimSun", L"Meiryo UI"};
+  const wchar_t* faces[] = {expected::kTextFaces[LANGUAGE_ENGLISH],
+                            expected::kTextFaces[LANGUAGE_CHINESE_SIMPLIFIED],
+                            expected::kTextFaces[LANGUAGE_JAPANESE]};
   for (const wchar_t* face : faces) {
     const TextFontDC measure(face);
     for (int language = 0; language < kLanguageCount; ++language) {
