@@ -75,16 +75,22 @@ struct StyleCase {
 };
 
 const StyleCase kStyles[] = {
-    {0x10, 4, 0, true, L"Aceptar", L"Aceptar", MB_ICONERROR, 0, IDCANCEL, IDCANCEL},
-    {0x41, -1, 2, false, L"OK", L"Abbrechen", MB_ICONINFORMATION, IDOK, IDCANCEL, IDCANCEL},
-    {0x04, 1, 0, false, L"Oui", L"Non", MB_ICONWARNING, IDYES, IDNO, IDNO},
-    {0x08, 0, 0, false, L"Update", L"Cancel", MB_ICONWARNING, IDOK, IDCANCEL, IDCANCEL},
-    {0x22, 5, 0, false, L"OK", L"Cancelar", MB_ICONWARNING, IDOK, IDCANCEL, IDCANCEL},
-    {0xFF00141, 7, 0, false, L"OK", L"\x30AD\x30E3\x30F3\x30BB\x30EB", MB_ICONINFORMATION, IDOK,
+    {0x10, 4, 0, true, kButtonLabels[4].ok, kButtonLabels[4].ok, MB_ICONERROR, 0, IDCANCEL,
+     IDCANCEL},
+    {0x41, -1, 2, false, kButtonLabels[2].ok, kButtonLabels[2].cancel, MB_ICONINFORMATION, IDOK,
+     IDCANCEL, IDCANCEL},
+    {0x04, 1, 0, false, kButtonLabels[1].yes, kButtonLabels[1].no, MB_ICONWARNING, IDYES, IDNO,
+     IDNO},
+    {0x08, 0, 0, false, kButtonLabels[0].update, kButtonLabels[0].cancel, MB_ICONWARNING, IDOK,
+     IDCANCEL, IDCANCEL},
+    {0x22, 5, 0, false, kButtonLabels[5].ok, kButtonLabels[5].cancel, MB_ICONWARNING, IDOK,
+     IDCANCEL, IDCANCEL},
+    {0xFF00141, 7, 0, false, kButtonLabels[7].ok, kButtonLabels[7].cancel, MB_ICONINFORMATION, IDOK,
      IDCANCEL, IDCANCEL},
     // The repair question's request, in the user locale's language.
-    {0x11, 0, 2, false, L"OK", L"Cancel", MB_ICONERROR, IDOK, IDCANCEL, IDCANCEL},
-    {0x11, 7, 0, false, L"OK", L"\x30AD\x30E3\x30F3\x30BB\x30EB", MB_ICONERROR, IDOK, IDCANCEL,
+    {0x11, 0, 2, false, kButtonLabels[0].ok, kButtonLabels[0].cancel, MB_ICONERROR, IDOK, IDCANCEL,
+     IDCANCEL},
+    {0x11, 7, 0, false, kButtonLabels[7].ok, kButtonLabels[7].cancel, MB_ICONERROR, IDOK, IDCANCEL,
      IDCANCEL},
 };
 
