@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "app/interactive_session.h"
 #include "app/shell_start.h"
 #include "app/trace.h"
 #include "base/qualified_path.h"
@@ -93,4 +94,13 @@ StepResult ConfirmInstalledApplication(LPCWSTR installedLauncherPath) {
   }
   Trace(L"hand-off: up to date, nobody to see the application; %s not started", program);
   return StepResult::Done(StepId::kHandoffProgram);
+}
+
+RunOutcome RunHandOff(LPCWSTR installedLauncherPath) {
+  const StepResult handoff = IsInteractiveSession()
+                                 ? LaunchInstalledApplication(installedLauncherPath)
+                                 : ConfirmInstalledApplication(installedLauncherPath);
+  if (handoff) return RunOutcome::Ended(RunEnd::kHandedOff);
+  TraceIfFailed(L"hand-off", handoff);
+  return RunOutcome::Failed(RunEnd::kApplicationNotStarted, handoff, kMainApplication);
 }

@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include "app/run_outcome.h"
 #include "app/step_result.h"
 #include "base/system_path.h"
 
@@ -36,3 +37,8 @@ StepResult LaunchInstalledApplication(LPCWSTR installedLauncherPath);
 // LaunchInstalledApplication before its start, and (kHandoffProgram) when no
 // file of that name is there.
 StepResult ConfirmInstalledApplication(LPCWSTR installedLauncherPath);
+
+// The hand-off of the run: LaunchInstalledApplication where somebody can see
+// it, ConfirmInstalledApplication where nobody can. kHandedOff, or
+// kApplicationNotStarted with the failed step, traced.
+RunOutcome RunHandOff(LPCWSTR installedLauncherPath);

@@ -2,22 +2,9 @@
 #pragma once
 #include "afxwin.h"
 #include "app/dll_search_guard.h"
+#include "app/run_steps.h"
 #include "i18n/language.h"
 #include "i18n/language_fonts.h"
-
-// The steps of the start-up before the launch decision, in their order.
-enum class StartUpStep { kCommonControls, kFramework, kGdiplus, kVersionBinding, kIconAndFonts };
-
-// What a caller adds to the start-up; each field may be null.
-struct StartUpHooks {
-  // Runs right after GDI+ (the launcher takes its instance mutex here);
-  // false ends the start-up at that point.
-  bool (*gate)(void* context);
-  // Called after each step that ran (a profiler's timestamps).
-  void (*stepDone)(StartUpStep step, void* context);
-  // Handed to both.
-  void* context;
-};
 
 class CQuarnelApp : public CWinAppEx {
  public:
@@ -28,22 +15,23 @@ class CQuarnelApp : public CWinAppEx {
   // the kernel library handle.
   ~CQuarnelApp() override;
 
-  // Performs the whole run: start-up, version gate, decision, install or
-  // hand-off, and the message of a run that failed at its job. FALSE on
-  // every path, so the framework runs no message loop; the run's exit code
-  // is left in m_nExitCode.
+  // Performs the whole run (RunLauncher, app/launcher_run.h) and keeps its
+  // exit code in m_nExitCode. FALSE on every path, so the framework runs no
+  // message loop.
   BOOL InitInstance() override;
-  // Runs the framework base's, then returns m_nExitCode: 0 for a run that
-  // did its job, a code of app/run_failure.h for one that could not.
+  // Runs the framework base's, then returns m_nExitCode: the exit code of
+  // the run's outcome (app/run_outcome.h).
   int ExitInstance() override;
 
-  // The one start-up, for the launcher and for every program that shows its
-  // dialog: sets g_pApp, starts the trace, common controls, the framework
-  // base's start-up calls and GDI+, passes the gate, binds the version
-  // library again, loads the icon and creates the fonts. true when it ran to
-  // the end, false when the gate ended it; no other result is examined
-  // (GDI+'s and the version library's are traced).
-  bool StartUp(const StartUpHooks& hooks = StartUpHooks());
+  // The start-up's first half: sets g_pApp, starts the trace, common
+  // controls, the framework base's start-up calls and GDI+ (whose failure is
+  // traced). The launcher takes its instance mutex after it.
+  void StartLibraries(const RunObserver& observer = RunObserver());
+  // Its second half: binds the version library again, loads the icon and
+  // creates the fonts at the screen's DPI.
+  void LoadResources(const RunObserver& observer = RunObserver());
+  // Both halves, for the programs that show the launcher's dialog.
+  void StartUp(const RunObserver& observer = RunObserver());
 
   // Creates the eight text fonts and the title font at `dpi` (replacing
   // any made before); a font GDI refuses leaves its member without a font

@@ -1,21 +1,20 @@
 #include "app/repair_offer.h"
 
 #include "app/interactive_session.h"
-#include "app/run_failure.h"
 #include "app/trace.h"
 #include "i18n/catalogue.h"
 #include "i18n/language_source.h"
 #include "res/resource.h"
 
-bool IsRepairable(const StepResult& handoff) {
+bool IsRepairable(const RunOutcome& handoff) {
   // kHandoffProgram: found missing where nobody sees, before any start.
   const bool looked =
       handoff.step == StepId::kHandoffStart || handoff.step == StepId::kHandoffProgram;
-  return !handoff.ok && looked &&
+  return handoff.end == RunEnd::kApplicationNotStarted && looked &&
          (handoff.error == ERROR_FILE_NOT_FOUND || handoff.error == ERROR_PATH_NOT_FOUND);
 }
 
-RepairAnswer OfferRepair(CMsgDlg& dialog, const StepResult& handoff) {
+RepairAnswer OfferRepair(CMsgDlg& dialog, const RunOutcome& handoff) {
   if (!IsRepairable(handoff)) return RepairAnswer::kNotOffered;
   if (!IsInteractiveSession()) {
     Trace(L"repair: not offered, nobody to ask");
@@ -28,11 +27,7 @@ RepairAnswer OfferRepair(CMsgDlg& dialog, const StepResult& handoff) {
   const INT_PTR answer = dialog.DoModal();
   Trace(L"repair: asked in language %d -> %d", static_cast<int>(language),
         static_cast<int>(answer));
-  if (answer == IDOK) {
-    Trace(L"decision: install, the repair was accepted");
-    return RepairAnswer::kAccepted;
-  }
-  // Cancel was the answer to the failure already: no second message.
-  Trace(L"failure: exit code %d, no message, the repair was declined", kExitApplicationNotStarted);
-  return RepairAnswer::kDeclined;
+  if (answer != IDOK) return RepairAnswer::kDeclined;
+  Trace(L"decision: install, the repair was accepted");
+  return RepairAnswer::kAccepted;
 }

@@ -152,30 +152,37 @@ StepResult RecordSetupPath(LPCWSTR path) {
 
 namespace {
 
-// Waits for the installer's process and reads its exit code into `exitCode`.
-// Fails (kInstallerWait) when the wait fails; an unreadable code is traced
-// and read as 0, since the installer did run to its end.
-StepResult WaitForInstaller(HANDLE process, DWORD& exitCode) {
+// The run's end for a failed deployment step about the copy at `path`,
+// traced as every failed step is.
+RunOutcome DeploymentFailed(const StepResult& failed, LPCWSTR path) {
+  TraceIfFailed(kArea, failed);
+  return RunOutcome::Failed(EndOfFailedDeployment(failed), failed, path);
+}
+
+// Waits for the installer's process at `path`: its exit code, an unreadable
+// one traced and read as 0 (the installer did run to its end); a failed wait
+// as such.
+RunOutcome WaitForInstaller(HANDLE process, LPCWSTR path) {
   if (WaitForSingleObject(process, INFINITE) == WAIT_FAILED) {
-    return StepResult::FailedWithLastError(StepId::kInstallerWait);
+    return DeploymentFailed(StepResult::FailedWithLastError(StepId::kInstallerWait), path);
   }
+  DWORD exitCode = 0;
   if (!GetExitCodeProcess(process, &exitCode)) {
     Trace(L"%s: installer ended, its exit code unreadable, error %lu", kArea, GetLastError());
-    exitCode = 0;
-    return StepResult::Done(StepId::kInstallerWait);
+    return RunOutcome::Installed(0);
   }
   Trace(L"%s: installer ended, exit code %lu", kArea, exitCode);
-  return StepResult::Done(StepId::kInstallerWait);
+  return RunOutcome::Installed(exitCode);
 }
 
 }  // namespace
 
-StepResult RunInstaller(LPCWSTR path, LPCWSTR folder, DWORD& exitCode, ShellStartFunction start,
+RunOutcome RunInstaller(LPCWSTR path, LPCWSTR folder, ShellStartFunction start,
                         PauseFunction pause) {
-  exitCode = 0;
   WCHAR quoted[kQuotedPathChars];
   if (!QuotePath(path, quoted)) {
-    return StepResult::Failed(StepId::kInstallerStart, ERROR_FILENAME_EXCED_RANGE);
+    return DeploymentFailed(StepResult::Failed(StepId::kInstallerStart, ERROR_FILENAME_EXCED_RANGE),
+                            path);
   }
   SHELLEXECUTEINFOW info = {};
   const auto attempt = [&]() {
@@ -190,14 +197,14 @@ StepResult RunInstaller(LPCWSTR path, LPCWSTR folder, DWORD& exitCode, ShellStar
     return start(info, StepId::kInstallerStart);
   };
   const StepResult started = RetryWhileHeld(kArea, attempt, pause);
-  if (!started) return started;
+  if (!started) return DeploymentFailed(started, path);
   if (!info.hProcess) {
     Trace(L"%s: started %s, no process to wait for", kArea, path);
-    return started;
+    return RunOutcome::Installed(0);
   }
   Trace(L"%s: started %s, waiting", kArea, path);
   const ScopedHandle process(info.hProcess);
-  return WaitForInstaller(process.Get(), exitCode);
+  return WaitForInstaller(process.Get(), path);
 }
 
 namespace {
@@ -220,33 +227,26 @@ StepResult ChooseDeployFolder(TempPathFunction tempPath, TokenQueryFunction toke
 
 }  // namespace
 
-StepResult DeploySetup(DeployReport& report, TokenQueryFunction tokenQuery) {
-  report.copyPath[0] = L'\0';
-  report.installerExitCode = 0;
+RunOutcome DeploySetup(TokenQueryFunction tokenQuery) {
   const TempPathFunction tempPath = ResolveTempPathFunction();
   if (tempPath != GetTempPathW) Trace(L"%s: the temporary folder comes from GetTempPath2W", kArea);
   WCHAR folder[kDeployPathChars];
   const StepResult chosen = ChooseDeployFolder(tempPath, tokenQuery, folder);
-  if (!chosen) return chosen;
+  if (!chosen) return RunOutcome::Failed(RunEnd::kSetupNotWritten, chosen, nullptr);
+  WCHAR copyPath[kDeployPathChars] = {};
   BY_HANDLE_FILE_INFORMATION written = {};
-  const StepResult copy = WriteSetupCopy(folder, report.copyPath, &written);
-  TraceIfFailed(kArea, copy);
-  if (!copy) return copy;
-  Trace(L"%s: wrote %s", kArea, report.copyPath);
+  const StepResult copy = WriteSetupCopy(folder, copyPath, &written);
+  if (!copy) return DeploymentFailed(copy, copyPath);
+  Trace(L"%s: wrote %s", kArea, copyPath);
   // Held until the installer has ended or could not be started. A scanner
   // still writing is waited out; what decides is the check through the hold.
   ScopedHandle lock;
   const StepResult held = RetryWhileHeld(
-      kArea, [&]() { return LockSetupCopy(report.copyPath, written, lock); }, Sleep);
-  TraceIfFailed(kArea, held);
-  if (!held) return held;
+      kArea, [&]() { return LockSetupCopy(copyPath, written, lock); }, Sleep);
+  if (!held) return DeploymentFailed(held, copyPath);
   const StepResult checked = CheckSetupCopy(lock.Get());
-  TraceIfFailed(kArea, checked);
-  if (!checked) return checked;
+  if (!checked) return DeploymentFailed(checked, copyPath);
   // The installer runs even when its path cannot be recorded.
-  const StepResult record = RecordSetupPath(report.copyPath);
-  TraceIfFailed(kArea, record);
-  const StepResult run = RunInstaller(report.copyPath, folder, report.installerExitCode);
-  TraceIfFailed(kArea, run);
-  return run;
+  TraceIfFailed(kArea, RecordSetupPath(copyPath));
+  return RunInstaller(copyPath, folder);
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/private_folder.h"
+#include "app/run_outcome.h"
 #include "app/scanner_retry.h"
 #include "app/shell_start.h"
 #include "app/step_result.h"
@@ -15,26 +16,14 @@ constexpr int kDeployPathChars = kLauncherPathChars;
 // than ten digits, and the count never wraps.
 constexpr DWORD kLastSetupNumber = 0x7FFFFFFF;
 
-// What a deployment leaves for the run's report beyond its result.
-struct DeployReport {
-  // The installer copy written, or the name tried last; empty before any.
-  WCHAR copyPath[kDeployPathChars];
-  // The installer's own exit code once it was waited for; 0 otherwise.
-  DWORD installerExitCode;
-};
-
 // Writes the payload to the first free "Quarnel_Setup<n>.exe" in the
 // temporary folder (for LocalSystem without GetTempPath2W, as `tokenQuery`
-// tells, in a new private folder there), holds it against change, checks it
-// against the payload, records its path as "SetupPath", starts it through
-// the shell with its folder as working directory and waits until its
-// process ends, filling `report`. Succeeds when the copy was written and
-// started (and has ended, if the shell gave a process to wait for);
-// otherwise names the step that failed. Nothing is started when no folder
-// can be had whole, or the copy cannot be held or is not the payload; the
-// copy and "SetupPath" stay when the start fails. Every failed step is
-// traced, as are the copy written and the installer's start and end.
-StepResult DeploySetup(DeployReport& report, TokenQueryFunction tokenQuery = GetTokenInformation);
+// tells, in a new private folder there), holds it, checks it against the
+// payload, records it as "SetupPath", starts it through the shell and waits
+// for its end. kInstalled with the installer's exit code; otherwise the
+// failed step's end (nothing started unless the start itself failed; the
+// copy and "SetupPath" then stay). Every failed step is traced.
+RunOutcome DeploySetup(TokenQueryFunction tokenQuery = GetTokenInformation);
 
 // Writes resource 9300 of the launcher's own module to a new file at `path`
 // in one write straight from the loaded resource; `written`, when given,
@@ -91,9 +80,8 @@ using ShellStartFunction = StepResult (*)(SHELLEXECUTEINFOW& info, StepId step);
 // Starts `path` through `start` ("open", quoted, no parameters, `folder` as
 // working directory, shown normally, no error box of the shell's), tried
 // again through `pause` while a scanner holds the file (RetryWhileHeld), and
-// waits for its process when the shell hands one back, its exit code into
-// `exitCode` (0 when there was none to wait for). Fails kInstallerStart
-// (ERROR_FILENAME_EXCED_RANGE) when the quoted path would not fit, or with
-// the last try's Windows error; kInstallerWait when the wait itself fails.
-StepResult RunInstaller(LPCWSTR path, LPCWSTR folder, DWORD& exitCode,
-                        ShellStartFunction start = StartThroughShell, PauseFunction pause = Sleep);
+// waits for its process: kInstalled with its exit code (0 when the shell gave
+// no process). Otherwise the end of the failed start (a quoted path too long:
+// ERROR_FILENAME_EXCED_RANGE) or wait, traced.
+RunOutcome RunInstaller(LPCWSTR path, LPCWSTR folder, ShellStartFunction start = StartThroughShell,
+                        PauseFunction pause = Sleep);

@@ -23,34 +23,34 @@ void BindVersionLibrary() {
   }
 }
 
-void StepDone(const StartUpHooks& hooks, StartUpStep step) {
-  if (hooks.stepDone) hooks.stepDone(step, hooks.context);
-}
-
 }  // namespace
 
-bool CQuarnelApp::StartUp(const StartUpHooks& hooks) {
+void CQuarnelApp::StartLibraries(const RunObserver& observer) {
   g_pApp = this;
   TraceConfigure();
   Trace(L"start: command line \"%s\"", m_lpCmdLine ? m_lpCmdLine : L"");
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
-  StepDone(hooks, StartUpStep::kCommonControls);
+  observer.Done(RunStep::kCommonControls);
   CWinAppEx::InitInstance();
   AfxEnableControlContainer();
-  StepDone(hooks, StartUpStep::kFramework);
+  observer.Done(RunStep::kFramework);
   // The run goes on without GDI+: only a dialog's artwork depends on it.
   if (!StartGdiplus()) Trace(L"start-up: GDI+ not started, error %lu", GetLastError());
-  StepDone(hooks, StartUpStep::kGdiplus);
+  observer.Done(RunStep::kGdiplus);
+}
 
-  if (hooks.gate && !hooks.gate(hooks.context)) return false;
-
+void CQuarnelApp::LoadResources(const RunObserver& observer) {
   BindVersionLibrary();
-  StepDone(hooks, StartUpStep::kVersionBinding);
+  observer.Done(RunStep::kVersionBinding);
   m_hIcon = LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_APP_ICON));
   // At the screen's DPI, which a dialog's window has unless it opens on a
   // monitor of another scale (it then makes them again for its own).
   CreateLanguageFonts(WindowDpi(nullptr));
-  StepDone(hooks, StartUpStep::kIconAndFonts);
-  return true;
+  observer.Done(RunStep::kIconAndFonts);
+}
+
+void CQuarnelApp::StartUp(const RunObserver& observer) {
+  StartLibraries(observer);
+  LoadResources(observer);
 }

@@ -147,3 +147,13 @@ void TraceIfFailed(LPCWSTR area, const StepResult& result) {
   if (result.ok) return;
   Trace(L"%s: %s failed, error %lu", area, StepCallName(result.step), result.error);
 }
+
+LPCWSTR DialogResultName(INT_PTR result) {
+  switch (result) {
+    case IDOK: return L"IDOK";
+    case IDCANCEL: return L"IDCANCEL";
+    case IDYES: return L"IDYES";
+    case IDNO: return L"IDNO";
+  }
+  return L"no answer";
+}

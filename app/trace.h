@@ -36,3 +36,6 @@ void Trace(LPCWSTR format, ...);
 // "<area>: <call> failed, error <n>" for a step that failed; nothing for one
 // that succeeded.
 void TraceIfFailed(LPCWSTR area, const StepResult& result);
+
+// A dialog result as the trace names it ("IDOK", "IDCANCEL"); never null.
+LPCWSTR DialogResultName(INT_PTR result);

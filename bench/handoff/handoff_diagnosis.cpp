@@ -5,24 +5,13 @@
 #include <vector>
 
 #include "bench/common/bench_row.h"
+#include "bench/common/profile_marks.h"
 #include "bench/common/sample_stats.h"
 
 namespace {
 
 // The marks of bench/handoff/profile_main.cpp, in its order.
-const std::vector<const char*> kSteps = {"entry",
-                                         "statics",
-                                         "controls",
-                                         "framework",
-                                         "gdiplus",
-                                         "mutex_bind",
-                                         "icon_fonts",
-                                         "own_version",
-                                         "installed",
-                                         "shell",
-                                         "read_unloaded_version",
-                                         "read_light_version",
-                                         "read_aligned_version"};
+const std::vector<const char*> kSteps(kProfileMarks, kProfileMarks + kProfileMarkCount);
 
 std::size_t IndexOf(const char* step) {
   for (std::size_t i = 0; i < kSteps.size(); ++i) {

@@ -1,5 +1,6 @@
 // The launcher's hand-off road step by step, with a performance-counter
-// reading after each step, for finding what the hand-off latency is made of.
+// reading after each step of the launcher's own run, for finding what the
+// hand-off latency is made of.
 // Built like the launcher (no exceptions, no standard library, the same
 // resources and payload) so that loading it costs what loading the launcher
 // costs. Appends one line to the file named by QUARNEL_BENCH_PROFILE_LOG:
@@ -8,15 +9,15 @@
 
 #include <shlwapi.h>
 
-#include "app/app_handoff.h"
 #include "app/file_version.h"
-#include "app/installed_product.h"
+#include "app/launcher_run.h"
 #include "app/own_path.h"
 #include "app/quarnel_app.h"
 #include "app/version_api.h"
 #include "base/scoped_handles.h"
 #include "bench/common/profile_log.h"
-#include "ui/msg_dlg.h"
+#include "bench/common/profile_marks.h"
+#include "tools/harness/expected_values.h"
 
 namespace {
 
@@ -60,66 +61,33 @@ void ReadSiblingVersion(LPCWSTR name) {
   ReadFileVersion(path, version);
 }
 
-// What the start-up's hooks reach: the readings, and the instance mutex the
-// gate takes as the launcher's does (whatever another program holds).
-struct ProfiledStartUp {
-  StepLog log;
-  ScopedHandle instanceMutex;
-};
-
-bool TakeInstanceMutex(void* context) {
-  static_cast<ProfiledStartUp*>(context)->instanceMutex.Reset(
-      CreateMutexW(nullptr, FALSE, L"Global\\ZelvaneInst7003"));
-  return true;
-}
-
-// A reading after each start-up step; the icon and the fonts are read
-// together with the dialog's construction, after the start-up.
-void MarkStep(StartUpStep step, void* context) {
-  StepLog& log = static_cast<ProfiledStartUp*>(context)->log;
-  switch (step) {
-    case StartUpStep::kCommonControls: log.Mark("controls"); break;
-    case StartUpStep::kFramework: log.Mark("framework"); break;
-    case StartUpStep::kGdiplus: log.Mark("gdiplus"); break;
-    case StartUpStep::kVersionBinding: log.Mark("mutex_bind"); break;
-    case StartUpStep::kIconAndFonts: break;
-  }
+// A reading as each step of the run ends.
+void MarkStep(RunStep step, void* context) {
+  static_cast<StepLog*>(context)->Mark(RunStepMark(step));
 }
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
-  ProfiledStartUp run;
-  StepLog& log = run.log;
-  log.Mark("entry");
-  const ScopedHandle rovevuv(CreateMutexW(nullptr, FALSE, L"Global\\Rovevuv"));
+  StepLog log;
+  log.Mark(kProfileMarks[0]);
+  const ScopedHandle rovevuv(CreateMutexW(nullptr, FALSE, expected::kStartupMutex));
   CQuarnelApp app;
   BindVersionApi();
-  log.Mark("statics");
-  app.StartUp({TakeInstanceMutex, MarkStep, &run});
-  CMsgDlg dialog;
-  log.Mark("icon_fonts");
-  WCHAR ownPath[kLauncherPathChars];
-  GetOwnModulePath(ownPath);
-  CString ownVersion;
-  ReadFileVersion(ownPath, ownVersion);
-  log.Mark("own_version");
-  CString installedVersion;
-  CString installedPath;
-  const BOOL installed = FindInstalledProduct(installedVersion, installedPath).ok;
-  log.Mark("installed");
-  if (installed) LaunchInstalledApplication(installedPath);
-  log.Mark("shell");
+  log.Mark(kProfileMarks[1]);
+  // The launcher's own run, step by step: installed beside itself at its
+  // own version, it hands off.
+  RunLauncher(app, {MarkStep, &log});
   // Not the launcher's: version reads of images that are not loaded, beside
   // this program's folder (see bench/handoff/scratch_install.h): the
   // launcher with its payload, without it, and page-aligned. They show what
   // detection costs a launcher that runs from elsewhere, as a download does.
-  ReadSiblingVersion(L"Quarnel.exe");
-  log.Mark("read_unloaded_version");
-  ReadSiblingVersion(L"StartupProfileLight.exe");
-  log.Mark("read_light_version");
-  ReadSiblingVersion(L"StartupProfileAligned.exe");
-  log.Mark("read_aligned_version");
+  const LPCWSTR images[] = {L"Quarnel.exe", L"StartupProfileLight.exe",
+                            L"StartupProfileAligned.exe"};
+  for (int i = 0; i < 3; ++i) {
+    ReadSiblingVersion(images[i]);
+    log.Mark(kProfileMarks[kMarksBeforeRun + kRunStepCount + i]);
+  }
   log.Write();
   return 0;
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fails when a launcher source includes a header from a layer above its own.
 # Bottom up: base/ (handle owners, path buffers); framework/; then channel/,
-# i18n/ and ui/ (ui/ takes texts and fonts from i18n/; both read
+# i18n/ and ui/ (ui/ takes texts and fonts from i18n/, and reads
 # res/resource.h); then app/ on top of them all.
 # Usage: check-include-layers.sh SOURCE_ROOT
 set -u
@@ -13,16 +13,14 @@ allowed_below() {
     base) echo "base" ;;
     framework) echo "base framework" ;;
     channel) echo "base framework channel" ;;
-    i18n) echo "base framework i18n res" ;;
+    i18n) echo "base framework i18n" ;;
     ui) echo "base framework i18n ui res" ;;
     app) echo "base framework channel i18n ui app res" ;;
   esac
 }
 
 # The only ways up, each as "including-file included-header". The dialog
-# reaches the application object's fonts and icon through g_pApp by design. Lower
-# files that still include app/guarded_call.h would be listed here too, until
-# it moves down; none does today.
+# reaches the application object's fonts and icon through g_pApp by design.
 ALLOWED_UPWARD=(
   "ui/msg_dlg.cpp app/quarnel_app.h"
 )

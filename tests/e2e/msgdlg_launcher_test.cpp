@@ -12,6 +12,7 @@
 #include "message_rendering.h"
 #include "res/resource.h"
 #include "run_paths.h"
+#include "tools/harness/expected_values.h"
 #include "tools/harness/launcher_run.h"
 #include "tools/harness/msgdlg_driver.h"
 #include "tools/harness/observed_values.h"
@@ -92,18 +93,20 @@ TEST_F(LauncherMessages, OlderProductAsksInTheServiceLanguageWithItsFont) {
   EXPECT_TRUE(SameRect(ok.rect, kLeftRect));
   EXPECT_TRUE(SameRect(cancel.rect, kRightRect));
 
+  const wchar_t* const kChineseFace = expected::kTextFaces[6];
+  const wchar_t* const kEnglishFace = expected::kTextFaces[0];
   // The painted text is the "SimSun" text font's, not the English one's.
   MoveMouseTo(dialog, 10, 200);
   Settle(dialog);
   const ScreenPixels shown = CaptureWindow(dialog);
   const std::wstring text = Catalogue(IDS_MSG_UPDATE_QUESTION, 6);
   const RECT textArea = {104, 77, 580, 266};
-  const int simSun = DifferingPixels(shown, RenderMessage(L"SimSun", text), textArea);
-  const int segoe = DifferingPixels(shown, RenderMessage(L"Segoe UI", text), textArea);
+  const int simSun = DifferingPixels(shown, RenderMessage(kChineseFace, text), textArea);
+  const int segoe = DifferingPixels(shown, RenderMessage(kEnglishFace, text), textArea);
   EXPECT_LT(simSun, 40) << "differs from SimSun in " << simSun << " pixels";
   // Where the prefix draws both faces alike (one replacement font with
   // Chinese glyphs), only the match above can tell.
-  const RenderedPair pair = {RenderMessage(L"SimSun", text), RenderMessage(L"Segoe UI", text)};
+  const RenderedPair pair = {RenderMessage(kChineseFace, text), RenderMessage(kEnglishFace, text)};
   if (DifferingPixels(pair.simSun, pair.segoe, textArea) > 100) {
     EXPECT_GT(segoe, simSun + 100) << "Segoe UI " << segoe << ", SimSun " << simSun;
   }

@@ -32,10 +32,10 @@ class MessageFont {
  public:
   MessageFont() {
     LOGFONTW description = {};
-    description.lfHeight = -16;
+    description.lfHeight = expected::kTextFontHeight;
     description.lfWeight = FW_BOLD;
     description.lfCharSet = DEFAULT_CHARSET;
-    lstrcpyW(description.lfFaceName, L"Segoe UI");
+    lstrcpyW(description.lfFaceName, expected::kTextFaces[0]);
     m_font = CreateFontIndirectW(&description);
   }
   ~MessageFont() { DeleteObject(m_font); }
@@ -254,10 +254,10 @@ TEST(MessageDialogPixels, TheLongestSystemTextFittedStaysInsideTheArea) {
   while (MessageFont().Height(text) <= 2 * 130)
     text.insert(text.size() - number.size(), L" " + body);
   LOGFONTW description = {};
-  description.lfHeight = -16;
+  description.lfHeight = expected::kTextFontHeight;
   description.lfWeight = FW_BOLD;
   description.lfCharSet = DEFAULT_CHARSET;
-  lstrcpyW(description.lfFaceName, L"Segoe UI");
+  lstrcpyW(description.lfFaceName, expected::kTextFaces[0]);
   const HFONT font = CreateFontIndirectW(&description);
   const CString fitted = FitToMessageArea(font, CString(text.c_str()));
   DeleteObject(font);

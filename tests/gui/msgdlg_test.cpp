@@ -38,6 +38,11 @@ std::wstring FontOf(const wchar_t* face, int height) {
   return std::wstring(face) + L"|" + std::to_wstring(height) + L"|700";
 }
 
+// The background image's size as the host reports it.
+std::wstring DialogSize() {
+  return std::to_wstring(expected::kDialogWidth) + L"x" + std::to_wstring(expected::kDialogHeight);
+}
+
 bool SameRect(const RECT& a, const RECT& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
@@ -70,16 +75,22 @@ struct StyleCase {
 };
 
 const StyleCase kStyles[] = {
-    {0x10, 4, 0, true, L"Aceptar", L"Aceptar", MB_ICONERROR, 0, IDCANCEL, IDCANCEL},
-    {0x41, -1, 2, false, L"OK", L"Abbrechen", MB_ICONINFORMATION, IDOK, IDCANCEL, IDCANCEL},
-    {0x04, 1, 0, false, L"Oui", L"Non", MB_ICONWARNING, IDYES, IDNO, IDNO},
-    {0x08, 0, 0, false, L"Update", L"Cancel", MB_ICONWARNING, IDOK, IDCANCEL, IDCANCEL},
-    {0x22, 5, 0, false, L"OK", L"Cancelar", MB_ICONWARNING, IDOK, IDCANCEL, IDCANCEL},
-    {0xFF00141, 7, 0, false, L"OK", L"\x30AD\x30E3\x30F3\x30BB\x30EB", MB_ICONINFORMATION, IDOK,
+    {0x10, 4, 0, true, kButtonLabels[4].ok, kButtonLabels[4].ok, MB_ICONERROR, 0, IDCANCEL,
+     IDCANCEL},
+    {0x41, -1, 2, false, kButtonLabels[2].ok, kButtonLabels[2].cancel, MB_ICONINFORMATION, IDOK,
+     IDCANCEL, IDCANCEL},
+    {0x04, 1, 0, false, kButtonLabels[1].yes, kButtonLabels[1].no, MB_ICONWARNING, IDYES, IDNO,
+     IDNO},
+    {0x08, 0, 0, false, kButtonLabels[0].update, kButtonLabels[0].cancel, MB_ICONWARNING, IDOK,
+     IDCANCEL, IDCANCEL},
+    {0x22, 5, 0, false, kButtonLabels[5].ok, kButtonLabels[5].cancel, MB_ICONWARNING, IDOK,
+     IDCANCEL, IDCANCEL},
+    {0xFF00141, 7, 0, false, kButtonLabels[7].ok, kButtonLabels[7].cancel, MB_ICONINFORMATION, IDOK,
      IDCANCEL, IDCANCEL},
     // The repair question's request, in the user locale's language.
-    {0x11, 0, 2, false, L"OK", L"Cancel", MB_ICONERROR, IDOK, IDCANCEL, IDCANCEL},
-    {0x11, 7, 0, false, L"OK", L"\x30AD\x30E3\x30F3\x30BB\x30EB", MB_ICONERROR, IDOK, IDCANCEL,
+    {0x11, 0, 2, false, kButtonLabels[0].ok, kButtonLabels[0].cancel, MB_ICONERROR, IDOK, IDCANCEL,
+     IDCANCEL},
+    {0x11, 7, 0, false, kButtonLabels[7].ok, kButtonLabels[7].cancel, MB_ICONERROR, IDOK, IDCANCEL,
      IDCANCEL},
 };
 
@@ -177,9 +188,12 @@ TEST(MessageDialog, LabelsFollowAnExplicitLanguageAndFontsTheService) {
       EXPECT_EQ(ReadChild(dialog, IDOK).text, style == 0x04 ? want.yes : want.update);
       EXPECT_EQ(ReadChild(dialog, IDCANCEL).text, style == 0x04 ? want.no : want.cancel);
       // The fonts stay the service's (English) whatever the labels' language.
-      EXPECT_EQ(host.Value(1, "font.ok"), FontOf(L"Segoe UI", -16));
-      EXPECT_EQ(host.Value(1, "font.cancel"), FontOf(L"Segoe UI", -16));
-      EXPECT_EQ(host.Value(1, "font.title"), FontOf(L"Segoe UI", -24));
+      EXPECT_EQ(host.Value(1, "font.ok"),
+                FontOf(expected::kTextFaces[0], expected::kTextFontHeight));
+      EXPECT_EQ(host.Value(1, "font.cancel"),
+                FontOf(expected::kTextFaces[0], expected::kTextFontHeight));
+      EXPECT_EQ(host.Value(1, "font.title"),
+                FontOf(expected::kTitleFace, expected::kTitleFontHeight));
       MoveMouseTo(dialog, 10, 200);
       Settle(dialog);
       SavePng(CaptureWindow(dialog), std::wstring(QUARNEL_TEST_ARTIFACT_DIR) + L"\\msgdlg_labels_" +
@@ -199,9 +213,11 @@ TEST(MessageDialog, ServiceLanguageChoosesLabelsAndFonts) {
     ASSERT_TRUE(dialog);
     EXPECT_EQ(ReadChild(dialog, IDOK).text, kButtonLabels[language].ok);
     EXPECT_EQ(ReadChild(dialog, IDCANCEL).text, kButtonLabels[language].cancel);
-    EXPECT_EQ(host.Value(1, "font.ok"), FontOf(kTextFaces[language], -16));
-    EXPECT_EQ(host.Value(1, "font.message"), FontOf(kTextFaces[language], -16));
-    EXPECT_EQ(host.Value(1, "font.title"), FontOf(L"Segoe UI", -24));
+    EXPECT_EQ(host.Value(1, "font.ok"), FontOf(kTextFaces[language], expected::kTextFontHeight));
+    EXPECT_EQ(host.Value(1, "font.message"),
+              FontOf(kTextFaces[language], expected::kTextFontHeight));
+    EXPECT_EQ(host.Value(1, "font.title"),
+              FontOf(expected::kTitleFace, expected::kTitleFontHeight));
     ClickAt(dialog, kCloseCentre, 38);
     EXPECT_EQ(host.WaitForExit(), static_cast<DWORD>(IDCANCEL));
   }
@@ -221,7 +237,7 @@ TEST(MessageDialog, UnknownOrMissingServiceLanguageGivesEnglish) {
     ASSERT_TRUE(dialog);
     EXPECT_EQ(ReadChild(dialog, IDOK).text, L"Yes");
     EXPECT_EQ(ReadChild(dialog, IDCANCEL).text, L"No");
-    EXPECT_EQ(host.Value(1, "font.ok"), FontOf(L"Segoe UI", -16));
+    EXPECT_EQ(host.Value(1, "font.ok"), FontOf(expected::kTextFaces[0], expected::kTextFontHeight));
     ClickAt(dialog, kCloseCentre, 38);
     EXPECT_EQ(host.WaitForExit(), static_cast<DWORD>(IDNO));
   }
@@ -350,7 +366,7 @@ TEST(MessageDialog, ImagesAreHeldWhileOpenAndReleasedAfterwards) {
   MsgDlgHost host(Request(0x10, 0));
   const HWND dialog = host.WaitForDialog();
   ASSERT_TRUE(dialog);
-  EXPECT_EQ(host.Value(1, "image.background"), L"581x343");
+  EXPECT_EQ(host.Value(1, "image.background"), DialogSize());
   EXPECT_EQ(host.Value(1, "image.icon"), L"83x75");
   ClickAt(dialog, 290, 292);
   EXPECT_EQ(host.WaitForExit(), static_cast<DWORD>(IDCANCEL));
@@ -371,7 +387,7 @@ TEST(MessageDialog, SecondDoModalOnTheSameObjectPreparesEverythingAgain) {
     EXPECT_TRUE(SameRect(right.rect, kSingleRect)) << Describe(right.rect);
     EXPECT_EQ(right.text, L"OK");
     EXPECT_EQ(ReadChild(dialog, IDC_MSG_TITLE).text, L"Quarnel");
-    EXPECT_EQ(host.Value(i, "image.background"), L"581x343");
+    EXPECT_EQ(host.Value(i, "image.background"), DialogSize());
     EXPECT_EQ(host.Value(i, "image.icon"), L"83x75");
     EXPECT_EQ(host.Values(i, "beep"), std::vector<std::wstring>{std::to_wstring(MB_ICONERROR)});
     ClickAt(dialog, i == 1 ? 290 : kCloseCentre, i == 1 ? 292 : 38);

@@ -1,5 +1,5 @@
 // Raw-data resources that only the image tests carry (see
-// tests/unit/resource_image_test.rc), and an id that no program carries.
+// tests/unit/ui_resource_image_test.rc), and an id that no program carries.
 #pragma once
 
 #define IDR_TEST_NOT_AN_IMAGE 9901   // plain text stored as RT_RCDATA

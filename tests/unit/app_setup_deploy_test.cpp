@@ -2,32 +2,21 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
-#include <sddl.h>
-#include <shlwapi.h>
 
 #include <set>
 #include <string>
 #include <vector>
 
 #include "app/private_folder.h"
-#include "app/run_failure.h"
-#include "app/setup_copy_check.h"
-#include "app/setup_copy_lock.h"
+#include "app/run_outcome.h"
 #include "app/setup_deploy.h"
+#include "own_payload.h"
 #include "registry_sandbox.h"
-#include "res/resource.h"
 #include "tools/harness/expected_values.h"
 #include "tools/harness/launcher_run.h"
 #include "tools/harness/scratch_dir.h"
 
 namespace {
-
-std::string OwnPayload() {
-  HRSRC resource = FindResourceW(nullptr, MAKEINTRESOURCEW(IDR_SETUP_PAYLOAD), RT_RCDATA);
-  if (!resource) return std::string();
-  const char* data = static_cast<const char*>(LockResource(LoadResource(nullptr, resource)));
-  return std::string(data, SizeofResource(nullptr, resource));
-}
 
 TEST(FindFreeSetupPath, TakesTheFirstNameThatNamesNothing) {
   ScratchDir dir(L"names");
@@ -263,13 +252,12 @@ class ShellMessageDismisser {
 TEST(RunInstaller, AStartTheShellRefusesIsAFailureOfTheStart) {
   ScratchDir dir(L"start");
   ShellMessageDismisser dismisser;
-  DWORD exitCode = 1;
-  const StepResult missing =
-      RunInstaller(dir.File(L"Quarnel_Setup1.exe").c_str(), (dir.Path() + L"\\").c_str(), exitCode);
-  EXPECT_FALSE(missing.ok);
+  const RunOutcome missing =
+      RunInstaller(dir.File(L"Quarnel_Setup1.exe").c_str(), (dir.Path() + L"\\").c_str());
+  EXPECT_EQ(RunEnd::kSetupNotStarted, missing.end);
   EXPECT_EQ(StepId::kInstallerStart, missing.step);
   EXPECT_NE(0u, missing.error);
-  EXPECT_EQ(0u, exitCode);
+  EXPECT_STREQ(L"Quarnel_Setup1.exe", missing.program);
 }
 
 TEST(DeploySetup, TheInstallerRunsEvenWhenSetupPathCannotBeRecorded) {
@@ -281,19 +269,18 @@ TEST(DeploySetup, TheInstallerRunsEvenWhenSetupPathCannotBeRecorded) {
   EnvironmentSetting log(L"QUARNEL_STANDIN_LOG", dir.File(L"standins.log"));
   EnvironmentSetting install(L"QUARNEL_STANDIN_INSTALL", L"0");
   EnvironmentSetting code(L"QUARNEL_STANDIN_EXIT_CODE", L"3010");
-  DeployReport report;
-  const StepResult deployed = DeploySetup(report);
-  EXPECT_TRUE(deployed.ok) << static_cast<int>(deployed.step) << ", error " << deployed.error;
-  EXPECT_EQ(StepId::kInstallerWait, deployed.step);
-  EXPECT_TRUE(FileExists(dir.File(L"Quarnel_Setup1.exe")));
-  EXPECT_TRUE(SamePath(dir.File(L"Quarnel_Setup1.exe"), report.copyPath)) << report.copyPath;
-  EXPECT_EQ(3010u, report.installerExitCode);
+  const RunOutcome deployed = DeploySetup();
+  EXPECT_EQ(RunEnd::kInstalled, deployed.end)
+      << static_cast<int>(deployed.step) << ", error " << deployed.error;
+  EXPECT_EQ(3010u, deployed.installerExitCode);
   const std::vector<StandinRecord> records = ReadStandinLog(dir.File(L"standins.log"));
   ASSERT_EQ(1u, records.size());
   EXPECT_EQ(L"installer-start", records[0].event);
+  EXPECT_TRUE(SamePath(dir.File(L"Quarnel_Setup1.exe"), records[0].Field(L"program")))
+      << records[0].Field(L"program");
   std::wstring stored;
   EXPECT_FALSE(
-      registry.GetString(HKEY_CURRENT_USER, L"SOFTWARE\\Velmora\\Quarnel", L"SetupPath", &stored));
+      registry.GetString(HKEY_CURRENT_USER, expected::kSetupPathKey, L"SetupPath", &stored));
 }
 
 TEST(DeploySetup, AFolderThePlatformCannotReportWritesAndStartsNothing) {
@@ -307,17 +294,16 @@ TEST(DeploySetup, AFolderThePlatformCannotReportWritesAndStartsNothing) {
   wchar_t saved[MAX_PATH] = {};
   GetCurrentDirectoryW(MAX_PATH, saved);
   SetCurrentDirectoryW(dir.Path().c_str());
-  DeployReport report;
-  const StepResult deployed = DeploySetup(report);
+  const RunOutcome deployed = DeploySetup();
   SetCurrentDirectoryW(saved);
-  EXPECT_FALSE(deployed.ok);
+  EXPECT_EQ(RunEnd::kSetupNotWritten, deployed.end);
   EXPECT_EQ(StepId::kTempFolder, deployed.step);
-  EXPECT_STREQ(L"", report.copyPath);
+  EXPECT_STREQ(L"", deployed.program);
   EXPECT_FALSE(FileExists(dir.File(L"Quarnel_Setup1.exe"))) << "written to the current folder";
   EXPECT_TRUE(ReadStandinLog(dir.File(L"standins.log")).empty());
   std::wstring stored;
   EXPECT_FALSE(
-      registry.GetString(HKEY_CURRENT_USER, L"SOFTWARE\\Velmora\\Quarnel", L"SetupPath", &stored));
+      registry.GetString(HKEY_CURRENT_USER, expected::kSetupPathKey, L"SetupPath", &stored));
 }
 
 // A shell whose answers a test scripts, and a clock that only counts.
@@ -370,15 +356,16 @@ TEST(RunInstaller, OnlyAHeldCopyIsTriedAgain) {
   };
   for (const auto& c : cases) {
     ScriptedShell::Reset(c.script.data(), static_cast<int>(c.script.size()));
-    DWORD exitCode = 7;
-    const StepResult result = RunInstaller(L"C:\\Temp\\Quarnel_Setup1.exe", L"C:\\Temp\\", exitCode,
+    const RunOutcome result = RunInstaller(L"C:\\Temp\\Quarnel_Setup1.exe", L"C:\\Temp\\",
                                            ScriptedShell::Start, ScriptedShell::Pause);
     EXPECT_EQ(c.tries, ScriptedShell::tries) << c.name;
     EXPECT_EQ(c.paused, ScriptedShell::paused) << c.name;
-    EXPECT_EQ(c.error == 0, result.ok) << c.name;
+    EXPECT_EQ(c.error == 0, result.end == RunEnd::kInstalled) << c.name;
     EXPECT_EQ(c.error, result.error) << c.name;
-    EXPECT_EQ(StepId::kInstallerStart, result.step) << c.name;
-    EXPECT_EQ(0u, exitCode) << c.name;
+    if (c.error) {
+      EXPECT_EQ(StepId::kInstallerStart, result.step) << c.name;
+    }
+    EXPECT_EQ(0u, result.installerExitCode) << c.name;
   }
 }
 
@@ -400,78 +387,6 @@ TEST(GetDeployFolder, TakesTheFolderFromTheCallTheSystemOffers) {
   EXPECT_EQ(hasTempPath2, ResolveTempPathFunction() != GetTempPathW);
 }
 
-// The copy the launcher holds cannot be rewritten, renamed or deleted, but
-// can still be read and run; a file swapped in before the hold is refused.
-TEST(LockSetupCopy, HoldsTheCopyAsWrittenAgainstEveryChangeButReading) {
-  ScratchDir dir(L"lock");
-  const std::wstring path = dir.File(L"Quarnel_Setup1.exe");
-  BY_HANDLE_FILE_INFORMATION written = {};
-  ASSERT_TRUE(ExtractPayload(path.c_str(), &written));
-  {
-    ScopedHandle lock;
-    ASSERT_TRUE(LockSetupCopy(path.c_str(), written, lock));
-    const DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-    for (DWORD access : {static_cast<DWORD>(GENERIC_WRITE), static_cast<DWORD>(DELETE)}) {
-      ScopedHandle other(
-          CreateFileW(path.c_str(), access, shareAll, nullptr, OPEN_EXISTING, 0, nullptr));
-      EXPECT_FALSE(other.Valid()) << "access " << access;
-      EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION), GetLastError()) << access;
-    }
-    EXPECT_FALSE(MoveFileW(path.c_str(), dir.File(L"moved.exe").c_str()));
-    EXPECT_FALSE(DeleteFileW(path.c_str()));
-    ScopedHandle reader(
-        CreateFileW(path.c_str(), GENERIC_READ, shareAll, nullptr, OPEN_EXISTING, 0, nullptr));
-    EXPECT_TRUE(reader.Valid()) << "a scanner or the loader could not read it";
-  }
-  // Another file by the same name, as a swap in the moment before the hold:
-  // the written one moved aside (kept, so that no file system can give its
-  // number to the new one), the same bytes planted in its place.
-  ASSERT_TRUE(MoveFileW(path.c_str(), dir.File(L"aside.exe").c_str()));
-  ASSERT_TRUE(WriteWholeFile(path, OwnPayload()));
-  ScopedHandle lock;
-  const StepResult swapped = LockSetupCopy(path.c_str(), written, lock);
-  EXPECT_FALSE(swapped.ok);
-  EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_INVALID), swapped.error);
-  EXPECT_FALSE(lock.Valid());
-  // A writer still holding it: the hold is refused, not shared.
-  ScopedHandle writer(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, 0, nullptr));
-  ASSERT_TRUE(writer.Valid());
-  const StepResult held = LockSetupCopy(path.c_str(), written, lock);
-  EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION), held.error);
-}
-
-// What the launcher starts is the payload exactly: a copy that differs in
-// a byte, or in its length, is refused through the hold.
-TEST(CheckSetupCopy, OnlyThePayloadsOwnBytesPass) {
-  const std::string payload = OwnPayload();
-  ASSERT_GT(payload.size(), 1000u);
-  std::string changed = payload;
-  changed[changed.size() / 2] ^= 1;
-  const struct {
-    const char* name;
-    std::string bytes;
-    DWORD error;
-  } cases[] = {
-      {"as written", payload, 0},
-      {"a byte changed", changed, ERROR_FILE_INVALID},
-      {"a byte more", payload + "x", ERROR_FILE_INVALID},
-      {"a byte less", payload.substr(0, payload.size() - 1), ERROR_FILE_INVALID},
-  };
-  ScratchDir dir(L"check");
-  for (const auto& c : cases) {
-    const std::wstring path = dir.File(L"Quarnel_Setup1.exe");
-    ASSERT_TRUE(WriteWholeFile(path, c.bytes)) << c.name;
-    const ScopedHandle lock(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                        OPEN_EXISTING, 0, nullptr));
-    ASSERT_TRUE(lock.Valid()) << c.name;
-    const StepResult checked = CheckSetupCopy(lock.Get());
-    EXPECT_EQ(c.error == 0, checked.ok) << c.name;
-    EXPECT_EQ(c.error, checked.error) << c.name;
-    EXPECT_EQ(StepId::kSetupCheck, checked.step) << c.name;
-  }
-}
-
 // GetTokenInformation as it answers for a process of LocalSystem.
 BOOL WINAPI SystemTokenUser(HANDLE, TOKEN_INFORMATION_CLASS kind, LPVOID buffer, DWORD bytes,
                             PDWORD needed) {
@@ -484,47 +399,6 @@ BOOL WINAPI SystemTokenUser(HANDLE, TOKEN_INFORMATION_CLASS kind, LPVOID buffer,
   user->User.Attributes = 0;
   *needed = sizeof(TOKEN_USER) + sidBytes;
   return TRUE;
-}
-
-// CreateDirectoryW, keeping the access list each creation asked for: Wine
-// keeps none of a folder's, so only the request can be read back.
-struct RecordingFolders {
-  static std::vector<std::wstring> asked;
-  static BOOL WINAPI Create(LPCWSTR path, LPSECURITY_ATTRIBUTES security) {
-    LPWSTR text = nullptr;
-    if (security && ConvertSecurityDescriptorToStringSecurityDescriptorW(
-                        security->lpSecurityDescriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION,
-                        &text, nullptr)) {
-      asked.push_back(text);
-      LocalFree(text);
-    } else {
-      asked.push_back(L"default");
-    }
-    return CreateDirectoryW(path, security);
-  }
-};
-std::vector<std::wstring> RecordingFolders::asked;
-
-// A folder of the first name, which anyone may have made in a shared
-// folder, is never used; the new one grants SYSTEM and Administrators full
-// control, passed on to what is created in it, and takes nothing from its
-// parent.
-TEST(CreatePrivateFolder, GrantsSystemAndAdministratorsAloneInAFolderNobodyMadeBefore) {
-  ScratchDir dir(L"private");
-  ASSERT_TRUE(CreateDirectoryW(dir.File(L"Quarnel1").c_str(), nullptr));
-  wchar_t folder[kDeployPathChars];
-  const StepResult created =
-      CreatePrivateFolder(dir.Path().c_str(), folder, RecordingFolders::Create);
-  EXPECT_TRUE(created.ok) << created.error;
-  EXPECT_TRUE(SamePath(dir.File(L"Quarnel2"), folder)) << folder;
-  EXPECT_EQ(L'\\', folder[wcslen(folder) - 1]);
-  EXPECT_TRUE(PathIsDirectoryW(folder));
-  const std::wstring privateOnly = L"D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)";
-  EXPECT_EQ(std::vector<std::wstring>({privateOnly, privateOnly}), RecordingFolders::asked);
-  const std::wstring overlong = L"C:\\" + std::wstring(250, L'p');
-  EXPECT_EQ(static_cast<DWORD>(ERROR_FILENAME_EXCED_RANGE),
-            CreatePrivateFolder(overlong.c_str(), folder).error);
-  EXPECT_STREQ(L"", folder);
 }
 
 // Without GetTempPath2W (Wine, like Windows before build 20348), a run as
@@ -541,16 +415,17 @@ TEST(DeploySetup, ForLocalSystemTheCopyGoesToAFolderOfItsOwn) {
   EnvironmentSetting temp(L"TEMP", dir.Path());
   EnvironmentSetting log(L"QUARNEL_STANDIN_LOG", dir.File(L"standins.log"));
   EnvironmentSetting install(L"QUARNEL_STANDIN_INSTALL", L"0");
-  DeployReport report;
-  const StepResult deployed = DeploySetup(report, SystemTokenUser);
-  EXPECT_TRUE(deployed.ok) << static_cast<int>(deployed.step) << ", error " << deployed.error;
-  EXPECT_TRUE(SamePath(dir.File(L"Quarnel1\\Quarnel_Setup1.exe"), report.copyPath))
-      << report.copyPath;
-  EXPECT_EQ(1u, ReadStandinLog(dir.File(L"standins.log")).size());
+  const RunOutcome deployed = DeploySetup(SystemTokenUser);
+  EXPECT_EQ(RunEnd::kInstalled, deployed.end)
+      << static_cast<int>(deployed.step) << ", error " << deployed.error;
+  const std::wstring copy = dir.File(L"Quarnel1\\Quarnel_Setup1.exe");
+  const std::vector<StandinRecord> records = ReadStandinLog(dir.File(L"standins.log"));
+  ASSERT_EQ(1u, records.size());
+  EXPECT_TRUE(SamePath(copy, records[0].Field(L"program"))) << records[0].Field(L"program");
   std::wstring stored;
   EXPECT_TRUE(
-      registry.GetString(HKEY_CURRENT_USER, L"SOFTWARE\\Velmora\\Quarnel", L"SetupPath", &stored));
-  EXPECT_TRUE(SamePath(report.copyPath, stored)) << stored;
+      registry.GetString(HKEY_CURRENT_USER, expected::kSetupPathKey, L"SetupPath", &stored));
+  EXPECT_TRUE(SamePath(copy, stored)) << stored;
 }
 
 // A shell that hands back a process the launcher may not wait for.
@@ -564,13 +439,12 @@ StepResult StartUnwaitable(SHELLEXECUTEINFOW& info, StepId step) {
 // An installer whose end cannot be waited for may still be running: that is
 // no install done, and the run says so with a code of its own.
 TEST(RunInstaller, AWaitThatFailsIsNoEnd) {
-  DWORD exitCode = 7;
-  const StepResult result =
-      RunInstaller(L"C:\\Temp\\Quarnel_Setup1.exe", L"C:\\Temp\\", exitCode, StartUnwaitable);
-  EXPECT_FALSE(result.ok);
+  const RunOutcome result =
+      RunInstaller(L"C:\\Temp\\Quarnel_Setup1.exe", L"C:\\Temp\\", StartUnwaitable);
+  EXPECT_EQ(RunEnd::kSetupNotWaited, result.end);
   EXPECT_EQ(StepId::kInstallerWait, result.step);
   EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), result.error);
-  EXPECT_EQ(kExitSetupNotWaited, ExitCodeOf(FailureOfDeployment(result), exitCode));
+  EXPECT_EQ(kExitSetupNotWaited, ExitCodeOf(result));
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "registry_sandbox.h"
 #include "resource.h"
 #include "text_values.h"
+#include "tools/harness/expected_values.h"
 #include "tools/harness/version_resource.h"
 
 namespace {
@@ -22,20 +23,25 @@ struct CatalogueRow {
   const wchar_t* texts[kLanguageCount];
 };
 
-// The expected texts, typed out here on their own (not produced from the
+// The row of one button label in every language, from the labels the GUI
+// tests, the stand-ins and the demo read too.
+CatalogueRow ButtonRow(UINT baseId, const wchar_t* const expected::ButtonLabels::*label) {
+  CatalogueRow row = {baseId, {}};
+  for (int language = 0; language < kLanguageCount; ++language) {
+    row.texts[language] = expected::kButtonLabels[language].*label;
+  }
+  return row;
+}
+
+// The expected texts, typed out on their own (not produced from the
 // generator's table), so a slip in either shows up as a mismatch.
 const CatalogueRow kCatalogue[] = {
-    {IDS_BTN_OK, {L"OK", L"OK", L"OK", L"OK", L"Aceptar", L"OK", L"是", L"OK"}},
-    {IDS_BTN_CANCEL,
-     {L"Cancel", L"Annuler", L"Abbrechen", L"Annulla", L"Cancelar", L"Cancelar", L"取消",
-      L"キャンセル"}},
-    {IDS_BTN_YES, {L"Yes", L"Oui", L"Ja", L"Sì", L"Sí", L"Sim", L"是", L"はい"}},
-    {IDS_BTN_NO, {L"No", L"Non", L"Nein", L"No", L"No", L"Não", L"否", L"いいえ"}},
-    {IDS_BTN_UPDATE,
-     {L"Update", L"Mettre à jour", L"Update", L"Aggiorna", L"Actualizar", L"Actualizar", L"更新",
-      L"更新"}},
-    {IDS_BTN_CLOSE,
-     {L"Close", L"Fermer", L"Schließen", L"Chiudi", L"Cerrar", L"Fechar", L"关闭", L"閉じる"}},
+    ButtonRow(IDS_BTN_OK, &expected::ButtonLabels::ok),
+    ButtonRow(IDS_BTN_CANCEL, &expected::ButtonLabels::cancel),
+    ButtonRow(IDS_BTN_YES, &expected::ButtonLabels::yes),
+    ButtonRow(IDS_BTN_NO, &expected::ButtonLabels::no),
+    ButtonRow(IDS_BTN_UPDATE, &expected::ButtonLabels::update),
+    ButtonRow(IDS_BTN_CLOSE, &expected::ButtonLabels::close),
     {IDS_MSG_UPDATE_QUESTION,
      {L"The old version of \"Quarnel\" has been installed into PC. \n"
       L"Would you like to install the latest version?",
@@ -285,7 +291,9 @@ TEST(Catalogue, UnsupportedWindowsMessageInTheUserLocale) {
 TEST(Catalogue, LanguagesOutsideTheEightReadEnglish) {
   // A stray language must not address a neighbouring catalogue entry.
   for (int language : {-1, 8, 9, 56, -1000}) {
-    EXPECT_EQ(L"Cancel", ToWide(LoadLocalizedString(IDS_BTN_CANCEL, language))) << language;
+    EXPECT_EQ(expected::kButtonLabels[LANGUAGE_ENGLISH].cancel,
+              ToWide(LoadLocalizedString(IDS_BTN_CANCEL, language)))
+        << language;
   }
 }
 
@@ -295,7 +303,7 @@ TEST(Catalogue, MissingIdentifierGivesAnEmptyText) {
 }
 
 TEST(Catalogue, ServiceLanguageChoosesTheBlock) {
-  const wchar_t kServiceKey[] = L"SYSTEM\\CurrentControlSet\\Services\\zelvane";
+  const wchar_t* const kServiceKey = expected::kServiceKey;
   struct Case {
     bool store;
     DWORD value;

@@ -1,5 +1,6 @@
-# The WoW64 lane. The end-to-end and integration programs run once more in
-# the build tree's 64-bit Wine prefix (QUARNEL_WINE_LANE=wow64, see
+# The WoW64 lane. The end-to-end and integration programs, the tooling's
+# that start the launcher among them (QUARNEL_TOOLING_LAYERS), run once more
+# in the build tree's 64-bit Wine prefix (QUARNEL_WINE_LANE=wow64, see
 # tools/setup/wine-env.sh), where the 32-bit launcher and test programs run
 # as 32-bit programs run on 64-bit Windows and start the product's 64-bit
 # stand-ins; beside them, the programs in wow64/ check what only such a
@@ -38,14 +39,11 @@ function(quarnel_wow64_copy test)
   endforeach()
 endfunction()
 
-foreach(layer e2e integration)
-  file(GLOB layer_tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${layer}/*_test.cpp)
-  foreach(test_source ${layer_tests})
-    get_filename_component(stem ${test_source} NAME_WE)
-    set(program ${layer}_${stem})
-    quarnel_wow64_copy(${program} ${program} --gtest_brief=1)
-    add_dependencies(${program} standins64)
-  endforeach()
+# Collected as they were added, not globbed by folder: tooling/ holds some.
+get_property(both_lanes_programs GLOBAL PROPERTY QUARNEL_BOTH_LANES_PROGRAMS)
+foreach(program ${both_lanes_programs})
+  quarnel_wow64_copy(${program} ${program} --gtest_brief=1)
+  add_dependencies(${program} standins64)
 endforeach()
 # The unsupported-Windows message in each user locale (e2e/msgdlg_user_locales.cmake).
 foreach(entry ${QUARNEL_MSGDLG_LOCALES})

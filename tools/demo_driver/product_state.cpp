@@ -45,7 +45,7 @@ std::wstring InstalledLocation() {
 }
 
 std::wstring RecordedSetupPath() {
-  return StringValue(HKEY_CURRENT_USER, L"SOFTWARE\\Velmora\\Quarnel", L"SetupPath");
+  return StringValue(HKEY_CURRENT_USER, expected::kSetupPathKey, L"SetupPath");
 }
 
 ReportedWindowsVersion::ReportedWindowsVersion(const wchar_t* version) {

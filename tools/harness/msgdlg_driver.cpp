@@ -4,6 +4,7 @@
 
 #include "base/scoped_handles.h"
 #include "run_paths.h"
+#include "tools/harness/expected_values.h"
 #include "tools/harness/field_escape.h"
 #include "tools/harness/framework_windows.h"
 #include "tools/harness/pixel_canvas.h"
@@ -12,7 +13,7 @@
 
 namespace {
 
-const wchar_t kServiceKey[] = L"SYSTEM\\CurrentControlSet\\Services\\zelvane";
+const wchar_t* const kServiceKey = expected::kServiceKey;
 
 struct DialogSearch {
   DWORD processId;

@@ -152,28 +152,4 @@ TEST_F(ReadFileVersionTest, UnboundLibraryReadsEveryVersionEmpty) {
   EXPECT_EQ(0u, CallGetFileVersionInfoSize(file.c_str(), handle));
 }
 
-TEST(VersionApiBinding, IsAllOrNothingAndRebindsCleanly) {
-  ASSERT_TRUE(BindVersionApi());
-  const HMODULE first = g_versionApi.hModule;
-  EXPECT_NE(nullptr, first);
-  EXPECT_NE(nullptr, g_versionApi.VerFindFileW);
-  EXPECT_NE(nullptr, g_versionApi.VerLanguageNameW);
-  EXPECT_NE(nullptr, g_versionApi.VerQueryValueW);
-  // Binding again releases the earlier binding first: one reference only.
-  ASSERT_TRUE(BindVersionApi());
-  UnbindVersionApi();
-  const VersionApi cleared = {};
-  EXPECT_EQ(0, memcmp(&cleared, &g_versionApi, sizeof(VersionApi)));
-}
-
-TEST(VersionApiBinding, LoadsTheSystemFoldersLibrary) {
-  ASSERT_TRUE(BindVersionApi());
-  wchar_t loaded[MAX_PATH] = {};
-  GetModuleFileNameW(g_versionApi.hModule, loaded, MAX_PATH);
-  wchar_t system[MAX_PATH] = {};
-  GetSystemDirectoryW(system, MAX_PATH);
-  EXPECT_EQ(0, _wcsnicmp(system, loaded, wcslen(system))) << loaded;
-  UnbindVersionApi();
-}
-
 }  // namespace

@@ -1,5 +1,5 @@
-// CString and the command-line tail: construction, assignment (including
-// from its own text), ordinal comparison, loading from the string table.
+// CString: construction, assignment (including from its own text), ordinal
+// comparison, loading from the string table.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -135,37 +135,6 @@ TEST(FrameworkString, LoadStringFromTheTable) {
     EXPECT_EQ(c.text, std::wstring(s.GetString())) << c.name;
     EXPECT_EQ(static_cast<int>(c.text.size()), s.GetLength()) << c.name;
   }
-}
-
-TEST(FrameworkCommandLine, TailAfterTheProgramName) {
-  const struct {
-    const wchar_t* line;
-    const wchar_t* tail;
-  } cases[] = {
-      {L"\"C:\\Program Files\\Quarnel.exe\" -P", L"-P"},
-      {L"\"C:\\a b\\Quarnel.exe\"\t \t-P", L"-P"},
-      {L"\"C:\\a b\\Quarnel.exe\" -P  ", L"-P  "},
-      {L"\"C:\\Quarnel.exe\"-P", L"-P"},
-      {L"\"C:\\Quarnel.exe\"", L""},
-      {L"\"\"  x", L"x"},
-      {L"\"unterminated -P", L""},
-      {L"Quarnel.exe -P", L"-P"},
-      {L"Quarnel.exe\t-P", L"-P"},
-      {L"C:\\Quarnel.exe   one two ", L"one two "},
-      {L"Quarnel.exe", L""},
-      {L"Quarnel.exe   ", L""},
-      {L"", L""},
-  };
-  for (const auto& c : cases) {
-    std::wstring buffer(c.line);
-    LPWSTR start = &buffer[0];
-    LPWSTR tail = AfxCommandLineTail(start);
-    ASSERT_NE(nullptr, tail) << c.line;
-    EXPECT_STREQ(c.tail, tail) << c.line;
-    EXPECT_GE(tail, start);
-    EXPECT_LE(tail, start + buffer.size()) << "the tail points into the line";
-  }
-  EXPECT_EQ(nullptr, AfxCommandLineTail(nullptr));
 }
 
 }  // namespace

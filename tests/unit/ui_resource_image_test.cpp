@@ -8,6 +8,7 @@
 #include "res/resource.h"
 #include "support/image_test_ids.h"
 #include "support/watching_stream.h"
+#include "tools/harness/expected_values.h"
 #include "tools/harness/pixel_canvas.h"
 #include "ui/gdiplus_api.h"
 #include "ui/memory_stream.h"
@@ -42,7 +43,7 @@ struct Artwork {
 const Artwork kArtwork[] = {
     {"close", IDR_PNG_CLOSE, 180, 36},
     {"button", IDR_PNG_BUTTON, 615, 52},
-    {"background", IDR_PNG_BACKGROUND, 581, 343},
+    {"background", IDR_PNG_BACKGROUND, expected::kDialogWidth, expected::kDialogHeight},
     {"info", IDR_PNG_INFO, 83, 75},
     {"warning", IDR_PNG_WARNING, 83, 75},
     {"error", IDR_PNG_ERROR, 83, 75},

@@ -15,6 +15,7 @@
 #include "channel/path_notice.h"
 #include "command_channel_access.h"
 #include "fake_channel_service.h"
+#include "tools/harness/expected_values.h"
 
 namespace {
 
@@ -200,7 +201,7 @@ TEST(ChannelMutex, CreatedWithANullDaclWhenAbsent) {
 TEST(ChannelMutex, OpenSaysWhenNoMutexCouldBeHad) {
   ASSERT_FALSE(CommandMutexExists()) << "a command mutex outlived an earlier test";
   // An event under the mutex's name: a mutex can be neither opened nor made.
-  HANDLE squatter = CreateEventW(nullptr, TRUE, FALSE, L"Global\\2017PellunCmdMutex");
+  HANDLE squatter = CreateEventW(nullptr, TRUE, FALSE, expected::kCommandMutex);
   ASSERT_NE(nullptr, squatter);
   CCommandChannel channel;
   EXPECT_EQ(nullptr, Access::Mutex(channel));
@@ -223,7 +224,7 @@ TEST(ChannelExchange, TheEndEventIsOpenToEveryAccount) {
     channel.Exchange(request);
   });
   ASSERT_TRUE(service.WaitForRequests(1, 10000));
-  HANDLE endEvent = OpenEventW(READ_CONTROL, FALSE, L"Global\\ZelvaneSvcEndEvent");
+  HANDLE endEvent = OpenEventW(READ_CONTROL, FALSE, expected::kEndEvent);
   ASSERT_NE(nullptr, endEvent) << GetLastError();
   PACL dacl = reinterpret_cast<PACL>(1);
   PSECURITY_DESCRIPTOR sd = nullptr;

@@ -1,9 +1,10 @@
-// The dialog fonts as GDI holds them, read back from the created fonts.
+// The application's nine fonts: one per language and the title's, each its
+// own, deleted with the application, and each drawing every catalogue text.
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstring>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "app/quarnel_app.h"
@@ -16,92 +17,7 @@
 
 namespace {
 
-LOGFONTW ExpectedFont(const wchar_t* face, LONG height) {
-  LOGFONTW expected;
-  std::memset(&expected, 0, sizeof(expected));
-  expected.lfHeight = height;
-  expected.lfWeight = 700;
-  expected.lfCharSet = 1;
-  wcscpy(expected.lfFaceName, face);
-  return expected;
-}
-
-// Compares field by field first, for a readable failure, then byte for byte,
-// so that even the unused tail of the face name must be zero.
-void ExpectSameFont(const LOGFONTW& expected, const LOGFONTW& actual, const char* what) {
-  EXPECT_EQ(expected.lfHeight, actual.lfHeight) << what;
-  EXPECT_EQ(expected.lfWidth, actual.lfWidth) << what;
-  EXPECT_EQ(expected.lfEscapement, actual.lfEscapement) << what;
-  EXPECT_EQ(expected.lfOrientation, actual.lfOrientation) << what;
-  EXPECT_EQ(expected.lfWeight, actual.lfWeight) << what;
-  EXPECT_EQ(expected.lfItalic, actual.lfItalic) << what;
-  EXPECT_EQ(expected.lfUnderline, actual.lfUnderline) << what;
-  EXPECT_EQ(expected.lfStrikeOut, actual.lfStrikeOut) << what;
-  EXPECT_EQ(expected.lfCharSet, actual.lfCharSet) << what;
-  EXPECT_EQ(expected.lfOutPrecision, actual.lfOutPrecision) << what;
-  EXPECT_EQ(expected.lfClipPrecision, actual.lfClipPrecision) << what;
-  EXPECT_EQ(expected.lfQuality, actual.lfQuality) << what;
-  EXPECT_EQ(expected.lfPitchAndFamily, actual.lfPitchAndFamily) << what;
-  EXPECT_STREQ(expected.lfFaceName, actual.lfFaceName) << what;
-  EXPECT_EQ(0, std::memcmp(&expected, &actual, sizeof(expected))) << what;
-}
-
-LOGFONTW ReadBack(const CFont& font) {
-  LOGFONTW actual;
-  std::memset(&actual, 0xCC, sizeof(actual));
-  EXPECT_TRUE(ReadLogFont(font, &actual));
-  return actual;
-}
-
 const wchar_t* const* const kExpectedTextFaces = expected::kTextFaces;
-
-TEST(LanguageFonts, TextFontOfEveryLanguage) {
-  for (int language = 0; language < kLanguageCount; ++language) {
-    LOGFONTW description;
-    std::memset(&description, 0xCC, sizeof(description));
-    DescribeTextFont(static_cast<LanguageIndex>(language), &description);
-    CFont font;
-    ASSERT_TRUE(font.CreateFontIndirect(&description)) << language;
-    const std::string what = "language " + std::to_string(language);
-    ExpectSameFont(ExpectedFont(kExpectedTextFaces[language], -16), ReadBack(font), what.c_str());
-  }
-}
-
-TEST(LanguageFonts, TitleFont) {
-  LOGFONTW description;
-  std::memset(&description, 0xCC, sizeof(description));
-  DescribeTitleFont(&description);
-  CFont font;
-  ASSERT_TRUE(font.CreateFontIndirect(&description));
-  ExpectSameFont(ExpectedFont(L"Segoe UI", -24), ReadBack(font), "title");
-}
-
-TEST(LanguageFonts, LanguageOutsideTheEightGetsTheEnglishFace) {
-  for (int language : {-1, 8, 1000}) {
-    LOGFONTW description;
-    DescribeTextFont(static_cast<LanguageIndex>(language), &description);
-    ExpectSameFont(ExpectedFont(L"Segoe UI", -16), description, "out of range");
-  }
-}
-
-TEST(LanguageFonts, DestroyingTheHolderDeletesTheFont) {
-  LOGFONTW description;
-  DescribeTextFont(LANGUAGE_JAPANESE, &description);
-  HGDIOBJ first = nullptr;
-  HGDIOBJ second = nullptr;
-  {
-    CFont font;
-    ASSERT_TRUE(font.CreateFontIndirect(&description));
-    first = font.m_hObject;
-    // Creating again must not leak the first font.
-    ASSERT_TRUE(font.CreateFontIndirect(&description));
-    second = font.m_hObject;
-    ASSERT_NE(first, second);
-    EXPECT_EQ(0u, GetObjectType(first));
-    EXPECT_EQ(static_cast<DWORD>(OBJ_FONT), GetObjectType(second));
-  }
-  EXPECT_EQ(0u, GetObjectType(second));
-}
 
 TEST(ApplicationFonts, CreatedForEveryLanguageAndDeletedWithTheApplication) {
   std::vector<HGDIOBJ> handles;
@@ -112,12 +28,13 @@ TEST(ApplicationFonts, CreatedForEveryLanguageAndDeletedWithTheApplication) {
       CFont& font = app.GetTextFont(static_cast<LanguageIndex>(language));
       EXPECT_EQ(&app.m_fontText[language], &font);
       const std::string what = "application text font " + std::to_string(language);
-      ExpectSameFont(ExpectedFont(kExpectedTextFaces[language], -16), ReadBack(font), what.c_str());
+      ExpectSameFont(ExpectedFont(kExpectedTextFaces[language], expected::kTextFontHeight),
+                     ReadBack(font), what.c_str());
       handles.push_back(font.m_hObject);
     }
     EXPECT_EQ(&app.m_fontTitle, &app.GetTitleFont());
-    ExpectSameFont(ExpectedFont(L"Segoe UI", -24), ReadBack(app.GetTitleFont()),
-                   "application title font");
+    ExpectSameFont(ExpectedFont(expected::kTitleFace, expected::kTitleFontHeight),
+                   ReadBack(app.GetTitleFont()), "application title font");
     handles.push_back(app.GetTitleFont().m_hObject);
     // Nine fonts of their own, none shared.
     EXPECT_EQ(handles.size(), std::set<HGDIOBJ>(handles.begin(), handles.end()).size());
