@@ -22,11 +22,10 @@ void ReportFailure(CMsgDlg& dialog, const RunOutcome& outcome) {
     Trace(L"failure: exit code %d, no message, nobody to see it", code);
     return;
   }
-  const LanguageIndex language = LanguageIndexFromLcid(GetUserDefaultLCID());
-  dialog.m_strMessage = FittedFailureMessage(messageId, language, outcome.error, outcome.program);
-  dialog.m_nStyle = MB_ICONERROR | MB_OK;
-  dialog.m_nLanguage = language;
-  const INT_PTR answer = dialog.DoModal();
+  const LanguageIndex language = UserLocaleLanguageIndex();
+  const INT_PTR answer =
+      dialog.ShowMessage(FittedFailureMessage(messageId, language, outcome.error, outcome.program),
+                         MB_ICONERROR | MB_OK, language);
   Trace(L"failure: exit code %d, message shown in language %d -> %s", code,
         static_cast<int>(language), DialogResultName(answer));
 }

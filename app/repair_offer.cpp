@@ -20,11 +20,9 @@ RepairAnswer OfferRepair(CMsgDlg& dialog, const RunOutcome& handoff) {
     Trace(L"repair: not offered, nobody to ask");
     return RepairAnswer::kNotOffered;
   }
-  const LanguageIndex language = LanguageIndexFromLcid(GetUserDefaultLCID());
-  dialog.m_strMessage = LoadLocalizedString(IDS_MSG_REPAIR_QUESTION, language);
-  dialog.m_nStyle = MB_ICONERROR | MB_OKCANCEL;
-  dialog.m_nLanguage = language;
-  const INT_PTR answer = dialog.DoModal();
+  const LanguageIndex language = UserLocaleLanguageIndex();
+  const INT_PTR answer = dialog.ShowMessage(LoadLocalizedString(IDS_MSG_REPAIR_QUESTION, language),
+                                            MB_ICONERROR | MB_OKCANCEL, language);
   Trace(L"repair: asked in language %d -> %d", static_cast<int>(language),
         static_cast<int>(answer));
   if (answer != IDOK) return RepairAnswer::kDeclined;

@@ -30,11 +30,9 @@ void ShowUnsupportedWindows(CMsgDlg& dialog) {
     Trace(L"unsupported: no message, nobody to see it; exit code %d", kExitUnsupportedWindows);
     return;
   }
-  const LanguageIndex language = LanguageIndexFromLcid(GetUserDefaultLCID());
-  dialog.m_strMessage = LoadLocalizedString(IDS_MSG_UNSUPPORTED_OS, language);
-  dialog.m_nStyle = MB_ICONERROR | MB_OK;
-  dialog.m_nLanguage = language;
-  const INT_PTR answer = dialog.DoModal();
+  const LanguageIndex language = UserLocaleLanguageIndex();
+  const INT_PTR answer = dialog.ShowMessage(LoadLocalizedString(IDS_MSG_UNSUPPORTED_OS, language),
+                                            MB_ICONERROR | MB_OK, language);
   Trace(L"unsupported: message shown in language %d -> %d; exit code %d",
         static_cast<int>(language), static_cast<int>(answer), kExitUnsupportedWindows);
 }

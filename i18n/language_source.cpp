@@ -58,3 +58,5 @@ LanguageIndex LanguageIndexFromLcid(LCID lcid) {
   }
   return LANGUAGE_ENGLISH;
 }
+
+LanguageIndex UserLocaleLanguageIndex() { return LanguageIndexFromLcid(GetUserDefaultLCID()); }

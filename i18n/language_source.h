@@ -16,3 +16,6 @@ LanguageIndex ServiceLanguageIndex();
 // The LanguageIndex of a locale by its low 8 bits (the primary language);
 // the sublanguage never counts, and an unlisted language is English.
 LanguageIndex LanguageIndexFromLcid(LCID lcid);
+// The LanguageIndex of the user's locale: the language the launcher's own
+// messages speak (the update question alone speaks the service's).
+LanguageIndex UserLocaleLanguageIndex();

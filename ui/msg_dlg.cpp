@@ -85,9 +85,14 @@ END_MESSAGE_MAP()
 CMsgDlg::CMsgDlg() : CDialog(IDD_MSGDLG) {}
 
 INT_PTR CMsgDlg::AskUpdate() {
-  m_strMessage = LoadServiceLanguageString(IDS_MSG_UPDATE_QUESTION);
-  m_nStyle = MB_ICONINFORMATION | MB_OKCANCEL;
-  m_nLanguage = LANGUAGE_FROM_SERVICE;
+  return ShowMessage(LoadServiceLanguageString(IDS_MSG_UPDATE_QUESTION),
+                     MB_ICONINFORMATION | MB_OKCANCEL, LANGUAGE_FROM_SERVICE);
+}
+
+INT_PTR CMsgDlg::ShowMessage(const CString& message, UINT style, int language) {
+  m_strMessage = message;
+  m_nStyle = style;
+  m_nLanguage = language;
   return DoModal();
 }
 

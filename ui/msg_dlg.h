@@ -25,6 +25,9 @@ class CMsgDlg : public CDialog {
   // The update question in the service's language, with the information
   // icon and OK/Cancel. IDOK when the user accepts; anything else refuses.
   INT_PTR AskUpdate();
+  // Shows `message` with the style word `style` and the labels of
+  // `language` (as m_nLanguage reads it); returns the dialog's result.
+  INT_PTR ShowMessage(const CString& message, UINT style, int language);
 
   // Swallows Enter and Esc; Ctrl+C and Ctrl+Insert copy the dialog as text;
   // everything else goes to the base.
